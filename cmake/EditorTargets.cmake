@@ -1,0 +1,84 @@
+# Target helpers shared by every directory. Platform-free code sits in core/ folders and is built by both
+# configurations; everything else only by the cross build.
+include_guard(GLOBAL)
+include(CMakeParseArguments)
+
+# editor_core_library(<name> SOURCES ... [DEPS ...])
+function(editor_core_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  if(ARG_DEPS)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  endif()
+endfunction()
+
+# editor_win32_library(<name> SOURCES ... [DEPS ...]): nothing in the native build.
+function(editor_win32_library name)
+  if(EDITOR_WIN32)
+    editor_core_library(${name} ${ARGN})
+  endif()
+endfunction()
+
+# editor_test(<name> [CORE] SOURCES ... [DEPS ...] [TIMEOUT s])
+# One GoogleTest executable; each test case becomes a ctest test (listed when ctest runs, so building needs no
+# Wine). CORE tests are built natively too, with the sanitizers.
+function(editor_test name)
+  cmake_parse_arguments(ARG "CORE" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  if(NOT EDITOR_TESTS OR (NOT ARG_CORE AND NOT EDITOR_WIN32))
+    return()
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE editor_test_main ${ARG_DEPS})
+  if(EDITOR_WIN32)
+    target_link_options(${name} PRIVATE -mconsole)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${name}")
+endfunction()
+
+# editor_fuzz_target(<name> SOURCES ... [DEPS ...] [SEEDS <generator target>])
+# A libFuzzer target (native clang build only), run for EDITOR_FUZZ_SECONDS as a ctest test labelled "fuzz".
+# A SEEDS target is a native program called with the corpus folder; it writes the seed inputs there.
+function(editor_fuzz_target name)
+  cmake_parse_arguments(ARG "" "SEEDS" "SOURCES;DEPS" ${ARGN})
+  if(EDITOR_WIN32 OR NOT EDITOR_FUZZ OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+  if(ARG_SEEDS)
+    add_test(NAME fuzz.${name}.seeds COMMAND ${CMAKE_COMMAND} -E env $<TARGET_FILE:${ARG_SEEDS}> ${corpus})
+    set_tests_properties(fuzz.${name}.seeds PROPERTIES FIXTURES_SETUP ${name}_corpus LABELS fuzz)
+  endif()
+  add_test(NAME fuzz.${name}
+    COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${name}> -DCORPUS=${corpus}
+            -DSECONDS=${EDITOR_FUZZ_SECONDS} -P ${CMAKE_SOURCE_DIR}/cmake/RunFuzzer.cmake)
+  math(EXPR limit "${EDITOR_FUZZ_SECONDS} + 120")
+  set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT ${limit} LABELS fuzz)
+  if(ARG_SEEDS)
+    set_tests_properties(fuzz.${name} PROPERTIES FIXTURES_REQUIRED ${name}_corpus)
+  endif()
+endfunction()
+
+# editor_bench(<name> SOURCES ... [DEPS ...]): only with EDITOR_BENCH; never part of the tests.
+function(editor_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  if(NOT EDITOR_BENCH)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE editor_bench_support ${ARG_DEPS})
+  if(EDITOR_WIN32)
+    target_link_options(${name} PRIVATE -mconsole)
+  endif()
+endfunction()
