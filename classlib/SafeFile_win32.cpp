@@ -1,0 +1,97 @@
+#include "classlib/core/SafeFile.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "classlib/core/SysUtils.h"
+
+namespace {
+
+// The system's text for an error code, without the trailing line break.
+std::string Reason(DWORD error)
+{
+    char* text = nullptr;
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string r = n ? std::string(text, n) : "System error " + std::to_string(error);
+    if (text)
+        LocalFree(text);
+    return TrimRight(r);
+}
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return h_; }
+    bool Close()
+    {
+        const bool ok = !Valid() || CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE h_;
+};
+
+// Creates a fresh file beside `path`, named after it with the process id and a counter.
+HANDLE CreateTemporary(const std::string& path, std::string& tempName)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName = path + ".tmp" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(counter++);
+        const HANDLE h = CreateFileA(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                     nullptr);
+        if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+            return h;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+bool WriteAll(HANDLE h, const void* data, size_t size)
+{
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!WriteFile(h, p, chunk, &written, nullptr) || written == 0)
+            return false;
+        p += written;
+        size -= written;
+    }
+    return true;
+}
+
+} // namespace
+
+void WriteFileReplacing(const std::string& path, const void* data, size_t size)
+{
+    std::string temp;
+    FileHandle file(CreateTemporary(path, temp));
+    if (!file.Valid())
+        throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(GetLastError()));
+
+    bool ok = WriteAll(file.Get(), data, size) && FlushFileBuffers(file.Get());
+    DWORD error = ok ? 0 : GetLastError();
+    if (!file.Close() && ok) {
+        ok = false;
+        error = GetLastError();
+    }
+    if (!ok) {
+        DeleteFileA(temp.c_str());
+        throw EWriteError("Cannot write file \"" + path + "\". " + Reason(error));
+    }
+    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+        DeleteFileA(temp.c_str());
+        throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(error));
+    }
+}
