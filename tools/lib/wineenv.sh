@@ -35,9 +35,14 @@ wine_env_start() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export LANG=C.UTF-8
 
+  # First the prefix is created by a session of its own, which we let end completely (wineboot leaves services
+  # running for a while, and processes started while it settles can be killed by it); only then does the
+  # persistent server for the tests start.
+  wine wineboot -i >"$root/wineboot.log" 2>&1 || { cat "$root/wineboot.log"; return 1; }
+  wineserver -w
   wineserver -f -p >"$root/wineserver.log" 2>&1 &
   WINE_ENV_SERVER_PID=$!
-  wine wineboot -i >"$root/wineboot.log" 2>&1 || { cat "$root/wineboot.log"; return 1; }
+  wine cmd /c exit >>"$root/wineboot.log" 2>&1 || { echo "wineenv: wine does not start"; cat "$root/wineboot.log"; return 1; }
   echo "wineenv: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
 }
 

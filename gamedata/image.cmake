@@ -1,0 +1,9 @@
+# Shared by the image-library readers: mapped views and pairing, the cache records, the cache textures.
+editor_win32_library(gamedata_image
+  SOURCES MappedFile.cpp ImageTexture.cpp
+  DEPS classlib_png_win32 classlib_core d3d9 d3dx9_43)
+
+# The SIL image library: platform-free layout, reading and writing of the bytes; the Win32 reader and writer.
+editor_core_library(gamedata_sil_core SOURCES core/SilFormat.cpp DEPS gamedata_wil_core classlib_png)
+editor_win32_library(gamedata_sil SOURCES uBase_SIL_File.cpp
+  DEPS gamedata_sil_core gamedata_image gamedata_wil common_log classlib_core)

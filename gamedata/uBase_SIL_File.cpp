@@ -1,0 +1,188 @@
+// TSILFile: life cycle, reading (lookup, texture, bitmap), writing (CreateNew, AddImage, AddEmptyEntry, Finish).
+#include "gamedata/uBase_SIL_File.h"
+
+#include "Common/Dev_LogEngineClass.h"
+#include "classlib/PngImageBitmap.h"
+#include "classlib/core/PngImage.h"
+#include "classlib/core/SafeFile.h"
+#include "gamedata/ImageTexture.h"
+#include "gamedata/uBase_WIL_File.h"
+
+#include <d3d9.h>
+#include <windows.h>
+
+#include <cstring>
+
+// ---- life cycle -----------------------------------------------------------------------------------------------
+
+TSILFile::TSILFile(uint64_t MaxDataOffset) : MaxDataOffset(MaxDataOffset), StagingFile(TWILFile::TempPngPath()) {}
+
+TSILFile::~TSILFile()
+{
+    try {
+        Clear();
+    } catch (...) {
+        Log("Destroy::UNKNOW_FILE_ERROR");
+    }
+}
+
+bool TSILFile::Open(const std::string& FilePath)
+{
+    Clear();
+    if (!MapLibraryPair(PairLibraryFiles(FilePath, ".sil", ".six"), DataView, IndexView)) return false;
+    CopyHeaderBytes(DataView.Bytes(), DataHeaderCopy, sizeof DataHeaderCopy);
+    CopyHeaderBytes(IndexView.Bytes(), IndexHeaderCopy, sizeof IndexHeaderCopy);
+    Path = FilePath;
+    OpenedCount = ReadSilCount(DataView.Bytes());
+    return true;
+}
+
+void TSILFile::Clear()
+{
+    DataView.Unmap();
+    IndexView.Unmap();
+    std::memset(DataHeaderCopy, 0, sizeof DataHeaderCopy);
+    std::memset(IndexHeaderCopy, 0, sizeof IndexHeaderCopy);
+    Path.clear();
+    OpenedCount = 0;
+    Writer.reset();
+}
+
+void TSILFile::Reload()
+{
+    DataView.Unmap();
+    IndexView.Unmap();
+    Sleep(20);
+    if (!Path.empty()) MapLibraryPair(PairLibraryFiles(Path, ".sil", ".six"), DataView, IndexView);
+}
+
+int32_t TSILFile::GetCount() const { return DataView.Mapped() ? ReadSilCount(DataView.Bytes()) : 0; }
+
+void TSILFile::SetDevice(IDirect3DDevice9* NewDevice)
+{
+    if (NewDevice == Device.Get()) return;
+    if (NewDevice) NewDevice->AddRef();
+    Device = ComPtr<IDirect3DDevice9>::Attach(NewDevice);
+}
+
+void TSILFile::Log(const std::string& Message)
+{
+    if (LogEngine) LogEngine->LogErrorPlain(Message);
+}
+
+void TSILFile::LogFailure(const char* Routine, int32_t Index)
+{
+    Log(std::string("TSILFile::") + Routine + "::UNKNOW_FILE_ERROR-Index:" + std::to_string(Index) + "-File:" + Path);
+}
+
+// ---- reading --------------------------------------------------------------------------------------------------
+
+// The record of image Index, its header in LastHeader (zeroed first). Damaged also covers a PNG whose header
+// names a canvas beyond 4096 x 4096, which no decoder gets to see.
+TWilDecodeStatus TSILFile::Lookup(int32_t Index, TSilRecord& Record)
+{
+    if (!DataView.Mapped() || !IndexView.Mapped()) return TWilDecodeStatus::NoImage;
+    LastHeader = TWilImageHeader{};
+    switch (FindSilImage(DataView.Bytes(), IndexView.Bytes(), Index, Record)) {
+    case TSilLookup::NoImage: return TWilDecodeStatus::NoImage;
+    case TSilLookup::Damaged: return TWilDecodeStatus::Damaged;
+    case TSilLookup::Found: break;
+    }
+    LastHeader = Record.Header;
+    const bool emptyImage = Record.Header.Width == 0 || Record.Header.Height == 0;
+    if (!emptyImage && !SilPngWithinBounds(Record.Png)) return TWilDecodeStatus::Damaged;
+    return TWilDecodeStatus::Decoded;
+}
+
+TWilDecodeStatus TSILFile::DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& Entry)
+{
+    try {
+        TSilRecord record;
+        const TWilDecodeStatus status = Lookup(Index, record);
+        if (status == TWilDecodeStatus::Damaged) LogFailure("DecodeFrame32D3D", Index);
+        if (status != TWilDecodeStatus::Decoded) return status;
+        Entry.Width = record.Header.Width;
+        Entry.Height = record.Header.Height;
+        Entry.OffsetX = record.Header.OffsetX;
+        Entry.OffsetY = record.Header.OffsetY;
+        Entry.Texture.Reset();
+        // The creation's result is not checked: without a texture the entry is decoded again on the next request.
+        if (record.Header.Width == 0 || record.Header.Height == 0)
+            Entry.Texture = CreateEmptyCacheTexture(Device.Get());
+        else
+            Entry.Texture = CreateCacheTexture(Device.Get(), record.Png);
+        return status;
+    } catch (const std::exception&) {
+        LogFailure("DecodeFrame32D3D", Index);
+        return TWilDecodeStatus::Damaged;
+    }
+}
+
+TWilDecodeStatus TSILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record)
+{
+    try {
+        TSilRecord record;
+        const TWilDecodeStatus status = Lookup(Index, record);
+        if (status != TWilDecodeStatus::Decoded) return status;
+        const uint16_t width = record.Header.Width;
+        const uint16_t height = record.Header.Height;
+        TPngImage png;
+        if (width != 0 && height != 0 && !png.LoadFromMemory(record.Png)) return TWilDecodeStatus::Damaged;
+        Record.Bitmap.Reset();
+        Record.Width = width;
+        Record.Height = height;
+        Record.CanvasWidth = 0;
+        Record.CanvasHeight = 0;
+        Record.OffsetX = record.Header.OffsetX;
+        Record.OffsetY = record.Header.OffsetY;
+        Record.Info1 = record.Header.Word9;
+        Record.Info2 = record.Header.Word11;
+        if (width == 0 || height == 0) return status;
+        return CopyPngToBitmap16(png, width, height, Record.Bitmap) ? status : TWilDecodeStatus::Damaged;
+    } catch (const std::exception&) {
+        return TWilDecodeStatus::Damaged;
+    }
+}
+
+// ---- writing --------------------------------------------------------------------------------------------------
+
+void TSILFile::SaveWriter(const std::string& BasePath) const
+{
+    WriteFileReplacing(BasePath + ".sil", Writer->Data().data(), Writer->Data().size());
+    WriteFileReplacing(BasePath + ".six", Writer->Index().data(), Writer->Index().size());
+}
+
+void TSILFile::CreateNew(const std::string& BasePath, int32_t Count)
+{
+    if (!Writer) Writer.emplace(MaxDataOffset);
+    Writer->Start(static_cast<uint16_t>(Count));
+    SaveWriter(BasePath);
+}
+
+uint32_t TSILFile::AddImage(TSILImageRecord& Record)
+{
+    try {
+        if (!Writer) return SilAddImageFailed;
+        TMappedFile staged;
+        if (staged.Map(StagingFile, TMapMode::ReadWrite) != TMapError::None) return SilAddImageFailed;
+        if (!Writer->AddImage(Record, staged.Bytes())) return SilAddImageFailed;
+        Record.PngLength = static_cast<uint32_t>(staged.Size());
+        staged.Unmap();
+        DeleteFileA(StagingFile.c_str());
+        return SilAddImageOk;
+    } catch (const std::exception&) {
+        return SilAddImageFailed;
+    }
+}
+
+void TSILFile::AddEmptyEntry()
+{
+    if (Writer) Writer->AddEmptyEntry();
+}
+
+void TSILFile::Finish(const std::string& BasePath, int32_t LastIndex)
+{
+    if (!Writer) return;
+    Writer->SetCount(static_cast<uint16_t>(LastIndex + 1));
+    SaveWriter(BasePath);
+}

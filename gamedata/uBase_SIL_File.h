@@ -1,0 +1,101 @@
+#pragma once
+// TSILFile: one of the system's own SIL image libraries (".sil" data file of PNG records, ".six" index file).
+// Reading goes through read-only mapped views, exactly like the WIL reader; writing (the start-up conversion)
+// builds both files in memory and saves them whole. The byte layout is platform-free (core/SilFormat.h).
+//
+// Errors are values: a decoder reports what happened and, when the object holds a log, writes its error text
+// through LogErrorPlain. The writer's file errors (EFCreateError, EWriteError) reach the caller. GUI thread only.
+//
+// Sections: reading; writing.
+#include "classlib/ComPtr.h"
+#include "classlib/core/Objects.h"
+#include "gamedata/ImageHeaderD3D.h"
+#include "gamedata/MappedFile.h"
+#include "gamedata/core/SilFormat.h"
+#include "gamedata/core/WilDecoder.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class TLogEngine;
+struct IDirect3DDevice9;
+
+// AddImage's result codes.
+constexpr uint32_t SilAddImageOk = 0;
+constexpr uint32_t SilAddImageFailed = 0x80004005;
+
+class TSILFile : public TObject {
+public:
+    // MaxDataOffset bounds the data-file offsets the writer stores (u32 in the index file); tests pass a small one.
+    explicit TSILFile(uint64_t MaxDataOffset = UINT32_MAX);
+    ~TSILFile() override;
+    TSILFile(const TSILFile&) = delete;
+    TSILFile& operator=(const TSILFile&) = delete;
+
+    // ---- reading ----
+    // Maps the pair named by Path (".sil" or ".six", either case); false, object cleared, when either file is
+    // missing or cannot be mapped. Keeps the path and the count N.
+    bool Open(const std::string& Path);
+    // Unmaps both views, zeroes the header copies, forgets the path and drops the write buffers.
+    void Clear();
+    // Unmaps both views, pauses 20 ms and maps the pair again; the views take the files' present sizes.
+    void Reload();
+
+    int32_t GetCount() const;                           // N while the data file is mapped, else 0
+    int32_t ImageCount() const { return OpenedCount; }  // N as Open read it
+
+    void SetDevice(IDirect3DDevice9* Device);
+    void SetLog(TLogEngine* Log) { LogEngine = Log; }
+
+    // Into a cache texture: the entry's sizes and offsets, then a new texture from the record's PNG in place of
+    // the old one. A side of 0 gives the 1 x 1 transparent texture.
+    TWilDecodeStatus DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& Entry);
+    // Into a new 16-bit bitmap of the image's size (none for a side of 0), replacing the record's old one; the
+    // canvas sizes are 0 (a PNG record has no canvas of its own).
+    TWilDecodeStatus DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record);
+
+    // Writes Message through the log's LogErrorPlain when a log is held.
+    void Log(const std::string& Message);
+
+    const std::string& FileName() const { return Path; }
+    const uint8_t* DataHeader() const { return DataHeaderCopy; }
+    const uint8_t* IndexHeader() const { return IndexHeaderCopy; }
+    const TWilImageHeader& LastImageHeader() const { return LastHeader; }
+
+    // ---- writing ----
+    // Fresh headers with Count, saved at once as BasePath + ".sil" and BasePath + ".six".
+    void CreateNew(const std::string& BasePath, int32_t Count);
+    // Appends the PNG file the WIL reader staged (see SetStagingFile) as the next image, with the record's first
+    // 13 bytes; sets Record.PngLength and deletes the staged file. SilAddImageFailed, nothing appended, when the
+    // file cannot be mapped, CreateNew was not called, or the record would start beyond the offset limit.
+    uint32_t AddImage(TSILImageRecord& Record);
+    // Appends an index entry 0 (no image).
+    void AddEmptyEntry();
+    // Sets the count in both headers to LastIndex + 1 and saves both files again, replacing them. AddEmptyEntry
+    // and Finish do nothing before CreateNew.
+    void Finish(const std::string& BasePath, int32_t LastIndex);
+
+    // The staged PNG file AddImage consumes: "x.tmp" beside the executable unless set otherwise.
+    void SetStagingFile(const std::string& FilePath) { StagingFile = FilePath; }
+    const std::string& GetStagingFile() const { return StagingFile; }
+
+private:
+    void LogFailure(const char* Routine, int32_t Index);
+    TWilDecodeStatus Lookup(int32_t Index, TSilRecord& Record);
+    void SaveWriter(const std::string& BasePath) const;
+
+    std::string Path;
+    uint8_t DataHeaderCopy[SilDataHeaderSize] = {};
+    uint8_t IndexHeaderCopy[SilIndexHeaderSize] = {};
+    TWilImageHeader LastHeader;
+    TMappedFile DataView;
+    TMappedFile IndexView;
+    ComPtr<IDirect3DDevice9> Device;
+    TLogEngine* LogEngine = nullptr;  // not owned
+    int32_t OpenedCount = 0;
+
+    uint64_t MaxDataOffset;
+    std::optional<TSilWriter> Writer;  // present from CreateNew to Clear
+    std::string StagingFile;
+};

@@ -1,0 +1,179 @@
+#include "gamedata/uBase_WIL_File.h"
+
+#include "Common/Dev_LogEngineClass.h"
+#include "classlib/Application.h"
+#include "classlib/PngImageBitmap.h"
+#include "gamedata/ImageTexture.h"
+
+#include <windows.h>
+#include <d3d9.h>
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <new>
+
+TWILFile::TWILFile() = default;
+
+TWILFile::~TWILFile()
+{
+    try {
+        Clear();
+    } catch (...) {
+        Log("Destroy::UNKNOW_FILE_ERROR");
+    }
+}
+
+bool TWILFile::Open(const std::string& FilePath)
+{
+    Clear();
+    if (!MapLibraryPair(PairLibraryFiles(FilePath, ".wil", ".wix"), DataView, IndexView)) return false;
+    CopyHeaderBytes(DataView.Bytes(), DataHeaderCopy, sizeof DataHeaderCopy);
+    CopyHeaderBytes(IndexView.Bytes(), IndexHeaderCopy, sizeof IndexHeaderCopy);
+    Path = FilePath;
+    ImageCount = CountWilImages(DataView.Bytes(), IndexView.Bytes());
+    return true;
+}
+
+void TWILFile::Clear()
+{
+    DataView.Unmap();
+    IndexView.Unmap();
+    std::memset(DataHeaderCopy, 0, sizeof DataHeaderCopy);
+    std::memset(IndexHeaderCopy, 0, sizeof IndexHeaderCopy);
+    LastHeader = {};
+    Path.clear();
+    ImageCount = 0;
+}
+
+void TWILFile::Reload()
+{
+    DataView.Unmap();
+    IndexView.Unmap();
+    Sleep(20);
+    if (!Path.empty()) MapLibraryPair(PairLibraryFiles(Path, ".wil", ".wix"), DataView, IndexView);
+}
+
+int32_t TWILFile::GetCount() const
+{
+    return DataView.Mapped() ? ReadWilDataHeader({DataHeaderCopy, sizeof DataHeaderCopy}).Count : 0;
+}
+
+int32_t TWILFile::CountImages() const { return static_cast<int32_t>(ImageCount); }
+
+void TWILFile::SetDevice(IDirect3DDevice9* NewDevice)
+{
+    if (NewDevice == Device.Get()) return;
+    if (NewDevice) NewDevice->AddRef();
+    Device = ComPtr<IDirect3DDevice9>::Attach(NewDevice);
+}
+
+void TWILFile::Log(const std::string& Message)
+{
+    if (LogEngine) LogEngine->LogErrorPlain(Message);
+}
+
+void TWILFile::LogFailure(const char* Routine, int32_t Index)
+{
+    Log(std::string("TWILFile::") + Routine + "::UNKNOW_FILE_ERROR-Index:" + std::to_string(Index) +
+        "-File:" + Path);
+}
+
+std::string TWILFile::TempPngPath() { return Application->ExeFolder() + "x.tmp"; }
+
+// The decoding every output shares: image Index onto the scratch canvas, its header into LastHeader.
+TWilDecodeStatus TWILFile::DecodeImage(int32_t Index)
+{
+    if (!DataView.Mapped() || !IndexView.Mapped()) return TWilDecodeStatus::NoImage;
+    try {
+        return DecodeWilImage(DataView.Bytes(), IndexView.Bytes(), Index, LastHeader, Canvas);
+    } catch (const std::bad_alloc&) {
+        return TWilDecodeStatus::Damaged;
+    }
+}
+
+// The scratch canvas as the PNG image; both are RGBA bytes, row after row.
+bool TWILFile::CanvasToPng()
+{
+    if (!Png.CreateBlank(Canvas.Width, Canvas.Height)) return false;
+    std::memcpy(static_cast<void*>(Png.Row(0)), Canvas.Pixels.data(), Canvas.Pixels.size() * sizeof(uint32_t));
+    return true;
+}
+
+TWilDecodeStatus TWILFile::DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& Entry)
+{
+    try {
+        const TWilDecodeStatus status = DecodeImage(Index);
+        if (status == TWilDecodeStatus::NoImage) return status;
+        if (status == TWilDecodeStatus::Damaged) {
+            LogFailure("DecodeFrame32Draw", Index);
+            return status;
+        }
+        Entry.Width = LastHeader.Width;
+        Entry.Height = LastHeader.Height;
+        Entry.OffsetX = LastHeader.OffsetX;
+        Entry.OffsetY = LastHeader.OffsetY;
+        Entry.Texture.Reset();
+        if (LastHeader.Width == 0 || LastHeader.Height == 0) {
+            Entry.Texture = CreateEmptyCacheTexture(Device.Get());
+            return status;
+        }
+        PngBytes.clear();
+        if (!CanvasToPng() || !Png.SaveToMemory(PngBytes, 0)) {
+            LogFailure("DecodeFrame32Draw", Index);
+            return TWilDecodeStatus::Damaged;
+        }
+        // The creation's result is not checked: without a texture the entry is decoded again on the next request.
+        Entry.Texture = CreateCacheTexture(Device.Get(), PngBytes);
+        return status;
+    } catch (const std::exception&) {
+        LogFailure("DecodeFrame32Draw", Index);
+        return TWilDecodeStatus::Damaged;
+    }
+}
+
+TMakePngResult TWILFile::DecodeFrame32MakePNG(int32_t Index, TSILImageRecord& Record, uint8_t CompressionLevel)
+{
+    try {
+        const TWilDecodeStatus status = DecodeImage(Index);
+        if (status == TWilDecodeStatus::Damaged) LogFailure("DecodeFrame32MakePNG", Index);
+        if (status != TWilDecodeStatus::Decoded) return TMakePngResult::NoImage;
+        Record.Width = LastHeader.Width;
+        Record.Height = LastHeader.Height;
+        Record.OffsetX = LastHeader.OffsetX;
+        Record.OffsetY = LastHeader.OffsetY;
+        Record.Byte8 = LastHeader.Byte8;
+        Record.Word9 = LastHeader.Word9;
+        Record.Word11 = LastHeader.Word11;
+        // A stale file from an earlier image must not be taken for this one when the write fails.
+        const std::string target = TempPngPath();
+        std::remove(target.c_str());
+        if (CanvasToPng() && Png.SaveToFile(target, CompressionLevel)) return TMakePngResult::Written;
+    } catch (const std::exception&) {
+    }
+    LogFailure("DecodeFrame32MakePNG", Index);
+    return TMakePngResult::WriteFailed;
+}
+
+TWilDecodeStatus TWILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record)
+{
+    try {
+        const TWilDecodeStatus status = DecodeImage(Index);
+        if (status != TWilDecodeStatus::Decoded) return status;
+        Record.Bitmap.Reset();
+        Record.Width = LastHeader.Width;
+        Record.Height = LastHeader.Height;
+        Record.CanvasWidth = static_cast<uint16_t>(Canvas.Width);
+        Record.CanvasHeight = static_cast<uint16_t>(Canvas.Height);
+        Record.OffsetX = LastHeader.OffsetX;
+        Record.OffsetY = LastHeader.OffsetY;
+        Record.Info1 = LastHeader.Word9;
+        Record.Info2 = LastHeader.Word11;
+        if (LastHeader.Width == 0 || LastHeader.Height == 0) return status;
+        if (!CanvasToPng() || !CopyPngToBitmap16(Png, LastHeader.Width, LastHeader.Height, Record.Bitmap))
+            return TWilDecodeStatus::Damaged;
+        return status;
+    } catch (const std::exception&) {
+        return TWilDecodeStatus::Damaged;
+    }
+}

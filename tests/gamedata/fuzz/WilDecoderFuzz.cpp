@@ -1,0 +1,29 @@
+// Decodes every image of an arbitrary library pair: no input may read outside its bytes, allocate a giant canvas
+// or leave pixels outside the canvas.
+#include "gamedata/core/WilDecoder.h"
+#include "tests/gamedata/fuzz/WilFuzzInput.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
+{
+    const WilFuzzInput input = SplitWilFuzzInput(bytes, size);
+    const TWilDataHeader header = ReadWilDataHeader(input.Data);
+    const uint32_t images = CountWilImages(input.Data, input.Index);
+    if (images > header.Count) std::abort();
+    TRgbaCanvas canvas;
+    // Beyond N every index must be refused; one past the end and one far out are enough to show it.
+    const int64_t last = header.Count < 64 ? header.Count : 64;
+    for (int64_t i = -1; i <= last; ++i) {
+        TWilImageHeader image;
+        const TWilDecodeStatus status = DecodeWilImage(input.Data, input.Index, i, image, canvas);
+        if (status != TWilDecodeStatus::Decoded) {
+            if ((i < 0 || i >= header.Count) && status != TWilDecodeStatus::Damaged) std::abort();
+            continue;
+        }
+        if (canvas.Width < image.Width || canvas.Height < image.Height || canvas.Width > 4096 ||
+            canvas.Height > 4096 || canvas.Pixels.size() != size_t{canvas.Width} * canvas.Height)
+            std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Fuzz input of the WIL decoder: a u16 index-file length, the index file, then the data file.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+struct WilFuzzInput {
+    std::span<const uint8_t> Index;
+    std::span<const uint8_t> Data;
+};
+
+inline WilFuzzInput SplitWilFuzzInput(const uint8_t* bytes, size_t size)
+{
+    if (size < 2) return {};
+    size_t indexSize = static_cast<size_t>(bytes[0] | bytes[1] << 8);
+    if (indexSize > size - 2) indexSize = size - 2;
+    return {{bytes + 2, indexSize}, {bytes + 2 + indexSize, size - 2 - indexSize}};
+}
+
+inline std::vector<uint8_t> JoinWilFuzzInput(const std::vector<uint8_t>& index, const std::vector<uint8_t>& data)
+{
+    std::vector<uint8_t> out{static_cast<uint8_t>(index.size()), static_cast<uint8_t>(index.size() >> 8)};
+    out.insert(out.end(), index.begin(), index.end());
+    out.insert(out.end(), data.begin(), data.end());
+    return out;
+}

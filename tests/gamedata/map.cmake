@@ -1,0 +1,16 @@
+# Map document tests (both builds) and the fuzz target of its file reader (native clang build).
+editor_test(gamedata_map_tests CORE
+  SOURCES
+    ${CMAKE_CURRENT_SOURCE_DIR}/core/MapFileTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/core/MapAccessTest.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/core/AllocationProbe.cpp
+  DEPS gamedata_map editor_fixtures_map)
+
+if(NOT EDITOR_WIN32)
+  add_executable(gamedata_map_fuzz_seeds ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/MapFuzzSeeds.cpp)
+  target_link_libraries(gamedata_map_fuzz_seeds PRIVATE editor_fixtures_map)
+endif()
+editor_fuzz_target(gamedata_map_fuzz
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/MapFuzz.cpp
+  DEPS gamedata_map
+  SEEDS gamedata_map_fuzz_seeds)
