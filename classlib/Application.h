@@ -11,6 +11,7 @@
 #include "classlib/Messages.h"
 #include "classlib/core/Objects.h"
 
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -84,7 +85,7 @@ private:
     static bool HandleMessage(void* self, TMessage& Message);
 
     DWORD mainThreadId_;
-    bool terminated_ = false;
+    std::atomic<bool> terminated_{false};  // Terminate may come from any thread
     TComponent* mainForm_ = nullptr;
     HWND mainFormHandle_ = nullptr;
     std::unique_ptr<TMessageWindow> window_;

@@ -20,11 +20,12 @@ function(editor_win32_library name)
   endif()
 endfunction()
 
-# editor_test(<name> [CORE] SOURCES ... [DEPS ...] [TIMEOUT s])
+# editor_test(<name> [CORE] [SERIAL] SOURCES ... [DEPS ...] [TIMEOUT s])
 # One GoogleTest executable; each test case becomes a ctest test (listed when ctest runs, so building needs no
-# Wine). CORE tests are built natively too, with the sanitizers.
+# Wine). CORE tests are built natively too, with the sanitizers. SERIAL tests run alone (e.g. those that need the
+# keyboard focus or the foreground window, which test programs running beside them would take away).
 function(editor_test name)
-  cmake_parse_arguments(ARG "CORE" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "CORE;SERIAL" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
   if(NOT EDITOR_TESTS OR (NOT ARG_CORE AND NOT EDITOR_WIN32))
     return()
   endif()
@@ -40,7 +41,7 @@ function(editor_test name)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${name}")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} RUN_SERIAL ${ARG_SERIAL} LABELS "${name}")
 endfunction()
 
 # editor_fuzz_target(<name> SOURCES ... [DEPS ...] [SEEDS <generator target>])
@@ -48,7 +49,7 @@ endfunction()
 # A SEEDS target is a native program called with the corpus folder; it writes the seed inputs there.
 function(editor_fuzz_target name)
   cmake_parse_arguments(ARG "" "SEEDS" "SOURCES;DEPS" ${ARGN})
-  if(EDITOR_WIN32 OR NOT EDITOR_FUZZ OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  if(EDITOR_WIN32 OR NOT EDITOR_TESTS OR NOT EDITOR_FUZZ OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})

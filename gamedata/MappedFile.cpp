@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace {
@@ -50,12 +51,17 @@ TMapError TMappedFile::Map(const std::string& path, TMapMode mode)
 
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0) return TMapError::CreateMapping;
+    if (static_cast<uint64_t>(size.QuadPart) > SIZE_MAX) return TMapError::CreateMapping;
 
-    const TWinHandle mapping(
-        CreateFileMappingA(file.Get(), nullptr, readOnly ? PAGE_READONLY : PAGE_READWRITE, 0, 0, nullptr));
+    // The mapping and the view are made exactly as large as the size just read: a file that changes size in
+    // between then either fails to map (shorter) or is seen only up to that size (longer), never read past.
+    const auto bytes = static_cast<uint64_t>(size.QuadPart);
+    const TWinHandle mapping(CreateFileMappingA(file.Get(), nullptr, readOnly ? PAGE_READONLY : PAGE_READWRITE,
+                                                static_cast<DWORD>(bytes >> 32), static_cast<DWORD>(bytes), nullptr));
     if (!mapping) return TMapError::CreateMapping;
 
-    void* view = MapViewOfFile(mapping.Get(), readOnly ? FILE_MAP_READ : FILE_MAP_ALL_ACCESS, 0, 0, 0);
+    void* view = MapViewOfFile(mapping.Get(), readOnly ? FILE_MAP_READ : FILE_MAP_ALL_ACCESS, 0, 0,
+                               static_cast<SIZE_T>(bytes));
     if (!view) return TMapError::MapView;
     view_ = static_cast<uint8_t*>(view);
     size_ = static_cast<size_t>(size.QuadPart);

@@ -14,3 +14,8 @@ editor_fuzz_target(gamedata_map_fuzz
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/MapFuzz.cpp
   DEPS gamedata_map
   SEEDS gamedata_map_fuzz_seeds)
+
+# Windows-only: a save over a file another program holds open.
+editor_test(gamedata_map_win32_tests
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/MapSaveLockedTest.cpp
+  DEPS gamedata_map editor_fixtures_map)

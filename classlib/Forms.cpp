@@ -1,0 +1,353 @@
+// Sections: life and layout; window and placement; showing, closing, modal; focus and dialog keys; messages.
+#include "classlib/Forms.h"
+
+#include <windowsx.h>
+
+#include <vector>
+
+#include "classlib/Application.h"
+#include "classlib/LayoutClasses.h"
+#include "classlib/core/LayoutReader.h"
+#include "classlib/core/SysUtils.h"
+
+// ---- life and layout ------------------------------------------------------------------------------------------
+
+TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
+  visible_ = false;
+  SetColor(clBtnFace);
+  controlStyle_.Include(csAcceptsControls);
+  RegisterClasslibLayoutClasses();
+}
+
+TCustomForm::~TCustomForm() {
+  try {
+    OnDestroy(this);
+  } catch (...) {
+    if (Application) Application->HandleException(this);
+  }
+  // The window goes while the form's own handlers still exist.
+  DestroyHandle();
+}
+
+bool TCustomForm::LoadLayoutText(std::string_view text, const std::string& file, TLayoutReadError& error) {
+  return ReadLayout(*this, text, file, error);
+}
+
+void TCustomForm::LoadLayout(const std::string& resourceName) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC res = FindResourceA(module, resourceName.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  HGLOBAL data = res ? LoadResource(module, res) : nullptr;
+  const char* text = data ? static_cast<const char*>(LockResource(data)) : nullptr;
+  if (!text) throw EReadError("Layout resource " + resourceName + " not found");
+  TLayoutReadError error;
+  if (!LoadLayoutText(std::string_view(text, SizeofResource(module, res)), resourceName, error))
+    throw EReadError("Error reading layout " + error.Text());
+  OnCreate(this);
+}
+
+// ---- window and placement -------------------------------------------------------------------------------------
+
+namespace {
+
+void StylesFor(TFormBorderStyle border, DWORD& style, DWORD& exStyle) {
+  style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  exStyle = 0;
+  switch (border) {
+    case bsNone: style |= WS_POPUP; break;
+    case bsSingle: style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX; break;
+    case bsSizeable: style |= WS_OVERLAPPEDWINDOW; break;
+    case bsDialog:
+      style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+      exStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case bsToolWindow:
+      style |= WS_CAPTION | WS_SYSMENU;
+      exStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case bsSizeToolWin:
+      style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      exStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+}
+
+HWND OwnerWindow(TComponent* owner) {
+  auto* form = dynamic_cast<TCustomForm*>(owner);
+  return form && form->HandleAllocated() ? form->Handle() : nullptr;
+}
+
+}  // namespace
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+  TCustomControl::CreateParams(p);
+  PlaceOnScreen();
+  StylesFor(borderStyle_, p.Style, p.ExStyle);
+  p.X = Left();
+  p.Y = Top();
+  p.Width = Width();
+  p.Height = Height();
+  p.WndParent = OwnerWindow(Owner());
+}
+
+void TCustomForm::CreateWnd() {
+  TCustomControl::CreateWnd();
+  if (Visible()) ShowWindow(handle_, SW_SHOW);
+}
+
+SIZE TCustomForm::FrameSize() const {
+  if (handle_) {
+    RECT w{}, c{};
+    GetWindowRect(handle_, &w);
+    GetClientRect(handle_, &c);
+    return {(w.right - w.left) - c.right, (w.bottom - w.top) - c.bottom};
+  }
+  DWORD style, exStyle;
+  StylesFor(borderStyle_, style, exStyle);
+  RECT r{0, 0, 100, 100};
+  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  return {r.right - r.left - 100, r.bottom - r.top - 100};
+}
+
+TRect TCustomForm::ClientRect() const {
+  if (handle_) return TWinControl::ClientRect();
+  SIZE f = FrameSize();
+  return {0, 0, std::max(0, Width() - static_cast<int>(f.cx)), std::max(0, Height() - static_cast<int>(f.cy))};
+}
+
+void TCustomForm::SetClientWidth(int value) {
+  clientWidth_ = value;
+  SetWidth(value + FrameSize().cx);
+}
+
+void TCustomForm::SetClientHeight(int value) {
+  clientHeight_ = value;
+  SetHeight(value + FrameSize().cy);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
+  if (value == borderStyle_) return;
+  borderStyle_ = value;
+  // The client size is what a layout fixes; the outer size follows the new frame.
+  if (clientWidth_ >= 0) SetWidth(clientWidth_ + FrameSize().cx);
+  if (clientHeight_ >= 0) SetHeight(clientHeight_ + FrameSize().cy);
+  RecreateWnd();
+}
+
+// Centred placements are worked out once, before the window first appears.
+void TCustomForm::PlaceOnScreen() {
+  if (placed_) return;
+  placed_ = true;
+  TRect area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  switch (position_) {
+    case poScreenCenter:
+    case poDesktopCenter:
+      break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      auto* owner = dynamic_cast<TCustomForm*>(Owner());
+      if (position_ == poMainFormCenter && Application)
+        owner = dynamic_cast<TCustomForm*>(Application->MainForm());
+      if (owner && owner != this) area = owner->BoundsRect();
+      break;
+    }
+    default:
+      return;
+  }
+  TControl::SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2, Width(),
+                      Height());
+}
+
+void TCustomForm::Paint() { OnPaint(this); }
+
+// ---- showing, closing, modal ----------------------------------------------------------------------------------
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  if (handle_) SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TCustomForm::DoShow() { OnShow(this); }
+void TCustomForm::DoHide() { OnHide(this); }
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& action) { OnClose(this, action); }
+
+void TCustomForm::Close() {
+  if (modal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  switch (action) {
+    case caNone: return;
+    case caHide: Hide(); break;
+    case caMinimize: if (handle_) ShowWindow(handle_, SW_MINIMIZE); break;
+    case caFree: Release(); break;
+  }
+  if (Application && Application->MainForm() == this) Application->Terminate();
+}
+
+void TCustomForm::Release() {
+  if (HWND h = Handle()) PostMessageA(h, CM_RELEASE, 0, 0);
+}
+
+namespace {
+struct TDisabledWindows {
+  HWND Keep;
+  std::vector<HWND> List;
+};
+BOOL CALLBACK DisableWindow(HWND wnd, LPARAM param) {
+  auto* d = reinterpret_cast<TDisabledWindows*>(param);
+  if (wnd != d->Keep && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+    EnableWindow(wnd, FALSE);
+    d->List.push_back(wnd);
+  }
+  return TRUE;
+}
+}  // namespace
+
+TModalResult TCustomForm::ShowModal() {
+  if (Visible() || modal_) throw Exception("Cannot make a visible window modal");
+  HWND own = Handle();
+  TDisabledWindows disabled{own, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+  modal_ = true;
+  modalResult_ = mrNone;
+  auto restore = [&] {
+    modal_ = false;
+    for (HWND w : disabled.List)
+      if (IsWindow(w)) EnableWindow(w, TRUE);
+  };
+  try {
+    Show();
+    for (;;) {
+      if (modalResult_ != mrNone) {
+        // A result asks to close: the close handlers may still refuse.
+        TCloseAction action = caHide;
+        if (CloseQuery()) DoClose(action);
+        else action = caNone;
+        if (action != caNone) break;
+        modalResult_ = mrNone;
+      }
+      MSG msg;
+      BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+      if (got == 0 || got == -1) {
+        if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+        modalResult_ = mrCancel;
+        break;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    restore();
+    Hide();
+  } catch (...) {
+    restore();
+    throw;
+  }
+  return modalResult_;
+}
+
+// ---- focus and dialog keys ------------------------------------------------------------------------------------
+
+void TCustomForm::FocusControl(TWinControl* control) {
+  if (control && control != this && !ContainsControl(control)) return;
+  // Remembered first: when another program has the foreground the system may refuse the focus now, and the
+  // form's activation gives it later.
+  activeControl_ = control == this ? nullptr : control;
+  if (handle_ && IsWindowVisible(handle_) && control && control->CanFocus()) ::SetFocus(control->Handle());
+}
+
+void TCustomForm::SetFocusedControl(TWinControl* control) {
+  activeControl_ = control == this ? nullptr : control;
+  if (control == focusedControl_) return;
+  TWinControl* old = focusedControl_;
+  focusedControl_ = control;
+  if (old) old->Perform(CM_EXIT);
+  if (focusedControl_ == control && control) control->Perform(CM_ENTER);
+  Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void TCustomForm::ControlRemoving(TControl* control) {
+  auto* win = dynamic_cast<TWinControl*>(control);
+  if (!win) return;
+  if (activeControl_ && win->ContainsControl(activeControl_)) activeControl_ = nullptr;
+  if (focusedControl_ && win->ContainsControl(focusedControl_)) focusedControl_ = nullptr;
+}
+
+// Tab and the arrows move the focus; everything else (Enter, Escape) is offered to the controls.
+void TCustomForm::CMDialogKey(TMessage& m) {
+  if (GetKeyState(VK_MENU) >= 0) {
+    switch (m.WParam) {
+      case VK_TAB:
+        if (GetKeyState(VK_CONTROL) >= 0) {
+          SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0, true);
+          m.Result = 1;
+          return;
+        }
+        break;
+      case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+        if (activeControl_ && activeControl_->Parent()) {
+          activeControl_->Parent()->SelectNext(activeControl_, m.WParam == VK_RIGHT || m.WParam == VK_DOWN, false);
+          m.Result = 1;
+          return;
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  TCustomControl::WndProc(m);
+}
+
+// ---- messages -------------------------------------------------------------------------------------------------
+
+void TCustomForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE: return WMClose(m);
+    case WM_ACTIVATE: return WMActivate(m);
+    case WM_MOUSEWHEEL: return WMMouseWheel(m);
+    case CM_VISIBLECHANGED: return CMVisibleChanged(m);
+    case CM_DIALOGKEY: return CMDialogKey(m);
+    default: return TCustomControl::WndProc(m);
+  }
+}
+
+void TCustomForm::WMClose(TMessage&) { Close(); }
+
+// On activation the remembered control (or else the first one in tab order) takes the focus.
+void TCustomForm::WMActivate(TMessage& m) {
+  if (LOWORD(m.WParam) == WA_INACTIVE) return DefaultHandler(m);
+  if (!activeControl_ || !activeControl_->CanFocus()) activeControl_ = FindNextControl(nullptr, true, true, false);
+  if (activeControl_) {
+    ::SetFocus(activeControl_->Handle());
+    return;
+  }
+  DefaultHandler(m);
+}
+
+void TCustomForm::WMMouseWheel(TMessage& m) {
+  bool handled = false;
+  TShiftState shift = MouseShiftState(GET_KEYSTATE_WPARAM(m.WParam));
+  TPoint pos{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  OnMouseWheel(this, shift, GET_WHEEL_DELTA_WPARAM(m.WParam), pos, handled);
+  if (!handled) DefaultHandler(m);
+}
+
+void TCustomForm::CMVisibleChanged(TMessage&) {
+  if (Visible()) {
+    HandleNeeded();
+    DoShow();
+    if (handle_ && Visible()) ShowWindow(handle_, SW_SHOW);
+  } else {
+    DoHide();
+    if (handle_) ShowWindow(handle_, SW_HIDE);
+  }
+}

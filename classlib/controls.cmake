@@ -1,0 +1,17 @@
+# The layout text parser and reader: platform-free, built natively too (the parser is fuzzed).
+editor_core_library(classlib_layout SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/core/LayoutText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/LayoutReader.cpp
+  DEPS classlib_core)
+
+# Graphics, the control hierarchy, forms and the standard controls (Win32).
+editor_win32_library(classlib_controls SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Graphics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Buttons.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Hints.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LayoutClasses.cpp
+  DEPS classlib_layout classlib_runtime classlib_png gdi32 user32 msimg32)

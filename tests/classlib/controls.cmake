@@ -1,0 +1,36 @@
+editor_test(layout_text_tests CORE SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/core/LayoutTextTest.cpp
+  DEPS classlib_layout)
+
+if(NOT EDITOR_WIN32 AND EDITOR_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  add_executable(layout_text_seeds ${CMAKE_CURRENT_LIST_DIR}/fuzz/LayoutTextSeeds.cpp)
+endif()
+editor_fuzz_target(layout_text_fuzz
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz/LayoutTextFuzz.cpp
+  DEPS classlib_layout
+  SEEDS layout_text_seeds)
+
+editor_test(layout_reader_tests CORE SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/core/LayoutReaderTest.cpp
+  DEPS classlib_layout)
+
+# Win32 tests of the graphics, controls, forms and layouts; the test layouts are embedded with windres.
+if(EDITOR_WIN32)
+  set(controls_test_res ${CMAKE_CURRENT_BINARY_DIR}/ControlsTests.res.o)
+  add_custom_command(OUTPUT ${controls_test_res}
+    COMMAND ${CMAKE_RC_COMPILER} -O coff -i ControlsTests.rc -o ${controls_test_res}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/layouts
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/layouts/ControlsTests.rc ${CMAKE_CURRENT_LIST_DIR}/layouts/LayoutTestForm.lay
+    COMMENT "Embedding the test layouts")
+  editor_test(controls_tests SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/CanvasTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ControlsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LayoutFormTest.cpp
+    ${controls_test_res}
+    DEPS classlib_controls)
+
+  # Focus and foreground tests run alone.
+  editor_test(controls_focus_tests SERIAL SOURCES ${CMAKE_CURRENT_LIST_DIR}/ControlsFocusTest.cpp
+    DEPS classlib_controls)
+endif()
