@@ -79,28 +79,28 @@ void TSILFile::LogFailure(const char* Routine, int32_t Index)
 
 // The record of image Index, its header in LastHeader (zeroed first). Damaged also covers a PNG whose header
 // names a canvas beyond 4096 x 4096, which no decoder gets to see.
-TWilDecodeStatus TSILFile::Lookup(int32_t Index, TSilRecord& Record)
+TImageDecodeStatus TSILFile::Lookup(int32_t Index, TSilRecord& Record)
 {
-    if (!DataView.Mapped() || !IndexView.Mapped()) return TWilDecodeStatus::NoImage;
+    if (!DataView.Mapped() || !IndexView.Mapped()) return TImageDecodeStatus::NoImage;
     LastHeader = TWilImageHeader{};
     switch (FindSilImage(DataView.Bytes(), IndexView.Bytes(), Index, Record)) {
-    case TSilLookup::NoImage: return TWilDecodeStatus::NoImage;
-    case TSilLookup::Damaged: return TWilDecodeStatus::Damaged;
+    case TSilLookup::NoImage: return TImageDecodeStatus::NoImage;
+    case TSilLookup::Damaged: return TImageDecodeStatus::Damaged;
     case TSilLookup::Found: break;
     }
     LastHeader = Record.Header;
     const bool emptyImage = Record.Header.Width == 0 || Record.Header.Height == 0;
-    if (!emptyImage && !SilPngWithinBounds(Record.Png)) return TWilDecodeStatus::Damaged;
-    return TWilDecodeStatus::Decoded;
+    if (!emptyImage && !SilPngWithinBounds(Record.Png)) return TImageDecodeStatus::Damaged;
+    return TImageDecodeStatus::Decoded;
 }
 
-TWilDecodeStatus TSILFile::DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& Entry)
+TImageDecodeStatus TSILFile::DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& Entry)
 {
     try {
         TSilRecord record;
-        const TWilDecodeStatus status = Lookup(Index, record);
-        if (status == TWilDecodeStatus::Damaged) LogFailure("DecodeFrame32D3D", Index);
-        if (status != TWilDecodeStatus::Decoded) return status;
+        const TImageDecodeStatus status = Lookup(Index, record);
+        if (status == TImageDecodeStatus::Damaged) LogFailure("DecodeFrame32D3D", Index);
+        if (status != TImageDecodeStatus::Decoded) return status;
         Entry.Width = record.Header.Width;
         Entry.Height = record.Header.Height;
         Entry.OffsetX = record.Header.OffsetX;
@@ -114,20 +114,20 @@ TWilDecodeStatus TSILFile::DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& Entr
         return status;
     } catch (const std::exception&) {
         LogFailure("DecodeFrame32D3D", Index);
-        return TWilDecodeStatus::Damaged;
+        return TImageDecodeStatus::Damaged;
     }
 }
 
-TWilDecodeStatus TSILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record)
+TImageDecodeStatus TSILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record)
 {
     try {
         TSilRecord record;
-        const TWilDecodeStatus status = Lookup(Index, record);
-        if (status != TWilDecodeStatus::Decoded) return status;
+        const TImageDecodeStatus status = Lookup(Index, record);
+        if (status != TImageDecodeStatus::Decoded) return status;
         const uint16_t width = record.Header.Width;
         const uint16_t height = record.Header.Height;
         TPngImage png;
-        if (width != 0 && height != 0 && !png.LoadFromMemory(record.Png)) return TWilDecodeStatus::Damaged;
+        if (width != 0 && height != 0 && !png.LoadFromMemory(record.Png)) return TImageDecodeStatus::Damaged;
         Record.Bitmap.Reset();
         Record.Width = width;
         Record.Height = height;
@@ -138,9 +138,9 @@ TWilDecodeStatus TSILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& 
         Record.Info1 = record.Header.Word9;
         Record.Info2 = record.Header.Word11;
         if (width == 0 || height == 0) return status;
-        return CopyPngToBitmap16(png, width, height, Record.Bitmap) ? status : TWilDecodeStatus::Damaged;
+        return CopyPngToBitmap16(png, width, height, Record.Bitmap) ? status : TImageDecodeStatus::Damaged;
     } catch (const std::exception&) {
-        return TWilDecodeStatus::Damaged;
+        return TImageDecodeStatus::Damaged;
     }
 }
 

@@ -12,7 +12,6 @@
 #include "gamedata/ImageHeaderD3D.h"
 #include "gamedata/MappedFile.h"
 #include "gamedata/core/SilFormat.h"
-#include "gamedata/core/WilDecoder.h"
 
 #include <cstdint>
 #include <optional>
@@ -50,10 +49,10 @@ public:
 
     // Into a cache texture: the entry's sizes and offsets, then a new texture from the record's PNG in place of
     // the old one. A side of 0 gives the 1 x 1 transparent texture.
-    TWilDecodeStatus DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& Entry);
+    TImageDecodeStatus DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& Entry);
     // Into a new 16-bit bitmap of the image's size (none for a side of 0), replacing the record's old one; the
     // canvas sizes are 0 (a PNG record has no canvas of its own).
-    TWilDecodeStatus DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record);
+    TImageDecodeStatus DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record);
 
     // Writes Message through the log's LogErrorPlain when a log is held.
     void Log(const std::string& Message);
@@ -82,7 +81,7 @@ public:
 
 private:
     void LogFailure(const char* Routine, int32_t Index);
-    TWilDecodeStatus Lookup(int32_t Index, TSilRecord& Record);
+    TImageDecodeStatus Lookup(int32_t Index, TSilRecord& Record);
     void SaveWriter(const std::string& BasePath) const;
 
     std::string Path;

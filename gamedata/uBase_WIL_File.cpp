@@ -82,13 +82,13 @@ void TWILFile::LogFailure(const char* Routine, int32_t Index)
 std::string TWILFile::TempPngPath() { return Application->ExeFolder() + "x.tmp"; }
 
 // The decoding every output shares: image Index onto the scratch canvas, its header into LastHeader.
-TWilDecodeStatus TWILFile::DecodeImage(int32_t Index)
+TImageDecodeStatus TWILFile::DecodeImage(int32_t Index)
 {
-    if (!DataView.Mapped() || !IndexView.Mapped()) return TWilDecodeStatus::NoImage;
+    if (!DataView.Mapped() || !IndexView.Mapped()) return TImageDecodeStatus::NoImage;
     try {
         return DecodeWilImage(DataView.Bytes(), IndexView.Bytes(), Index, LastHeader, Canvas);
     } catch (const std::bad_alloc&) {
-        return TWilDecodeStatus::Damaged;
+        return TImageDecodeStatus::Damaged;
     }
 }
 
@@ -100,12 +100,12 @@ bool TWILFile::CanvasToPng()
     return true;
 }
 
-TWilDecodeStatus TWILFile::DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& Entry)
+TImageDecodeStatus TWILFile::DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& Entry)
 {
     try {
-        const TWilDecodeStatus status = DecodeImage(Index);
-        if (status == TWilDecodeStatus::NoImage) return status;
-        if (status == TWilDecodeStatus::Damaged) {
+        const TImageDecodeStatus status = DecodeImage(Index);
+        if (status == TImageDecodeStatus::NoImage) return status;
+        if (status == TImageDecodeStatus::Damaged) {
             LogFailure("DecodeFrame32Draw", Index);
             return status;
         }
@@ -121,23 +121,23 @@ TWilDecodeStatus TWILFile::DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& Ent
         PngBytes.clear();
         if (!CanvasToPng() || !Png.SaveToMemory(PngBytes, 0)) {
             LogFailure("DecodeFrame32Draw", Index);
-            return TWilDecodeStatus::Damaged;
+            return TImageDecodeStatus::Damaged;
         }
         // The creation's result is not checked: without a texture the entry is decoded again on the next request.
         Entry.Texture = CreateCacheTexture(Device.Get(), PngBytes);
         return status;
     } catch (const std::exception&) {
         LogFailure("DecodeFrame32Draw", Index);
-        return TWilDecodeStatus::Damaged;
+        return TImageDecodeStatus::Damaged;
     }
 }
 
 TMakePngResult TWILFile::DecodeFrame32MakePNG(int32_t Index, TSILImageRecord& Record, uint8_t CompressionLevel)
 {
     try {
-        const TWilDecodeStatus status = DecodeImage(Index);
-        if (status == TWilDecodeStatus::Damaged) LogFailure("DecodeFrame32MakePNG", Index);
-        if (status != TWilDecodeStatus::Decoded) return TMakePngResult::NoImage;
+        const TImageDecodeStatus status = DecodeImage(Index);
+        if (status == TImageDecodeStatus::Damaged) LogFailure("DecodeFrame32MakePNG", Index);
+        if (status != TImageDecodeStatus::Decoded) return TMakePngResult::NoImage;
         Record.Width = LastHeader.Width;
         Record.Height = LastHeader.Height;
         Record.OffsetX = LastHeader.OffsetX;
@@ -155,11 +155,11 @@ TMakePngResult TWILFile::DecodeFrame32MakePNG(int32_t Index, TSILImageRecord& Re
     return TMakePngResult::WriteFailed;
 }
 
-TWilDecodeStatus TWILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record)
+TImageDecodeStatus TWILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record)
 {
     try {
-        const TWilDecodeStatus status = DecodeImage(Index);
-        if (status != TWilDecodeStatus::Decoded) return status;
+        const TImageDecodeStatus status = DecodeImage(Index);
+        if (status != TImageDecodeStatus::Decoded) return status;
         Record.Bitmap.Reset();
         Record.Width = LastHeader.Width;
         Record.Height = LastHeader.Height;
@@ -171,9 +171,9 @@ TWilDecodeStatus TWILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& 
         Record.Info2 = LastHeader.Word11;
         if (LastHeader.Width == 0 || LastHeader.Height == 0) return status;
         if (!CanvasToPng() || !CopyPngToBitmap16(Png, LastHeader.Width, LastHeader.Height, Record.Bitmap))
-            return TWilDecodeStatus::Damaged;
+            return TImageDecodeStatus::Damaged;
         return status;
     } catch (const std::exception&) {
-        return TWilDecodeStatus::Damaged;
+        return TImageDecodeStatus::Damaged;
     }
 }

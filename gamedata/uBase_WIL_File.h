@@ -50,11 +50,11 @@ public:
 
     // Into a cache texture: the entry's sizes and offsets, then a new texture in place of the old one. A side of
     // 0 gives the 1 x 1 transparent texture.
-    TWilDecodeStatus DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& Entry);
+    TImageDecodeStatus DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& Entry);
     // Into "x.tmp" beside the executable at the given zlib level, after filling the record's first 13 bytes.
     TMakePngResult DecodeFrame32MakePNG(int32_t Index, TSILImageRecord& Record, uint8_t CompressionLevel);
     // Into a new 16-bit bitmap of the image's size (none for a side of 0), replacing the record's old one.
-    TWilDecodeStatus DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record);
+    TImageDecodeStatus DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record);
 
     // Writes Message through the log's LogErrorPlain when a log is held.
     void Log(const std::string& Message);
@@ -68,7 +68,7 @@ public:
     const TWilImageHeader& LastImageHeader() const { return LastHeader; }
 
 private:
-    TWilDecodeStatus DecodeImage(int32_t Index);
+    TImageDecodeStatus DecodeImage(int32_t Index);
     bool CanvasToPng();
     void LogFailure(const char* Routine, int32_t Index);
 

@@ -44,7 +44,7 @@ int main()
         bytesOut = 0;
         for (int i = 0; i < TileCount; ++i) {
             TWilImageHeader header;
-            if (DecodeWilImage(lib.Wil, lib.Wix, i, header, canvas) == TWilDecodeStatus::Decoded)
+            if (DecodeWilImage(lib.Wil, lib.Wix, i, header, canvas) == TImageDecodeStatus::Decoded)
                 bytesOut += canvas.Pixels.size() * 4;
             bench::KeepAlive(canvas.Pixels.data());
         }

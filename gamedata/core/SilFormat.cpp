@@ -47,13 +47,13 @@ uint16_t ReadSilCount(TByteSpan data)
 {
     uint16_t count = 0;
     if (data.size() < SilDataHeaderSize) return 0;
-    TWilCursor(data, 24).ReadU16(count);
+    TByteCursor(data, 24).ReadU16(count);
     return count;
 }
 
 uint32_t ReadSilIndexEntry(TByteSpan index, uint32_t i)
 {
-    TWilCursor cursor(index);
+    TByteCursor cursor(index);
     uint32_t offset = 0;
     if (!cursor.Skip(SilIndexHeaderSize) || !cursor.Skip(size_t{4} * i) || !cursor.ReadU32(offset)) return 0;
     return offset;
@@ -65,11 +65,11 @@ TSilLookup FindSilImage(TByteSpan data, TByteSpan index, int64_t i, TSilRecord& 
     const uint32_t offset = ReadSilIndexEntry(index, static_cast<uint32_t>(i));
     if (offset == 0) return TSilLookup::NoImage;
 
-    TWilCursor cursor(data, offset);
+    TByteCursor cursor(data, offset);
     TSilRecord found;
-    if (!ReadWilImageHeader(cursor, found.Header)) return TSilLookup::Damaged;
-    if (found.Header.Width > WilMaxSide || found.Header.Height > WilMaxSide) return TSilLookup::Damaged;
-    TWilCursor lengthField(TByteSpan(found.Header.Raw), SilRecordInfoSize);
+    if (!ReadImageHeader(cursor, found.Header)) return TSilLookup::Damaged;
+    if (found.Header.Width > ImageMaxSide || found.Header.Height > ImageMaxSide) return TSilLookup::Damaged;
+    TByteCursor lengthField(TByteSpan(found.Header.Raw), SilRecordInfoSize);
     lengthField.ReadU32(found.PngLength);
     if (!cursor.Take(found.PngLength, found.Png)) return TSilLookup::Damaged;
     record = found;
@@ -79,8 +79,8 @@ TSilLookup FindSilImage(TByteSpan data, TByteSpan index, int64_t i, TSilRecord& 
 bool SilPngWithinBounds(TByteSpan png)
 {
     uint32_t width = 0, height = 0;
-    return TPngImage::ReadPngSize(png, width, height) && width >= 1 && height >= 1 && width <= WilMaxSide &&
-           height <= WilMaxSide;
+    return TPngImage::ReadPngSize(png, width, height) && width >= 1 && height >= 1 && width <= ImageMaxSide &&
+           height <= ImageMaxSide;
 }
 
 void TSilWriter::Start(uint16_t count)

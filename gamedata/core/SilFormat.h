@@ -6,8 +6,7 @@
 //
 // Sections: constants; headers; reading; writing.
 #include "classlib/core/PngImage.h"
-#include "gamedata/core/WilDecoder.h"
-#include "gamedata/core/WilFormat.h"
+#include "gamedata/core/ImageRecord.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,5 @@
 #include "gamedata/core/WilDecoder.h"
 
-#include <algorithm>
 #include <array>
 
 namespace {
@@ -38,24 +37,6 @@ inline uint16_t LoadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | 
 
 }  // namespace
 
-bool ReadWilImageHeader(TWilCursor& cursor, TWilImageHeader& header)
-{
-    TByteSpan raw;
-    if (!cursor.Take(WilImageHeaderCopy, raw)) return false;
-    TWilCursor fields(raw);
-    TWilImageHeader h;
-    std::copy(raw.begin(), raw.end(), h.Raw);
-    fields.ReadU16(h.Width);
-    fields.ReadU16(h.Height);
-    fields.ReadI16(h.OffsetX);
-    fields.ReadI16(h.OffsetY);
-    fields.ReadU8(h.Byte8);
-    fields.ReadU16(h.Word9);
-    fields.ReadU16(h.Word11);
-    header = h;
-    return true;
-}
-
 TRgb8 WidenRGB565(uint16_t colour)
 {
     const uint32_t rgb = Rgb565Table()[colour];
@@ -69,7 +50,7 @@ void TRgbaCanvas::Reset(uint32_t width, uint32_t height)
     Pixels.assign(static_cast<size_t>(width) * height, RgbaOpaqueBlack);
 }
 
-bool DecodeWilRows(TWilCursor& cursor, uint32_t height, TRgbaCanvas& canvas)
+bool DecodeWilRows(TByteCursor& cursor, uint32_t height, TRgbaCanvas& canvas)
 {
     if (height > canvas.Height) return false;
     const uint32_t rowWidth = canvas.Width;
@@ -83,7 +64,7 @@ bool DecodeWilRows(TWilCursor& cursor, uint32_t height, TRgbaCanvas& canvas)
         while (used < words) {
             TByteSpan run;
             // Peek at the code: an unknown one ends the row and is left for the next row's count.
-            TWilCursor peek = cursor;
+            TByteCursor peek = cursor;
             uint16_t codeWord, count;
             if (!peek.ReadU16(codeWord)) return false;
             const uint8_t code = static_cast<uint8_t>(codeWord & 0xFF);
@@ -108,28 +89,28 @@ bool DecodeWilRows(TWilCursor& cursor, uint32_t height, TRgbaCanvas& canvas)
     return true;
 }
 
-TWilDecodeStatus DecodeWilImage(TByteSpan data, TByteSpan index, int64_t imageIndex, TWilImageHeader& header,
-                                TRgbaCanvas& canvas)
+TImageDecodeStatus DecodeWilImage(TByteSpan data, TByteSpan index, int64_t imageIndex, TWilImageHeader& header,
+                                  TRgbaCanvas& canvas)
 {
     const TWilDataHeader lib = ReadWilDataHeader(data);
     if (imageIndex < 0 || imageIndex >= lib.Count || !IsKnownWilVersion(lib.Version))
-        return TWilDecodeStatus::Damaged;
+        return TImageDecodeStatus::Damaged;
     const uint32_t offset = ReadWilIndexEntry(index, lib.Version, static_cast<uint32_t>(imageIndex));
-    if (offset == 0) return TWilDecodeStatus::NoImage;
+    if (offset == 0) return TImageDecodeStatus::NoImage;
 
-    TWilCursor cursor(data);
+    TByteCursor cursor(data);
     TWilImageHeader image;
-    if (!cursor.Skip(offset) || !ReadWilImageHeader(cursor, image)) return TWilDecodeStatus::Damaged;
-    if (!cursor.Skip(ImageHeaderSize(lib.Version) - WilImageHeaderCopy)) return TWilDecodeStatus::Damaged;
+    if (!cursor.Skip(offset) || !ReadImageHeader(cursor, image)) return TImageDecodeStatus::Damaged;
+    if (!cursor.Skip(ImageHeaderSize(lib.Version) - ImageHeaderBytes)) return TImageDecodeStatus::Damaged;
     // Every row takes at least its 2-byte count: a height the bytes left cannot hold is damage, caught before
     // the canvas is allocated.
-    if (image.Width > WilMaxSide || image.Height > WilMaxSide || !cursor.Has(size_t{2} * image.Height))
-        return TWilDecodeStatus::Damaged;
+    if (image.Width > ImageMaxSide || image.Height > ImageMaxSide || !cursor.Has(size_t{2} * image.Height))
+        return TImageDecodeStatus::Damaged;
 
     uint32_t canvasWidth, canvasHeight;
     NextPowerOfTwoSize(canvasWidth, canvasHeight, image.Width, image.Height);
     canvas.Reset(canvasWidth, canvasHeight);
-    if (!DecodeWilRows(cursor, image.Height, canvas)) return TWilDecodeStatus::Damaged;
+    if (!DecodeWilRows(cursor, image.Height, canvas)) return TImageDecodeStatus::Damaged;
     header = image;
-    return TWilDecodeStatus::Decoded;
+    return TImageDecodeStatus::Decoded;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Decoding one WIL image from the two library views into an RGBA canvas whose sides are powers of two.
 //
-// Sections: image header; RGB565 widening; canvas; decoding.
+// Sections: RGB565 widening; canvas; decoding.
 #include "gamedata/core/WilFormat.h"
 
 #include <bit>
@@ -9,22 +9,6 @@
 #include <vector>
 
 static_assert(std::endian::native == std::endian::little, "RGBA pixels are stored as little-endian words");
-
-// ---- image header ------------------------------------------------------------------------------------------
-// The first 17 bytes of an image header (a version-5000 header has 4 more, skipped), raw and parsed.
-struct TWilImageHeader {
-    uint8_t Raw[WilImageHeaderCopy] = {};
-    uint16_t Width = 0;
-    uint16_t Height = 0;
-    int16_t OffsetX = 0;
-    int16_t OffsetY = 0;
-    uint8_t Byte8 = 0;    // passed through unread, like the two words below
-    uint16_t Word9 = 0;
-    uint16_t Word11 = 0;
-};
-
-// Parses the 17 header bytes at the cursor; false (cursor unmoved) when they are not all there.
-bool ReadWilImageHeader(TWilCursor& cursor, TWilImageHeader& header);
 
 // ---- RGB565 widening ---------------------------------------------------------------------------------------
 // Channel widths 5, 6, 5 widened to 8 bits as c * 255 / max rounded to the nearest integer.
@@ -58,19 +42,15 @@ struct TRgbaCanvas {
 };
 
 // ---- decoding ----------------------------------------------------------------------------------------------
-enum class TWilDecodeStatus {
-    Decoded,
-    NoImage,  // index entry 0, or an entry beyond the index file
-    Damaged,  // any failed check: index outside 0..N-1, unknown version, header or rows past the view, a run
-              // past the canvas row, a side above 4096 or rows that cannot fit in the bytes left
-};
-
 // Decodes `height` rows starting at the cursor into the canvas rows 0..height-1 (the canvas already holds the
 // background). Runs: 0xC0 transparent, 0xC1 opaque, 0xC2 semi-transparent (alpha 0x7F); any other code ends
 // the row without being consumed, so the next row's word count is read there.
-bool DecodeWilRows(TWilCursor& cursor, uint32_t height, TRgbaCanvas& canvas);
+bool DecodeWilRows(TByteCursor& cursor, uint32_t height, TRgbaCanvas& canvas);
 
 // Decodes image `imageIndex` of the library. On Decoded, `header` and `canvas` hold the image; otherwise
-// `header` is untouched and the canvas content is unspecified (it is the caller's scratch buffer).
-TWilDecodeStatus DecodeWilImage(TByteSpan data, TByteSpan index, int64_t imageIndex, TWilImageHeader& header,
-                                TRgbaCanvas& canvas);
+// `header` is untouched and the canvas content is unspecified (it is the caller's scratch buffer). NoImage for
+// an index entry 0 or an entry beyond the index file; Damaged for an index outside 0..N-1, an unknown version,
+// a header or rows past the view, a run past the canvas row, a side above 4096 or rows that cannot fit in the
+// bytes left.
+TImageDecodeStatus DecodeWilImage(TByteSpan data, TByteSpan index, int64_t imageIndex, TWilImageHeader& header,
+                                  TRgbaCanvas& canvas);

@@ -22,7 +22,7 @@ TWilDataHeader ReadWilDataHeader(TByteSpan data)
 {
     TWilDataHeader header;
     if (data.size() < WilDataHeaderSize) return header;
-    TWilCursor cursor(data, 22);
+    TByteCursor cursor(data, 22);
     cursor.ReadU16(header.Version);
     cursor.ReadU16(header.Count);
     return header;
@@ -32,7 +32,7 @@ uint32_t ReadWilIndexEntry(TByteSpan index, uint16_t version, uint32_t i)
 {
     const size_t start = IndexHeaderSize(version);
     if (start == 0) return 0;
-    TWilCursor cursor(index);
+    TByteCursor cursor(index);
     uint32_t offset = 0;
     if (!cursor.Skip(start) || !cursor.Skip(size_t{4} * i) || !cursor.ReadU32(offset)) return 0;
     return offset;

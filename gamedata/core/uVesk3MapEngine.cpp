@@ -3,46 +3,15 @@
 #include <cstring>
 #include <iterator>
 #include <new>
-#include <span>
 #include <utility>
 
 #include "classlib/core/SafeFile.h"
 #include "classlib/core/SysUtils.h"
+#include "gamedata/core/ByteCursor.h"
 
-// Sections: byte cursor | reading the file | life cycle, load and save | getters and setters.
+// Sections: reading the file | life cycle, load and save | getters and setters.
 
 namespace {
-
-// ---- Byte cursor --------------------------------------------------------------------------------------------
-
-// Reads forward through a byte span; a read that does not fit in the bytes left takes nothing and fails.
-class TByteCursor {
-public:
-    explicit TByteCursor(std::span<const uint8_t> bytes) : bytes_(bytes) {}
-
-    bool Take(void* dst, size_t count)
-    {
-        if (count > bytes_.size() - pos_)
-            return false;
-        if (count != 0)
-            std::memcpy(dst, bytes_.data() + pos_, count);
-        pos_ += count;
-        return true;
-    }
-
-    bool TakeU16(uint16_t& value)
-    {
-        uint8_t raw[2];
-        if (!Take(raw, 2))
-            return false;
-        value = static_cast<uint16_t>(raw[0] | (raw[1] << 8));
-        return true;
-    }
-
-private:
-    std::span<const uint8_t> bytes_;
-    size_t pos_ = 0;
-};
 
 constexpr size_t kHeaderSize = sizeof(TVesk3MapHeader);
 constexpr TVesk3TileRec kNewTile = {0xFF, 0xFFFF};
@@ -51,9 +20,9 @@ constexpr int32_t kMaxU16 = 0xFFFF;
 
 bool TakeHeader(TByteCursor& cursor, TVesk3MapHeader& header)
 {
-    return cursor.Take(header.Text, sizeof header.Text) && cursor.TakeU16(header.MapType) &&
-           cursor.TakeU16(header.Width) && cursor.TakeU16(header.Height) &&
-           cursor.Take(header.Spare, sizeof header.Spare);
+    return cursor.ReadBytes(header.Text, sizeof header.Text) && cursor.ReadU16(header.MapType) &&
+           cursor.ReadU16(header.Width) && cursor.ReadU16(header.Height) &&
+           cursor.ReadBytes(header.Spare, sizeof header.Spare);
 }
 
 } // namespace

@@ -108,10 +108,10 @@ TEST_F(SilFileTest, WriteThenReadAPair)
     ASSERT_TRUE(reader.Open(Base() + ".sil"));
     EXPECT_EQ(reader.GetCount(), 3);
     TImageBitmapRecord bitmap;
-    EXPECT_EQ(reader.DecodeFrameBitmap(0, bitmap), TWilDecodeStatus::Decoded);
+    EXPECT_EQ(reader.DecodeFrameBitmap(0, bitmap), TImageDecodeStatus::Decoded);
     EXPECT_EQ(bitmap.Bitmap.Pixel(0, 0), 0xF800);
-    EXPECT_EQ(reader.DecodeFrameBitmap(1, bitmap), TWilDecodeStatus::NoImage);
-    EXPECT_EQ(reader.DecodeFrameBitmap(2, bitmap), TWilDecodeStatus::Decoded);
+    EXPECT_EQ(reader.DecodeFrameBitmap(1, bitmap), TImageDecodeStatus::NoImage);
+    EXPECT_EQ(reader.DecodeFrameBitmap(2, bitmap), TImageDecodeStatus::Decoded);
     EXPECT_EQ(bitmap.Info1, 7);
 }
 
@@ -206,7 +206,7 @@ TEST_F(SilFileTest, AMissingHalfLeavesTheReaderCleared)
     EXPECT_EQ(file.ImageCount(), 0);
     EXPECT_EQ(file.FileName(), "");
     TImageBitmapRecord record;
-    EXPECT_EQ(file.DecodeFrameBitmap(0, record), TWilDecodeStatus::NoImage);
+    EXPECT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::NoImage);
 }
 
 TEST_F(SilFileTest, BitmapRecordCarriesTheHeaderAndNoCanvas)
@@ -214,7 +214,7 @@ TEST_F(SilFileTest, BitmapRecordCarriesTheHeaderAndNoCanvas)
     TSILFile file;
     ASSERT_TRUE(file.Open(WriteDefault()));
     TImageBitmapRecord record;
-    ASSERT_EQ(file.DecodeFrameBitmap(0, record), TWilDecodeStatus::Decoded);
+    ASSERT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::Decoded);
     EXPECT_EQ(record.Width, 6);
     EXPECT_EQ(record.Height, 2);
     EXPECT_EQ(record.CanvasWidth, 0);
@@ -231,7 +231,7 @@ TEST_F(SilFileTest, BitmapRecordCarriesTheHeaderAndNoCanvas)
     EXPECT_EQ(file.LastImageHeader().Word11, 0x2468);
 
     // A side of 0: the record is filled, but there is no bitmap.
-    ASSERT_EQ(file.DecodeFrameBitmap(2, record), TWilDecodeStatus::Decoded);
+    ASSERT_EQ(file.DecodeFrameBitmap(2, record), TImageDecodeStatus::Decoded);
     EXPECT_EQ(record.Width, 0);
     EXPECT_EQ(record.Height, 3);
     EXPECT_TRUE(record.Bitmap.Empty());
@@ -251,7 +251,7 @@ TEST_F(SilTextureTest, DecodesIntoManagedTexturesWithOpaqueBlackKeyed)
     file.SetDevice(device.Get());
     TImageHeaderD3D entry;
     entry.Stamp = 77;
-    ASSERT_EQ(file.DecodeFrame32D3D(0, entry), TWilDecodeStatus::Decoded);
+    ASSERT_EQ(file.DecodeFrame32D3D(0, entry), TImageDecodeStatus::Decoded);
     EXPECT_EQ(entry.Width, 6);
     EXPECT_EQ(entry.Height, 2);
     EXPECT_EQ(entry.OffsetX, -4);
@@ -268,11 +268,11 @@ TEST_F(SilTextureTest, DecodesIntoManagedTexturesWithOpaqueBlackKeyed)
     EXPECT_EQ(texels.At(5, 1), 0xFF00FF00u);
 
     IDirect3DTexture9* before = entry.Texture.Get();
-    EXPECT_EQ(file.DecodeFrame32D3D(1, entry), TWilDecodeStatus::NoImage);
+    EXPECT_EQ(file.DecodeFrame32D3D(1, entry), TImageDecodeStatus::NoImage);
     EXPECT_EQ(entry.Texture.Get(), before);
     EXPECT_EQ(entry.Width, 6);
 
-    ASSERT_EQ(file.DecodeFrame32D3D(2, entry), TWilDecodeStatus::Decoded);
+    ASSERT_EQ(file.DecodeFrame32D3D(2, entry), TImageDecodeStatus::Decoded);
     EXPECT_EQ(entry.Width, 0);
     EXPECT_EQ(entry.Height, 3);
     texels = testsupport::ReadTexels(entry.Texture.Get());
@@ -322,16 +322,16 @@ TEST_F(SilTextureTest, DamagedLibrariesDecodeToNothing)
         file.SetLog(log.get());
 
         TImageHeaderD3D entry;
-        ASSERT_EQ(file.DecodeFrame32D3D(0, entry), TWilDecodeStatus::Decoded) << c.name;
+        ASSERT_EQ(file.DecodeFrame32D3D(0, entry), TImageDecodeStatus::Decoded) << c.name;
         IDirect3DTexture9* before = entry.Texture.Get();
-        EXPECT_EQ(file.DecodeFrame32D3D(c.index, entry), TWilDecodeStatus::Damaged) << c.name;
+        EXPECT_EQ(file.DecodeFrame32D3D(c.index, entry), TImageDecodeStatus::Damaged) << c.name;
         EXPECT_EQ(entry.Texture.Get(), before) << c.name;
         EXPECT_EQ(entry.Width, 6) << c.name;
 
         TImageBitmapRecord record;
-        ASSERT_EQ(file.DecodeFrameBitmap(0, record), TWilDecodeStatus::Decoded) << c.name;
+        ASSERT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::Decoded) << c.name;
         HBITMAP__* bitmapBefore = record.Bitmap.Handle();
-        EXPECT_EQ(file.DecodeFrameBitmap(c.index, record), TWilDecodeStatus::Damaged) << c.name;
+        EXPECT_EQ(file.DecodeFrameBitmap(c.index, record), TImageDecodeStatus::Damaged) << c.name;
         EXPECT_EQ(record.Bitmap.Handle(), bitmapBefore) << c.name;
     }
     // No image is no error.
@@ -339,7 +339,7 @@ TEST_F(SilTextureTest, DamagedLibrariesDecodeToNothing)
     ASSERT_TRUE(quiet.Open(WriteDefault()));
     quiet.SetLog(log.get());
     TImageHeaderD3D entry;
-    EXPECT_EQ(quiet.DecodeFrame32D3D(1, entry), TWilDecodeStatus::NoImage);
+    EXPECT_EQ(quiet.DecodeFrame32D3D(1, entry), TImageDecodeStatus::NoImage);
 
     log.reset();
     const std::vector<uint8_t> bytes = ReadFileBytes(logPath);
@@ -367,8 +367,8 @@ TEST_F(SilFileTest, ReloadReadsAShrunkFileOnlyToItsNewEnd)
 
     EXPECT_EQ(file.GetCount(), 2);
     TImageBitmapRecord record;
-    EXPECT_EQ(file.DecodeFrameBitmap(0, record), TWilDecodeStatus::Decoded);
-    EXPECT_EQ(file.DecodeFrameBitmap(1, record), TWilDecodeStatus::Damaged);
+    EXPECT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::Decoded);
+    EXPECT_EQ(file.DecodeFrameBitmap(1, record), TImageDecodeStatus::Damaged);
 }
 
 TEST_F(SilFileTest, ReloadAfterClearMapsNothing)

@@ -115,11 +115,11 @@ TEST_F(WilFileTest, CountsAndHeaderCopiesFollowTheLibrary)
         EXPECT_TRUE(std::equal(lib.Wix.begin(), lib.Wix.begin() + 22, file.IndexHeader())) << row.Name;
         TImageBitmapRecord record;
         EXPECT_EQ(file.DecodeFrameBitmap(0, record),
-                  row.Version == 16 ? TWilDecodeStatus::Damaged : TWilDecodeStatus::Decoded)
+                  row.Version == 16 ? TImageDecodeStatus::Damaged : TImageDecodeStatus::Decoded)
             << row.Name;
         file.Clear();
         EXPECT_EQ(file.GetCount(), 0) << row.Name;
-        EXPECT_EQ(file.DecodeFrameBitmap(0, record), TWilDecodeStatus::NoImage) << row.Name;
+        EXPECT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::NoImage) << row.Name;
     }
 }
 
@@ -130,7 +130,7 @@ TEST_F(WilFileTest, BitmapKeepsTheImageColoursAndReportsTheCanvas)
     TWILFile file;
     ASSERT_TRUE(file.Open(WriteDefault()));
     TImageBitmapRecord record;
-    ASSERT_EQ(file.DecodeFrameBitmap(0, record), TWilDecodeStatus::Decoded);
+    ASSERT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::Decoded);
     EXPECT_EQ(record.Width, 4);
     EXPECT_EQ(record.Height, 2);
     EXPECT_EQ(record.CanvasWidth, 4);
@@ -156,18 +156,18 @@ TEST_F(WilFileTest, BitmapOutcomes)
     ASSERT_TRUE(file.Open(Write(lib)));
     struct Row {
         int32_t Index;
-        TWilDecodeStatus Status;
+        TImageDecodeStatus Status;
         bool Bitmap;            // a bitmap afterwards
         uint16_t CanvasWidth;   // record afterwards (the earlier image's 4 when untouched)
     };
     const Row rows[] = {
-        {1, TWilDecodeStatus::NoImage, true, 4},  {3, TWilDecodeStatus::Damaged, true, 4},
-        {4, TWilDecodeStatus::Damaged, true, 4},  {-1, TWilDecodeStatus::Damaged, true, 4},
-        {2, TWilDecodeStatus::Decoded, false, 1},  // a side of 0: record filled, no bitmap
+        {1, TImageDecodeStatus::NoImage, true, 4},  {3, TImageDecodeStatus::Damaged, true, 4},
+        {4, TImageDecodeStatus::Damaged, true, 4},  {-1, TImageDecodeStatus::Damaged, true, 4},
+        {2, TImageDecodeStatus::Decoded, false, 1},  // a side of 0: record filled, no bitmap
     };
     for (const Row& row : rows) {
         TImageBitmapRecord record;
-        ASSERT_EQ(file.DecodeFrameBitmap(0, record), TWilDecodeStatus::Decoded);
+        ASSERT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::Decoded);
         EXPECT_EQ(file.DecodeFrameBitmap(row.Index, record), row.Status) << row.Index;
         EXPECT_EQ(!record.Bitmap.Empty(), row.Bitmap) << row.Index;
         EXPECT_EQ(record.CanvasWidth, row.CanvasWidth) << row.Index;
@@ -222,9 +222,9 @@ TEST_F(WilFileTest, MakePngWritesTheCanvasAndTellsNoImageFromAFailedWrite)
     std::filesystem::remove_all(target);
 
     TImageHeaderD3D entry;
-    EXPECT_EQ(file.DecodeFrame32Draw(7, entry), TWilDecodeStatus::Damaged);
+    EXPECT_EQ(file.DecodeFrame32Draw(7, entry), TImageDecodeStatus::Damaged);
     TImageBitmapRecord bitmap;
-    EXPECT_EQ(file.DecodeFrameBitmap(7, bitmap), TWilDecodeStatus::Damaged);
+    EXPECT_EQ(file.DecodeFrameBitmap(7, bitmap), TImageDecodeStatus::Damaged);
     log.reset();
 
     const std::string text = ReadText(logPath);
@@ -264,8 +264,8 @@ TEST_F(WilFileTest, ReloadTakesTheSizeOfTheNewMapping)
     EXPECT_EQ(file.GetCount(), 2) << "the header copy stays as Open read it";
     EXPECT_EQ(file.CountImages(), 2);
     TImageBitmapRecord record;
-    EXPECT_EQ(file.DecodeFrameBitmap(0, record), TWilDecodeStatus::Decoded);
-    EXPECT_EQ(file.DecodeFrameBitmap(1, record), TWilDecodeStatus::Damaged);
+    EXPECT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::Decoded);
+    EXPECT_EQ(file.DecodeFrameBitmap(1, record), TImageDecodeStatus::Damaged);
 }
 
 TEST_F(WilFileTest, ReloadWithoutAnOpenLibraryMapsNothing)
@@ -278,5 +278,5 @@ TEST_F(WilFileTest, ReloadWithoutAnOpenLibraryMapsNothing)
     file.Reload();
     EXPECT_EQ(file.GetCount(), 0);
     TImageBitmapRecord record;
-    EXPECT_EQ(file.DecodeFrameBitmap(0, record), TWilDecodeStatus::NoImage);
+    EXPECT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::NoImage);
 }

@@ -43,7 +43,7 @@ TEST_F(WilTextureTest, KeyedTexelsAreClearAndHalfAlphaIsKept)
 {
     TImageHeaderD3D entry;
     entry.Stamp = 1234;
-    ASSERT_EQ(file.DecodeFrame32Draw(0, entry), TWilDecodeStatus::Decoded);
+    ASSERT_EQ(file.DecodeFrame32Draw(0, entry), TImageDecodeStatus::Decoded);
     ASSERT_TRUE(entry.Loaded());
     EXPECT_EQ(entry.Width, 48);
     EXPECT_EQ(entry.Height, 32);
@@ -72,19 +72,19 @@ TEST_F(WilTextureTest, KeyedTexelsAreClearAndHalfAlphaIsKept)
 TEST_F(WilTextureTest, OutcomesForTheEntry)
 {
     TImageHeaderD3D entry;
-    ASSERT_EQ(file.DecodeFrame32Draw(3, entry), TWilDecodeStatus::Decoded);
+    ASSERT_EQ(file.DecodeFrame32Draw(3, entry), TImageDecodeStatus::Decoded);
     IDirect3DTexture9* const kept = entry.Texture.Get();
     ASSERT_EQ(ReadTexels(kept).Width, 4u);
 
     // No image and damage leave the entry as it was, texture included.
     for (int32_t index : {1, 4, -1}) {
-        EXPECT_NE(file.DecodeFrame32Draw(index, entry), TWilDecodeStatus::Decoded) << index;
+        EXPECT_NE(file.DecodeFrame32Draw(index, entry), TImageDecodeStatus::Decoded) << index;
         EXPECT_EQ(entry.Texture.Get(), kept) << index;
         EXPECT_EQ(entry.Width, 3) << index;
     }
 
     // A side of 0 gives a 1 x 1 transparent texture in place of the old one.
-    ASSERT_EQ(file.DecodeFrame32Draw(2, entry), TWilDecodeStatus::Decoded);
+    ASSERT_EQ(file.DecodeFrame32Draw(2, entry), TImageDecodeStatus::Decoded);
     EXPECT_EQ(entry.Width, 0);
     EXPECT_EQ(entry.Height, 7);
     ASSERT_TRUE(entry.Loaded());

@@ -20,3 +20,6 @@ editor_test(image_tests
 editor_test(sil_file_tests
   SOURCES SilFileTest.cpp
   DEPS gamedata_sil gamedata_image_test_support editor_fixtures_sil)
+
+# The byte cursor and the image header shared by every decoder (native too, with the sanitizers).
+editor_test(gamedata_bytes_tests CORE SOURCES core/ByteCursorTest.cpp DEPS gamedata_image_core)

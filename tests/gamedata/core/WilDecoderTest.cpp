@@ -16,7 +16,7 @@ constexpr uint32_t Black = 0xFF000000u;
 uint32_t Rgba(uint8_t r, uint8_t g, uint8_t b, uint8_t a) { return PackRgba(r, g, b, a); }
 
 struct Decoded {
-    TWilDecodeStatus Status;
+    TImageDecodeStatus Status;
     TWilImageHeader Header;
     TRgbaCanvas Canvas;
 };
@@ -116,7 +116,7 @@ TEST(WilSizes, PowerOfTwoCanvasSides)
 TEST(WilDecode, MixedRunsGiveTheirPixelsOnAnOpaqueBlackCanvas)
 {
     const Decoded d = Decode(BuildWilLibrary(17, {MixedImage()}), 0);
-    ASSERT_EQ(d.Status, TWilDecodeStatus::Decoded);
+    ASSERT_EQ(d.Status, TImageDecodeStatus::Decoded);
     ASSERT_EQ(d.Canvas.Width, 8u);
     ASSERT_EQ(d.Canvas.Height, 4u);
     const uint32_t expected[4][8] = {
@@ -137,7 +137,7 @@ TEST(WilDecode, MixedRunsGiveTheirPixelsOnAnOpaqueBlackCanvas)
 TEST(WilDecode, HeaderFieldsArePassedThrough)
 {
     const Decoded d = Decode(BuildWilLibrary(5000, {MixedImage()}), 0);
-    ASSERT_EQ(d.Status, TWilDecodeStatus::Decoded);
+    ASSERT_EQ(d.Status, TImageDecodeStatus::Decoded);
     EXPECT_EQ(d.Header.Width, 5);
     EXPECT_EQ(d.Header.Height, 3);
     EXPECT_EQ(d.Header.OffsetX, -12);
@@ -163,8 +163,8 @@ TEST(WilDecode, Version17AndVersion5000GiveTheSamePixels)
     for (int index : {0, 2}) {
         const Decoded a = Decode(v17, index);
         const Decoded b = Decode(v5000, index);
-        ASSERT_EQ(a.Status, TWilDecodeStatus::Decoded) << index;
-        ASSERT_EQ(b.Status, TWilDecodeStatus::Decoded) << index;
+        ASSERT_EQ(a.Status, TImageDecodeStatus::Decoded) << index;
+        ASSERT_EQ(b.Status, TImageDecodeStatus::Decoded) << index;
         EXPECT_TRUE(std::equal(std::begin(a.Header.Raw), std::end(a.Header.Raw), b.Header.Raw)) << index;
         EXPECT_EQ(a.Canvas.Width, b.Canvas.Width);
         EXPECT_EQ(a.Canvas.Pixels, b.Canvas.Pixels) << index;
@@ -177,7 +177,7 @@ TEST(WilDecode, Version17AndVersion5000GiveTheSamePixels)
 TEST(WilDecode, CanvasMarginsStayOpaqueBlack)
 {
     const Decoded wide = Decode(BuildWilLibrary(17, {MakeWilImage(48, 32, Opaque(0xFFFF))}), 0);
-    ASSERT_EQ(wide.Status, TWilDecodeStatus::Decoded);
+    ASSERT_EQ(wide.Status, TImageDecodeStatus::Decoded);
     EXPECT_EQ(wide.Canvas.Width, 64u);
     EXPECT_EQ(wide.Canvas.Height, 32u);
     for (uint32_t y = 0; y < 32; ++y) {
@@ -211,7 +211,7 @@ TEST(WilDecode, RowLayoutRules)
         WilImage image = MakeWilImage(4, 3);
         image.RawRows = row.Words;
         const Decoded d = Decode(BuildWilLibrary(17, {image}), 0);
-        ASSERT_EQ(d.Status, TWilDecodeStatus::Decoded) << row.Name;
+        ASSERT_EQ(d.Status, TImageDecodeStatus::Decoded) << row.Name;
         for (uint32_t y = 0; y < 3; ++y) EXPECT_EQ(d.Canvas.At(0, y), row.Column0[y]) << row.Name << " row " << y;
     }
 }
@@ -222,14 +222,14 @@ struct StatusRow {
     const char* Name;
     std::function<void(WilLibrary&)> Damage;
     int64_t Index;
-    TWilDecodeStatus Expected;
+    TImageDecodeStatus Expected;
 };
 
 TEST(WilDecode, StatusOnEmptyAndDamagedLibraries)
 {
-    const auto ok = TWilDecodeStatus::Decoded;
-    const auto none = TWilDecodeStatus::NoImage;
-    const auto bad = TWilDecodeStatus::Damaged;
+    const auto ok = TImageDecodeStatus::Decoded;
+    const auto none = TImageDecodeStatus::NoImage;
+    const auto bad = TImageDecodeStatus::Damaged;
     auto keep = [](WilLibrary&) {};
     auto rawRows = [](std::vector<uint16_t> words) {
         return [words](WilLibrary& lib) {
@@ -267,7 +267,7 @@ TEST(WilDecode, StatusOnEmptyAndDamagedLibraries)
             TWilImageHeader header;
             header.Width = 777;
             TRgbaCanvas canvas;
-            const TWilDecodeStatus status = DecodeWilImage(lib.Wil, lib.Wix, row.Index, header, canvas);
+            const TImageDecodeStatus status = DecodeWilImage(lib.Wil, lib.Wix, row.Index, header, canvas);
             EXPECT_EQ(status, row.Expected) << row.Name << " (version " << version << ")";
             if (status != ok) {
                 EXPECT_EQ(header.Width, 777) << row.Name << ": a failed decode keeps the header";
@@ -279,7 +279,7 @@ TEST(WilDecode, StatusOnEmptyAndDamagedLibraries)
 TEST(WilDecode, ZeroSidesGiveAOnePixelCanvas)
 {
     const Decoded d = Decode(BuildWilLibrary(17, {MakeWilImage(0, 0)}), 0);
-    ASSERT_EQ(d.Status, TWilDecodeStatus::Decoded);
+    ASSERT_EQ(d.Status, TImageDecodeStatus::Decoded);
     EXPECT_EQ(d.Canvas.Width, 1u);
     EXPECT_EQ(d.Canvas.Height, 1u);
     EXPECT_EQ(d.Canvas.At(0, 0), Black);

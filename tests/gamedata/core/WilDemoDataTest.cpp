@@ -99,9 +99,9 @@ TEST_F(WilDemoData, EveryLibraryDecodesWithItsDrawnImages)
         uint32_t decoded = 0;
         for (int i = 0; i < header.Count; ++i) {
             TWilImageHeader image;
-            const TWilDecodeStatus status = DecodeWilImage(lib.Wil, lib.Wix, i, image, canvas);
-            ASSERT_NE(status, TWilDecodeStatus::Damaged) << number << "/" << i;
-            if (status != TWilDecodeStatus::Decoded) continue;
+            const TImageDecodeStatus status = DecodeWilImage(lib.Wil, lib.Wix, i, image, canvas);
+            ASSERT_NE(status, TImageDecodeStatus::Damaged) << number << "/" << i;
+            if (status != TImageDecodeStatus::Decoded) continue;
             ++decoded;
             if (DemoLibraryKind(number) == TDemoLibraryKind::Tiles) {
                 EXPECT_EQ(image.Width, 96) << number << "/" << i;
@@ -129,7 +129,7 @@ TEST_F(WilDemoData, MarkerImagesOfLibraryThree)
     TRgbaCanvas canvas;
     for (int i : {56, 58, 59}) {
         TWilImageHeader image;
-        ASSERT_EQ(DecodeWilImage(lib.Wil, lib.Wix, i, image, canvas), TWilDecodeStatus::Decoded) << i;
+        ASSERT_EQ(DecodeWilImage(lib.Wil, lib.Wix, i, image, canvas), TImageDecodeStatus::Decoded) << i;
         EXPECT_EQ(image.Width, 48) << i;
         EXPECT_EQ(image.Height, 32) << i;
         EXPECT_EQ(canvas.At(24, 16) >> 24 == WilSemiAlpha, i != 56) << i << ": the blockers are half-transparent";
@@ -151,8 +151,8 @@ TEST_F(WilDemoData, MapsLoadAndUseExistingImages)
             if (seen.count({number, index})) return true;
             if (libs[number].Wil.empty()) libs[number] = Load(number);
             TWilImageHeader image;
-            if (DecodeWilImage(libs[number].Wil, libs[number].Wix, index, image, canvas) != TWilDecodeStatus::Decoded)
-                return false;
+            const Library& lib = libs[number];
+            if (DecodeWilImage(lib.Wil, lib.Wix, index, image, canvas) != TImageDecodeStatus::Decoded) return false;
             seen.insert({number, index});
             return true;
         };

@@ -16,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     const int64_t last = header.Count < 64 ? header.Count : 64;
     for (int64_t i = -1; i <= last; ++i) {
         TWilImageHeader image;
-        const TWilDecodeStatus status = DecodeWilImage(input.Data, input.Index, i, image, canvas);
-        if (status != TWilDecodeStatus::Decoded) {
-            if ((i < 0 || i >= header.Count) && status != TWilDecodeStatus::Damaged) std::abort();
+        const TImageDecodeStatus status = DecodeWilImage(input.Data, input.Index, i, image, canvas);
+        if (status != TImageDecodeStatus::Decoded) {
+            if ((i < 0 || i >= header.Count) && status != TImageDecodeStatus::Damaged) std::abort();
             continue;
         }
         if (canvas.Width < image.Width || canvas.Height < image.Height || canvas.Width > 4096 ||
