@@ -1,6 +1,7 @@
-// Sections: library path table; drawing; libraries; maps; the whole folder.
+// Sections: drawing; libraries; maps; the whole folder. The library path table is the image caches' own.
 #include "tools/demo/DemoData.h"
 
+#include "gamedata/core/ImageLibraries.h"
 #include "gamedata/core/uVesk3MapEngine.h"
 #include "tests/fixtures/core/WilFixture.h"
 
@@ -15,13 +16,6 @@ using fixtures::Transparent;
 using fixtures::WilImage;
 
 namespace {
-
-// ---- library path table ----------------------------------------------------------------------------------------
-// The table the image caches will own: number = terrain set x 15 + kind.
-const char* const SetFolders[5] = {"Data\\", "Data\\Wood\\", "Data\\Sand\\", "Data\\Snow\\", "Data\\Forest\\"};
-const char* const KindNames[15] = {"Tilesc",      "Tiles30c",   "Tiles5c",     "Smtilesc", "Housesc",
-                                   "Cliffsc",     "Dungeonsc",  "Innersc",     "Furnituresc", "Wallsc",
-                                   "SmObjectsc",  "Animationsc", "Object1c",   "Object2c", "CustFiles"};
 
 // ---- drawing -----------------------------------------------------------------------------------------------------
 // Colours never reach RGB565 0, which the textures would key out; only the runs meant to be clear are clear.
@@ -204,12 +198,7 @@ void FillMap(TVesk3Map& map, const TDemoMap& demo)
 
 }  // namespace
 
-std::string DemoLibraryFileName(int32_t number)
-{
-    if (number == 75) return "Data\\NPC.wil";
-    if (number < 0 || number > 74) return "";
-    return std::string(SetFolders[number / 15]) + KindNames[number % 15] + ".wil";
-}
+std::string DemoLibraryFileName(int32_t number) { return GetLibraryFileName(number); }
 
 TDemoLibraryKind DemoLibraryKind(int32_t number)
 {
@@ -222,7 +211,7 @@ TDemoLibraryKind DemoLibraryKind(int32_t number)
 bool MakeDemoData(const std::string& folder, std::string& error)
 {
     try {
-        for (int32_t number = 0; number < 75; ++number) {
+        for (int32_t number = 0; number < ImageLibraryCount; ++number) {
             const std::filesystem::path wil = ClientPath(folder, DemoLibraryFileName(number));
             std::filesystem::create_directories(wil.parent_path());
             const uint16_t version = number / 15 % 2 == 0 ? 17 : 5000;  // both layouts occur

@@ -1,0 +1,278 @@
+// Sections: the loader thread; the cache of one library; the manager.
+#include "gamedata/uCache_Manager.h"
+
+#include "Common/Dev_LogEngineClass.h"
+#include "classlib/Application.h"
+#include "classlib/Thread.h"
+#include "gamedata/MappedFile.h"
+#include "gamedata/uBase_SIL_File.h"
+#include "gamedata/uBase_WIL_File.h"
+
+#include <windows.h>
+#include <d3d9.h>
+
+#include <algorithm>
+
+namespace {
+
+ComPtr<IDirect3DDevice9> KeepDevice(IDirect3DDevice9* Device)
+{
+    if (Device) Device->AddRef();
+    return ComPtr<IDirect3DDevice9>::Attach(Device);
+}
+
+}  // namespace
+
+// ---- the loader thread -----------------------------------------------------------------------------------------
+// Builds the caches Next .. Last one per synchronised step, 10 ms apart, and ends by itself after the step that
+// finds none left. It touches the manager only inside those steps, in the GUI thread.
+class TImageCacheLoadThread final : public TThread {
+public:
+    TImageCacheLoadThread(TImageCacheManager* Manager, int32_t First, int32_t Last)
+        : Manager(Manager), Next(First), Last(Last)
+    {
+    }
+    ~TImageCacheLoadThread() override
+    {
+        // Execute uses this object's members: stop it before they die.
+        if (Started() && GetCurrentThreadId() != ThreadID()) {
+            Terminate();
+            WaitFor();
+        }
+    }
+
+protected:
+    void Execute() override
+    {
+        try {
+            while (!Terminated()) {
+                try {
+                    Synchronize([this] { LoadStep(); });
+                } catch (...) {
+                    // LoadStep drops its own errors; nothing else can reach here but is kept off the thread entry.
+                }
+                if (!Terminated()) Sleep(LoaderStepPauseMs);
+            }
+        } catch (...) {
+        }
+    }
+
+private:
+    // Runs in the GUI thread.
+    void LoadStep()
+    {
+        try {
+            const TLoaderStep step = PlanLoaderStep(Next, Last);
+            Next = step.Next;  // advanced first: a library that fails to build is not tried forever
+            if (step.Build == LoaderNoLibrary) {
+                Terminate();
+                return;
+            }
+            Manager->BuildCache(step.Build);
+        } catch (...) {
+        }
+    }
+
+    TImageCacheManager* Manager;  // not owned
+    int32_t Next;
+    int32_t Last;
+};
+
+// ---- the cache of one library ----------------------------------------------------------------------------------
+
+TImageCache::TImageCache(int32_t Library, const std::string& Folder, TLogEngine* ALog, IDirect3DDevice9* ADevice,
+                         uint32_t Now)
+    : LogEngine(ALog), Device(KeepDevice(ADevice)), CacheTicks{Now, Now}
+{
+    const std::string path = LibraryFilePath(Folder, Library, ImageLibKind);
+    if (ImageLibKind == ImageLibKindWIL) {
+        Wil = std::make_unique<TWILFile>();
+        if (Wil->Open(path)) {
+            Wil->SetDevice(ADevice);
+            // The reader keeps its views to itself; the picker count needs the index table once.
+            TMappedFile data, index;
+            if (MapLibraryPair(PairLibraryFiles(path, ".wil", ".wix"), data, index))
+                PickerCount = WilPickerCount(data.Bytes(), index.Bytes());
+        }
+    } else if (ImageLibKind == ImageLibKindSIL) {
+        Sil = std::make_unique<TSILFile>();
+        if (Sil->Open(path)) {
+            Sil->SetDevice(ADevice);
+            PickerCount = Sil->ImageCount();
+        }
+    }
+    Entries.resize(static_cast<size_t>(ReaderCount()));
+}
+
+TImageCache::~TImageCache() = default;
+
+int32_t TImageCache::ReaderCount() const
+{
+    const int32_t count = Wil ? Wil->GetCount() : Sil ? Sil->GetCount() : 0;
+    return std::max(count, 0);
+}
+
+TImageHeaderD3D TImageCache::GetImage(int32_t Index, uint32_t Now)
+{
+    if (Index < 0 || Index >= Count()) return {};
+    Sweep(Now);
+    TImageHeaderD3D& entry = Entries[static_cast<size_t>(Index)];
+    if (!entry.Loaded()) LoadEntry(Index);
+    entry.Stamp = Now;
+    return entry;
+}
+
+void TImageCache::LoadEntry(int32_t Index)
+{
+    if (!Device || Index < 0 || Index >= Count()) return;
+    TImageHeaderD3D& entry = Entries[static_cast<size_t>(Index)];
+    if (Wil)
+        Wil->DecodeFrame32Draw(Index, entry);
+    else if (Sil)
+        Sil->DecodeFrame32D3D(Index, entry);
+}
+
+void TImageCache::Sweep(uint32_t Now)
+{
+    try {
+        const TSweepPlan plan = PlanSweep(CacheTicks, Now);
+        if (!plan.Sweep) return;
+        for (TImageHeaderD3D& entry : Entries)
+            if (EntryExpired(CacheTicks.LastSweep, entry.Stamp)) entry = {};
+        if (plan.Remap) Remap();
+    } catch (...) {
+        // A failed sweep leaves entries in place; the next lookups serve them as before.
+    }
+}
+
+void TImageCache::Remap()
+{
+    if (Wil)
+        Wil->Reload();
+    else if (Sil)
+        Sil->Reload();
+}
+
+void TImageCache::Reload()
+{
+    if (Entries.empty()) return;
+    Entries.clear();
+    Entries.resize(static_cast<size_t>(ReaderCount()));
+    Remap();
+}
+
+TImageDecodeStatus TImageCache::DecodeBitmap(int32_t Index, TImageBitmapRecord& Record)
+{
+    if (Index < 0 || Index >= Count()) return TImageDecodeStatus::Damaged;
+    if (Wil) return Wil->DecodeFrameBitmap(Index, Record);
+    if (Sil) return Sil->DecodeFrameBitmap(Index, Record);
+    return TImageDecodeStatus::Damaged;
+}
+
+// ---- the manager -----------------------------------------------------------------------------------------------
+
+TImageCacheManager::TImageCacheManager(TLogEngine* ALog, IDirect3DDevice9* ADevice, TImageCacheSettings ASettings)
+    : Device(KeepDevice(ADevice)), LogEngine(ALog), Settings(std::move(ASettings))
+{
+    if (Settings.Folder.empty()) Settings.Folder = Application->ExeFolder();
+    if (!Settings.Tick) Settings.Tick = [] { return static_cast<uint32_t>(GetTickCount()); };
+    Log("Inite Image Cache Manager done..", "", CacheLogInfo);
+}
+
+TImageCacheManager::~TImageCacheManager()
+{
+    StopLoader();
+    for (auto& cache : Caches) cache.reset();
+    LogEngine = nullptr;
+}
+
+void TImageCacheManager::StopLoader()
+{
+    if (!Loader) return;
+    Loader->Terminate();
+    Loader->WaitFor();
+    Loader.reset();
+}
+
+bool TImageCacheManager::StartLoader()
+{
+    if (Loader) return false;
+    try {
+        Loader = std::make_unique<TImageCacheLoadThread>(this, 0, ImageLibraryCount - 1);
+        return Loader->Start();
+    } catch (const std::exception&) {
+        Loader.reset();
+        return false;
+    }
+}
+
+bool TImageCacheManager::LoaderRunning() const { return Loader && !Loader->Finished(); }
+
+bool TImageCacheManager::BuildCache(int32_t Library)
+{
+    if (!IsCachedLibrary(Library)) return false;
+    Caches[static_cast<size_t>(Library)] =
+        std::make_unique<TImageCache>(Library, Settings.Folder, LogEngine, Device.Get(), Now());
+    return true;
+}
+
+TImageCache* TImageCacheManager::Cache(int32_t Library) const
+{
+    return IsCachedLibrary(Library) ? Caches[static_cast<size_t>(Library)].get() : nullptr;
+}
+
+uint32_t TImageCacheManager::Now() const { return Settings.Tick(); }
+
+TImageHeaderD3D TImageCacheManager::GetImage(int32_t Library, int32_t Index)
+{
+    try {
+        TImageCache* cache = Cache(Library);
+        return cache ? cache->GetImage(Index, Now()) : TImageHeaderD3D{};
+    } catch (...) {
+        return {};
+    }
+}
+
+int32_t TImageCacheManager::GetImageCount(int32_t Library) const
+{
+    const TImageCache* cache = Cache(Library);
+    return cache ? cache->ImageCount() : 0;
+}
+
+bool TImageCacheManager::GetImageBitmap(int32_t Library, int32_t Index, TImageBitmapRecord& Record)
+{
+    TImageDecodeStatus status = TImageDecodeStatus::Damaged;
+    try {
+        if (TImageCache* cache = Cache(Library)) status = cache->DecodeBitmap(Index, Record);
+    } catch (...) {
+        status = TImageDecodeStatus::Damaged;
+    }
+    if (status == TImageDecodeStatus::Damaged)
+        Log("ERROR::NGL::Cache::GBPI001", "Error::NGL::GetBMPPTRImage", CacheLogError);
+    return status == TImageDecodeStatus::Decoded;
+}
+
+void TImageCacheManager::ReloadAll()
+{
+    for (auto& cache : Caches) {
+        if (!cache) continue;
+        try {
+            cache->Reload();
+        } catch (...) {
+            // One library that cannot re-map must not keep the others from reloading.
+        }
+    }
+}
+
+void TImageCacheManager::Log(const std::string& Message, const std::string&, int32_t Level)
+{
+    if (!LogEngine) return;
+    LogEngine->Option = false;
+    switch (Level) {
+    case CacheLogInfo: return LogEngine->LogInfo(Message);
+    case CacheLogWarning: return LogEngine->LogWarning(Message);
+    case CacheLogError: return LogEngine->LogError(Message);
+    case CacheLogDebug: return LogEngine->LogDebug(Message);
+    default: return;
+    }
+}
