@@ -5,16 +5,19 @@
 include_guard(GLOBAL)
 
 if(EDITOR_WIN32)
+  # Imported static libraries, so that CMake knows libpng needs zlib and always links zlib after it.
   find_library(ZLIB_STATIC NAMES libz.a z REQUIRED)
-  add_library(editor_zlib INTERFACE)
-  target_link_libraries(editor_zlib INTERFACE ${ZLIB_STATIC})
+  add_library(editor_zlib STATIC IMPORTED GLOBAL)
+  set_target_properties(editor_zlib PROPERTIES IMPORTED_LOCATION ${ZLIB_STATIC})
 
   if(NOT EDITOR_DEPS_PREFIX OR NOT EXISTS ${EDITOR_DEPS_PREFIX}/lib/libpng16.a)
     message(FATAL_ERROR "cross-built libpng not found under EDITOR_DEPS_PREFIX='${EDITOR_DEPS_PREFIX}': run tools/setup")
   endif()
-  add_library(editor_png INTERFACE)
-  target_include_directories(editor_png SYSTEM INTERFACE ${EDITOR_DEPS_PREFIX}/include)
-  target_link_libraries(editor_png INTERFACE ${EDITOR_DEPS_PREFIX}/lib/libpng16.a editor_zlib)
+  add_library(editor_png STATIC IMPORTED GLOBAL)
+  set_target_properties(editor_png PROPERTIES
+    IMPORTED_LOCATION ${EDITOR_DEPS_PREFIX}/lib/libpng16.a
+    INTERFACE_INCLUDE_DIRECTORIES ${EDITOR_DEPS_PREFIX}/include
+    INTERFACE_LINK_LIBRARIES editor_zlib)
 else()
   find_package(ZLIB REQUIRED)
   find_package(PNG REQUIRED)

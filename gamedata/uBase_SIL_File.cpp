@@ -1,8 +1,7 @@
 // TSILFile: life cycle, reading (lookup, texture, bitmap), writing (CreateNew, AddImage, AddEmptyEntry, Finish).
 #include "gamedata/uBase_SIL_File.h"
 
-#include "Common/Dev_LogEngineClass.h"
-#include "classlib/PngImageBitmap.h"
+#include "classlib/Graphics.h"
 #include "classlib/core/PngImage.h"
 #include "classlib/core/SafeFile.h"
 #include "gamedata/ImageTexture.h"
@@ -15,65 +14,32 @@
 
 // ---- life cycle -----------------------------------------------------------------------------------------------
 
-TSILFile::TSILFile(uint64_t MaxDataOffset) : MaxDataOffset(MaxDataOffset), StagingFile(TWILFile::TempPngPath()) {}
-
-TSILFile::~TSILFile()
+TSILFile::TSILFile(uint64_t MaxDataOffset)
+    : TImageLibraryFile("TSILFile", ".sil", ".six"), MaxDataOffset(MaxDataOffset),
+      StagingFile(TWILFile::TempPngPath())
 {
-    try {
-        Clear();
-    } catch (...) {
-        Log("Destroy::UNKNOW_FILE_ERROR");
-    }
 }
+
+TSILFile::~TSILFile() = default;
 
 bool TSILFile::Open(const std::string& FilePath)
 {
     Clear();
-    if (!MapLibraryPair(PairLibraryFiles(FilePath, ".sil", ".six"), DataView, IndexView)) return false;
-    CopyHeaderBytes(DataView.Bytes(), DataHeaderCopy, sizeof DataHeaderCopy);
-    CopyHeaderBytes(IndexView.Bytes(), IndexHeaderCopy, sizeof IndexHeaderCopy);
-    Path = FilePath;
+    if (!OpenViews(FilePath, DataHeaderCopy, IndexHeaderCopy)) return false;
     OpenedCount = ReadSilCount(DataView.Bytes());
     return true;
 }
 
 void TSILFile::Clear()
 {
-    DataView.Unmap();
-    IndexView.Unmap();
+    CloseViews();
     std::memset(DataHeaderCopy, 0, sizeof DataHeaderCopy);
     std::memset(IndexHeaderCopy, 0, sizeof IndexHeaderCopy);
-    Path.clear();
     OpenedCount = 0;
     Writer.reset();
 }
 
-void TSILFile::Reload()
-{
-    DataView.Unmap();
-    IndexView.Unmap();
-    Sleep(20);
-    if (!Path.empty()) MapLibraryPair(PairLibraryFiles(Path, ".sil", ".six"), DataView, IndexView);
-}
-
 int32_t TSILFile::GetCount() const { return DataView.Mapped() ? ReadSilCount(DataView.Bytes()) : 0; }
-
-void TSILFile::SetDevice(IDirect3DDevice9* NewDevice)
-{
-    if (NewDevice == Device.Get()) return;
-    if (NewDevice) NewDevice->AddRef();
-    Device = ComPtr<IDirect3DDevice9>::Attach(NewDevice);
-}
-
-void TSILFile::Log(const std::string& Message)
-{
-    if (LogEngine) LogEngine->LogErrorPlain(Message);
-}
-
-void TSILFile::LogFailure(const char* Routine, int32_t Index)
-{
-    Log(std::string("TSILFile::") + Routine + "::UNKNOW_FILE_ERROR-Index:" + std::to_string(Index) + "-File:" + Path);
-}
 
 // ---- reading --------------------------------------------------------------------------------------------------
 
@@ -81,7 +47,7 @@ void TSILFile::LogFailure(const char* Routine, int32_t Index)
 // names a canvas beyond 4096 x 4096, which no decoder gets to see.
 TImageDecodeStatus TSILFile::Lookup(int32_t Index, TSilRecord& Record)
 {
-    if (!DataView.Mapped() || !IndexView.Mapped()) return TImageDecodeStatus::NoImage;
+    if (!ViewsMapped()) return TImageDecodeStatus::NoImage;
     LastHeader = TWilImageHeader{};
     switch (FindSilImage(DataView.Bytes(), IndexView.Bytes(), Index, Record)) {
     case TSilLookup::NoImage: return TImageDecodeStatus::NoImage;
@@ -128,7 +94,7 @@ TImageDecodeStatus TSILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord
         const uint16_t height = record.Header.Height;
         TPngImage png;
         if (width != 0 && height != 0 && !png.LoadFromMemory(record.Png)) return TImageDecodeStatus::Damaged;
-        Record.Bitmap.Reset();
+        Record.Bitmap.reset();
         Record.Width = width;
         Record.Height = height;
         Record.CanvasWidth = 0;
@@ -138,7 +104,7 @@ TImageDecodeStatus TSILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord
         Record.Info1 = record.Header.Word9;
         Record.Info2 = record.Header.Word11;
         if (width == 0 || height == 0) return status;
-        return CopyPngToBitmap16(png, width, height, Record.Bitmap) ? status : TImageDecodeStatus::Damaged;
+        return CopyPngToRecordBitmap(png, Record) ? status : TImageDecodeStatus::Damaged;
     } catch (const std::exception&) {
         return TImageDecodeStatus::Damaged;
     }

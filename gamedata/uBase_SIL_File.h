@@ -1,36 +1,30 @@
 #pragma once
 // TSILFile: one of the system's own SIL image libraries (".sil" data file of PNG records, ".six" index file).
-// Reading goes through read-only mapped views, exactly like the WIL reader; writing (the start-up conversion)
-// builds both files in memory and saves them whole. The byte layout is platform-free (core/SilFormat.h).
+// Reading goes through read-only mapped views held by the shared TImageLibraryFile, as in the WIL reader; writing
+// (the start-up conversion) builds both files in memory and saves them whole. The byte layout is platform-free
+// (core/SilFormat.h).
 //
 // Errors are values: a decoder reports what happened and, when the object holds a log, writes its error text
 // through LogErrorPlain. The writer's file errors (EFCreateError, EWriteError) reach the caller. GUI thread only.
 //
 // Sections: reading; writing.
-#include "classlib/ComPtr.h"
-#include "classlib/core/Objects.h"
 #include "gamedata/ImageHeaderD3D.h"
-#include "gamedata/MappedFile.h"
+#include "gamedata/ImageLibraryFile.h"
 #include "gamedata/core/SilFormat.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-class TLogEngine;
-struct IDirect3DDevice9;
-
 // AddImage's result codes.
 constexpr uint32_t SilAddImageOk = 0;
 constexpr uint32_t SilAddImageFailed = 0x80004005;
 
-class TSILFile : public TObject {
+class TSILFile : public TImageLibraryFile {
 public:
     // MaxDataOffset bounds the data-file offsets the writer stores (u32 in the index file); tests pass a small one.
     explicit TSILFile(uint64_t MaxDataOffset = UINT32_MAX);
     ~TSILFile() override;
-    TSILFile(const TSILFile&) = delete;
-    TSILFile& operator=(const TSILFile&) = delete;
 
     // ---- reading ----
     // Maps the pair named by Path (".sil" or ".six", either case); false, object cleared, when either file is
@@ -38,14 +32,9 @@ public:
     bool Open(const std::string& Path);
     // Unmaps both views, zeroes the header copies, forgets the path and drops the write buffers.
     void Clear();
-    // Unmaps both views, pauses 20 ms and maps the pair again; the views take the files' present sizes.
-    void Reload();
 
     int32_t GetCount() const;                           // N while the data file is mapped, else 0
     int32_t ImageCount() const { return OpenedCount; }  // N as Open read it
-
-    void SetDevice(IDirect3DDevice9* Device);
-    void SetLog(TLogEngine* Log) { LogEngine = Log; }
 
     // Into a cache texture: the entry's sizes and offsets, then a new texture from the record's PNG in place of
     // the old one. A side of 0 gives the 1 x 1 transparent texture.
@@ -54,13 +43,8 @@ public:
     // canvas sizes are 0 (a PNG record has no canvas of its own).
     TImageDecodeStatus DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record);
 
-    // Writes Message through the log's LogErrorPlain when a log is held.
-    void Log(const std::string& Message);
-
-    const std::string& FileName() const { return Path; }
     const uint8_t* DataHeader() const { return DataHeaderCopy; }
     const uint8_t* IndexHeader() const { return IndexHeaderCopy; }
-    const TWilImageHeader& LastImageHeader() const { return LastHeader; }
 
     // ---- writing ----
     // Fresh headers with Count, saved at once as BasePath + ".sil" and BasePath + ".six".
@@ -80,18 +64,11 @@ public:
     const std::string& GetStagingFile() const { return StagingFile; }
 
 private:
-    void LogFailure(const char* Routine, int32_t Index);
     TImageDecodeStatus Lookup(int32_t Index, TSilRecord& Record);
     void SaveWriter(const std::string& BasePath) const;
 
-    std::string Path;
     uint8_t DataHeaderCopy[SilDataHeaderSize] = {};
     uint8_t IndexHeaderCopy[SilIndexHeaderSize] = {};
-    TWilImageHeader LastHeader;
-    TMappedFile DataView;
-    TMappedFile IndexView;
-    ComPtr<IDirect3DDevice9> Device;
-    TLogEngine* LogEngine = nullptr;  // not owned
     int32_t OpenedCount = 0;
 
     uint64_t MaxDataOffset;

@@ -1,8 +1,7 @@
 #include "gamedata/uBase_WIL_File.h"
 
-#include "Common/Dev_LogEngineClass.h"
 #include "classlib/Application.h"
-#include "classlib/PngImageBitmap.h"
+#include "classlib/Graphics.h"
 #include "gamedata/ImageTexture.h"
 
 #include <windows.h>
@@ -13,45 +12,24 @@
 #include <exception>
 #include <new>
 
-TWILFile::TWILFile() = default;
+TWILFile::TWILFile() : TImageLibraryFile("TWILFile", ".wil", ".wix") {}
 
-TWILFile::~TWILFile()
-{
-    try {
-        Clear();
-    } catch (...) {
-        Log("Destroy::UNKNOW_FILE_ERROR");
-    }
-}
+TWILFile::~TWILFile() = default;
 
 bool TWILFile::Open(const std::string& FilePath)
 {
     Clear();
-    if (!MapLibraryPair(PairLibraryFiles(FilePath, ".wil", ".wix"), DataView, IndexView)) return false;
-    CopyHeaderBytes(DataView.Bytes(), DataHeaderCopy, sizeof DataHeaderCopy);
-    CopyHeaderBytes(IndexView.Bytes(), IndexHeaderCopy, sizeof IndexHeaderCopy);
-    Path = FilePath;
+    if (!OpenViews(FilePath, DataHeaderCopy, IndexHeaderCopy)) return false;
     ImageCount = CountWilImages(DataView.Bytes(), IndexView.Bytes());
     return true;
 }
 
 void TWILFile::Clear()
 {
-    DataView.Unmap();
-    IndexView.Unmap();
+    CloseViews();
     std::memset(DataHeaderCopy, 0, sizeof DataHeaderCopy);
     std::memset(IndexHeaderCopy, 0, sizeof IndexHeaderCopy);
-    LastHeader = {};
-    Path.clear();
     ImageCount = 0;
-}
-
-void TWILFile::Reload()
-{
-    DataView.Unmap();
-    IndexView.Unmap();
-    Sleep(20);
-    if (!Path.empty()) MapLibraryPair(PairLibraryFiles(Path, ".wil", ".wix"), DataView, IndexView);
 }
 
 int32_t TWILFile::GetCount() const
@@ -61,22 +39,9 @@ int32_t TWILFile::GetCount() const
 
 int32_t TWILFile::CountImages() const { return static_cast<int32_t>(ImageCount); }
 
-void TWILFile::SetDevice(IDirect3DDevice9* NewDevice)
+int32_t TWILFile::PickerCount() const
 {
-    if (NewDevice == Device.Get()) return;
-    if (NewDevice) NewDevice->AddRef();
-    Device = ComPtr<IDirect3DDevice9>::Attach(NewDevice);
-}
-
-void TWILFile::Log(const std::string& Message)
-{
-    if (LogEngine) LogEngine->LogErrorPlain(Message);
-}
-
-void TWILFile::LogFailure(const char* Routine, int32_t Index)
-{
-    Log(std::string("TWILFile::") + Routine + "::UNKNOW_FILE_ERROR-Index:" + std::to_string(Index) +
-        "-File:" + Path);
+    return ViewsMapped() ? WilPickerCount(DataView.Bytes(), IndexView.Bytes()) : 0;
 }
 
 std::string TWILFile::TempPngPath() { return Application->ExeFolder() + "x.tmp"; }
@@ -84,7 +49,7 @@ std::string TWILFile::TempPngPath() { return Application->ExeFolder() + "x.tmp";
 // The decoding every output shares: image Index onto the scratch canvas, its header into LastHeader.
 TImageDecodeStatus TWILFile::DecodeImage(int32_t Index)
 {
-    if (!DataView.Mapped() || !IndexView.Mapped()) return TImageDecodeStatus::NoImage;
+    if (!ViewsMapped()) return TImageDecodeStatus::NoImage;
     try {
         return DecodeWilImage(DataView.Bytes(), IndexView.Bytes(), Index, LastHeader, Canvas);
     } catch (const std::bad_alloc&) {
@@ -160,7 +125,7 @@ TImageDecodeStatus TWILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord
     try {
         const TImageDecodeStatus status = DecodeImage(Index);
         if (status != TImageDecodeStatus::Decoded) return status;
-        Record.Bitmap.Reset();
+        Record.Bitmap.reset();
         Record.Width = LastHeader.Width;
         Record.Height = LastHeader.Height;
         Record.CanvasWidth = static_cast<uint16_t>(Canvas.Width);
@@ -170,8 +135,7 @@ TImageDecodeStatus TWILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord
         Record.Info1 = LastHeader.Word9;
         Record.Info2 = LastHeader.Word11;
         if (LastHeader.Width == 0 || LastHeader.Height == 0) return status;
-        if (!CanvasToPng() || !CopyPngToBitmap16(Png, LastHeader.Width, LastHeader.Height, Record.Bitmap))
-            return TImageDecodeStatus::Damaged;
+        if (!CanvasToPng() || !CopyPngToRecordBitmap(Png, Record)) return TImageDecodeStatus::Damaged;
         return status;
     } catch (const std::exception&) {
         return TImageDecodeStatus::Damaged;

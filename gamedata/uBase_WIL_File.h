@@ -3,21 +3,17 @@
 // mapped views and never changed. Any image decodes into a cache texture, into the conversion's PNG file "x.tmp"
 // beside the executable, or into a 16-bit bitmap. The decoding itself is platform-free (core/WilDecoder.h).
 //
-// Errors are values: a decoder reports what happened and, when the reader holds a log, writes its error text
-// through LogErrorPlain. Only the GUI thread uses a reader.
-#include "classlib/ComPtr.h"
-#include "classlib/core/Objects.h"
+// The views, path, device, log and Reload are the shared TImageLibraryFile's. Errors are values: a decoder reports
+// what happened and, when the reader holds a log, writes its error text through LogErrorPlain. Only the GUI thread
+// uses a reader.
 #include "classlib/core/PngImage.h"
 #include "gamedata/ImageHeaderD3D.h"
-#include "gamedata/MappedFile.h"
+#include "gamedata/ImageLibraryFile.h"
 #include "gamedata/core/WilDecoder.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-class TLogEngine;
-struct IDirect3DDevice9;
 
 // What DecodeFrame32MakePNG did. The conversion adds an image for Written and an empty entry for NoImage; a
 // failed write must not pass for either.
@@ -27,26 +23,21 @@ enum class TMakePngResult {
     WriteFailed,  // decoded, but "x.tmp" could not be written
 };
 
-class TWILFile : public TObject {
+class TWILFile : public TImageLibraryFile {
 public:
     TWILFile();
     ~TWILFile() override;
-    TWILFile(const TWILFile&) = delete;
-    TWILFile& operator=(const TWILFile&) = delete;
 
     // Maps the pair named by Path (".wil" or ".wix", either case); false, reader cleared, when either file is
     // missing or cannot be mapped.
     bool Open(const std::string& Path);
     void Clear();
-    // Unmaps both views, pauses 20 ms and maps the pair again; the header copies and counts stay as Open read
-    // them, the views take the files' present sizes.
-    void Reload();
 
     int32_t GetCount() const;     // N of the data-file header while the data file is mapped, else 0
     int32_t CountImages() const;  // non-empty index entries among 0..N-1, counted by Open
-
-    void SetDevice(IDirect3DDevice9* Device);
-    void SetLog(TLogEngine* Log) { LogEngine = Log; }
+    // The highest non-empty index entry + 1 among 0..N-1 of the mapped views (0 when none or nothing mapped): the
+    // images the tile picker offers.
+    int32_t PickerCount() const;
 
     // Into a cache texture: the entry's sizes and offsets, then a new texture in place of the old one. A side of
     // 0 gives the 1 x 1 transparent texture.
@@ -56,30 +47,18 @@ public:
     // Into a new 16-bit bitmap of the image's size (none for a side of 0), replacing the record's old one.
     TImageDecodeStatus DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record);
 
-    // Writes Message through the log's LogErrorPlain when a log is held.
-    void Log(const std::string& Message);
-
     // The conversion's staging file: "x.tmp" in the executable's folder.
     static std::string TempPngPath();
 
-    const std::string& FileName() const { return Path; }
     const uint8_t* DataHeader() const { return DataHeaderCopy; }
     const uint8_t* IndexHeader() const { return IndexHeaderCopy; }
-    const TWilImageHeader& LastImageHeader() const { return LastHeader; }
 
 private:
     TImageDecodeStatus DecodeImage(int32_t Index);
     bool CanvasToPng();
-    void LogFailure(const char* Routine, int32_t Index);
 
-    std::string Path;
     uint8_t DataHeaderCopy[WilDataHeaderSize] = {};
     uint8_t IndexHeaderCopy[WilIndexHeaderCopy] = {};
-    TWilImageHeader LastHeader;
-    TMappedFile DataView;
-    TMappedFile IndexView;
-    ComPtr<IDirect3DDevice9> Device;
-    TLogEngine* LogEngine = nullptr;  // not owned
     uint32_t ImageCount = 0;
 
     // Scratch kept between decodes so that decoding allocates only when an image outgrows them.

@@ -4,7 +4,6 @@
 #include "Common/Dev_LogEngineClass.h"
 #include "classlib/Application.h"
 #include "classlib/Thread.h"
-#include "gamedata/MappedFile.h"
 #include "gamedata/uBase_SIL_File.h"
 #include "gamedata/uBase_WIL_File.h"
 
@@ -81,18 +80,15 @@ private:
 // ---- the cache of one library ----------------------------------------------------------------------------------
 
 TImageCache::TImageCache(int32_t Library, const std::string& Folder, TLogEngine* ALog, IDirect3DDevice9* ADevice,
-                         uint32_t Now)
-    : LogEngine(ALog), Device(KeepDevice(ADevice)), CacheTicks{Now, Now}
+                         uint32_t Now, uint32_t ARemapPauseMs)
+    : LogEngine(ALog), Device(KeepDevice(ADevice)), CacheTicks{Now, Now}, RemapPauseMs(ARemapPauseMs)
 {
     const std::string path = LibraryFilePath(Folder, Library, ImageLibKind);
     if (ImageLibKind == ImageLibKindWIL) {
         Wil = std::make_unique<TWILFile>();
         if (Wil->Open(path)) {
             Wil->SetDevice(ADevice);
-            // The reader keeps its views to itself; the picker count needs the index table once.
-            TMappedFile data, index;
-            if (MapLibraryPair(PairLibraryFiles(path, ".wil", ".wix"), data, index))
-                PickerCount = WilPickerCount(data.Bytes(), index.Bytes());
+            PickerCount = Wil->PickerCount();
         }
     } else if (ImageLibKind == ImageLibKindSIL) {
         Sil = std::make_unique<TSILFile>();
@@ -148,9 +144,9 @@ void TImageCache::Sweep(uint32_t Now)
 void TImageCache::Remap()
 {
     if (Wil)
-        Wil->Reload();
+        Wil->Reload(RemapPauseMs);
     else if (Sil)
-        Sil->Reload();
+        Sil->Reload(RemapPauseMs);
 }
 
 void TImageCache::Reload()
@@ -211,8 +207,8 @@ bool TImageCacheManager::LoaderRunning() const { return Loader && !Loader->Finis
 bool TImageCacheManager::BuildCache(int32_t Library)
 {
     if (!IsCachedLibrary(Library)) return false;
-    Caches[static_cast<size_t>(Library)] =
-        std::make_unique<TImageCache>(Library, Settings.Folder, LogEngine, Device.Get(), Now());
+    Caches[static_cast<size_t>(Library)] = std::make_unique<TImageCache>(Library, Settings.Folder, LogEngine,
+                                                                         Device.Get(), Now(), Settings.RemapPauseMs);
     return true;
 }
 

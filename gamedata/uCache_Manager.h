@@ -10,6 +10,7 @@
 #include "classlib/ComPtr.h"
 #include "classlib/core/Objects.h"
 #include "gamedata/ImageHeaderD3D.h"
+#include "gamedata/ImageLibraryFile.h"
 #include "gamedata/core/CacheRules.h"
 #include "gamedata/core/ImageLibraries.h"
 #include "gamedata/core/WilDecoder.h"
@@ -34,6 +35,7 @@ using TTickSource = std::function<uint32_t()>;
 struct TImageCacheSettings {
     std::string Folder;  // the client folder, with its trailing delimiter; empty: the executable's folder
     TTickSource Tick;    // empty: the system's tick count
+    uint32_t RemapPauseMs = LibraryRemapPauseMs;  // a re-map's pause between releasing and mapping a library
 };
 
 // Levels of TImageCacheManager::Log.
@@ -49,9 +51,9 @@ constexpr int32_t CacheLogDebug = 3;
 class TImageCache : public TObject {
 public:
     // Opens Folder + the library's name; a missing or unreadable pair gives a cache of no entries. Both ticks
-    // start at Now.
+    // start at Now. Every re-map pauses RemapPauseMs.
     TImageCache(int32_t Library, const std::string& Folder, TLogEngine* Log, IDirect3DDevice9* Device,
-                uint32_t Now);
+                uint32_t Now, uint32_t RemapPauseMs = LibraryRemapPauseMs);
     ~TImageCache() override;
     TImageCache(const TImageCache&) = delete;
     TImageCache& operator=(const TImageCache&) = delete;
@@ -63,8 +65,8 @@ public:
     void LoadEntry(int32_t Index);
     // Drops the entries unused for more than 300 s and re-maps the library, when the rules say so at Now.
     void Sweep(uint32_t Now);
-    // Releases every entry, sizes the array again from the reader and re-maps the library (20 ms pause); does
-    // nothing for a cache of no entries.
+    // Releases every entry, sizes the array again from the reader and re-maps the library; does nothing for a
+    // cache of no entries.
     void Reload();
     // Decodes image Index afresh into Record; Damaged for an index outside the library.
     TImageDecodeStatus DecodeBitmap(int32_t Index, TImageBitmapRecord& Record);
@@ -86,6 +88,7 @@ private:
     std::unique_ptr<TSILFile> Sil;
     std::vector<TImageHeaderD3D> Entries;
     TCacheTicks CacheTicks;
+    uint32_t RemapPauseMs;
     int32_t PickerCount = 0;
 };
 

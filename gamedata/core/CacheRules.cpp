@@ -1,7 +1,6 @@
 #include "gamedata/core/CacheRules.h"
 
 #include "gamedata/core/ImageLibraries.h"
-#include "gamedata/core/WilFormat.h"
 
 TSweepPlan PlanSweep(TCacheTicks& Ticks, uint32_t Now)
 {
@@ -23,12 +22,4 @@ TLoaderStep PlanLoaderStep(int32_t Next, int32_t Last)
     step.Build = Next;
     step.Next = Last != LoaderNoLibrary && Last > Next ? Next + 1 : LoaderNoLibrary;
     return step;
-}
-
-int32_t WilPickerCount(std::span<const uint8_t> Data, std::span<const uint8_t> Index)
-{
-    const TWilDataHeader header = ReadWilDataHeader(Data);
-    for (uint32_t i = header.Count; i > 0; --i)
-        if (ReadWilIndexEntry(Index, header.Version, i - 1) != 0) return static_cast<int32_t>(i);
-    return 0;
 }

@@ -1,9 +1,8 @@
 #pragma once
 // The image caches' rules as pure functions of a 32-bit millisecond tick (it wraps every 49.7 days; every
 // difference is taken unsigned, so the rules hold across the wrap): when a cache sweeps idle entries, when it
-// re-maps its library, which library the loader builds next, and how many images the tile picker offers.
+// re-maps its library, and which library the loader builds next.
 #include <cstdint>
-#include <span>
 
 // ---- idle sweep and re-map -------------------------------------------------------------------------------------
 constexpr uint32_t CacheSweepIntervalMs = 46000;   // a sweep runs when more than this has passed since the last
@@ -43,8 +42,3 @@ struct TLoaderStep {
 // One step of a loader at Next that stops after Last (-1: after Next). A Next outside the cached libraries ends
 // the loader, so it always ends by itself.
 TLoaderStep PlanLoaderStep(int32_t Next, int32_t Last);
-
-// ---- picker count ----------------------------------------------------------------------------------------------
-// The number of images a WIL library offers: its highest non-empty index entry + 1 (0 when none), the count its
-// SIL conversion gets, so that images after a gap stay reachable.
-int32_t WilPickerCount(std::span<const uint8_t> Data, std::span<const uint8_t> Index);

@@ -47,6 +47,14 @@ uint32_t CountWilImages(TByteSpan data, TByteSpan index)
     return images;
 }
 
+int32_t WilPickerCount(TByteSpan data, TByteSpan index)
+{
+    const TWilDataHeader header = ReadWilDataHeader(data);
+    for (uint32_t i = header.Count; i > 0; --i)
+        if (ReadWilIndexEntry(index, header.Version, i - 1) != 0) return static_cast<int32_t>(i);
+    return 0;
+}
+
 uint32_t NextPowerOfTwo(uint32_t side)
 {
     uint32_t power = 1;

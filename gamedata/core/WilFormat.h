@@ -37,6 +37,9 @@ uint32_t ReadWilIndexEntry(TByteSpan index, uint16_t version, uint32_t i);
 
 // Entries 0 to N - 1 that name an image; 0 for a library of unknown version.
 uint32_t CountWilImages(TByteSpan data, TByteSpan index);
+// The number of images the tile picker offers: the highest non-empty entry among 0 to N - 1, + 1 (0 when none),
+// the count the library's SIL conversion gets, so that images after a gap stay reachable.
+int32_t WilPickerCount(TByteSpan data, TByteSpan index);
 
 // ---- power-of-two canvas sizes -----------------------------------------------------------------------------
 // The smallest power of two not below the side; a side of 0 counts as 1.

@@ -97,7 +97,8 @@ protected:
 
     std::string Folder() const { return dir.path().string() + "\\"; }
     std::string LogPath() const { return dir.file("cache.log"); }
-    TImageCacheSettings Settings() { return {Folder(), [this] { return clock; }}; }
+    // No re-map pause: the sweeps below re-map many times.
+    TImageCacheSettings Settings() { return {Folder(), [this] { return clock; }, 0}; }
     std::unique_ptr<TImageCacheManager> Make(IDirect3DDevice9* dev)
     {
         auto manager = std::make_unique<TImageCacheManager>(log.get(), dev, Settings());
@@ -115,6 +116,12 @@ protected:
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CacheManager, testing::Values(ImageLibKindWIL, ImageLibKindSIL),
                          [](const auto& info) { return info.param == ImageLibKindWIL ? "WIL" : "SIL"; });
+
+TEST(CacheSettings, ReMapsPauseTwentyMillisecondsByDefault)
+{
+    EXPECT_EQ(TImageCacheSettings{}.RemapPauseMs, 20u);
+    EXPECT_EQ((TImageCacheSettings{"C:\\client\\", {}}.RemapPauseMs), 20u) << "a folder and a clock keep the default";
+}
 
 TEST_P(CacheManager, EntriesOfTheLibrary)
 {
@@ -260,10 +267,10 @@ TEST_P(CacheManager, BitmapsAndTheirErrorLine)
         record.Info1 = 0xBEEF;
         EXPECT_EQ(manager->GetImageBitmap(row.Library, row.Index, record), row.Decoded) << row.Library << "/" << row.Index;
         if (row.Decoded) {
-            EXPECT_FALSE(record.Bitmap.Empty());
+            EXPECT_NE(record.Bitmap, nullptr);
             EXPECT_EQ(record.Width, Library0[size_t(row.Index)]->W);
         } else {
-            EXPECT_TRUE(record.Bitmap.Empty());
+            EXPECT_EQ(record.Bitmap, nullptr);
             EXPECT_EQ(record.Info1, 0xBEEF) << "a failed decode keeps the record";
         }
         logged += row.Logged;
@@ -378,7 +385,8 @@ TEST_F(CacheManagerPlain, FreedWhileLoading)
     WriteLibrary(Folder(), 0, ImageLibKindWIL, Library0);
     // Freed before any step ran, after a few steps, and with a step queued but not served.
     for (DWORD pumpMs : {0u, 30u, 120u}) {
-        auto manager = std::make_unique<TImageCacheManager>(nullptr, device.Get(), TImageCacheSettings{Folder(), {}});
+        auto manager =
+            std::make_unique<TImageCacheManager>(nullptr, device.Get(), TImageCacheSettings{Folder(), {}, 0});
         ASSERT_TRUE(manager->StartLoader());
         if (pumpMs) runtimetest::PumpFor(pumpMs);
         else Sleep(30);

@@ -1,5 +1,8 @@
 #include "tests/gamedata/ImageTestSupport.h"
 
+#include "classlib/Graphics.h"
+#include "gamedata/ImageHeaderD3D.h"
+
 #include <atomic>
 #include <fstream>
 #include <thread>
@@ -49,6 +52,11 @@ TTexels ReadTexels(IDirect3DTexture9* texture)
     }
     texture->UnlockRect(0);
     return texels;
+}
+
+uint16_t BitmapPixel(const TImageBitmapRecord& record, int x, int y)
+{
+    return reinterpret_cast<const uint16_t*>(record.Bitmap->ScanLine(y))[x];
 }
 
 bool RewriteDuring(const std::string& path, const std::vector<uint8_t>& bytes, const std::function<void()>& step,

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the image-library tests under Wine: a Direct3D device on a hidden window, texel read-back, and the
-// rewrite of a mapped file while a reader has released its views.
+// Shared by the image-library tests under Wine: a Direct3D device on a hidden window, texel read-back, the
+// pixels of a bitmap record, and the rewrite of a mapped file while a reader has released its views.
 #include "classlib/ComPtr.h"
 
 #include <windows.h>
@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+struct TImageBitmapRecord;
 
 namespace testsupport {
 
@@ -40,6 +42,9 @@ struct TTexels {
     uint32_t At(uint32_t x, uint32_t y) const { return Argb[size_t(y) * Width + x]; }
 };
 TTexels ReadTexels(IDirect3DTexture9* texture);
+
+// The RGB565 word at (x, y) of the record's bitmap, which must exist and hold the point.
+uint16_t BitmapPixel(const TImageBitmapRecord& record, int x, int y);
 
 // Windows refuses to truncate a file while a view of it is mapped, so a library can only shrink while its reader
 // has released its views (inside Reload). A helper thread keeps trying to write `bytes` to `path` while `step`

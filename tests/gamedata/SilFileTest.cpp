@@ -3,6 +3,7 @@
 #include "gamedata/uBase_SIL_File.h"
 
 #include "Common/Dev_LogEngineClass.h"
+#include "classlib/Graphics.h"
 #include "classlib/core/SysUtils.h"
 #include "tests/fixtures/core/SilFixture.h"
 #include "tests/gamedata/ImageTestSupport.h"
@@ -109,7 +110,8 @@ TEST_F(SilFileTest, WriteThenReadAPair)
     EXPECT_EQ(reader.GetCount(), 3);
     TImageBitmapRecord bitmap;
     EXPECT_EQ(reader.DecodeFrameBitmap(0, bitmap), TImageDecodeStatus::Decoded);
-    EXPECT_EQ(bitmap.Bitmap.Pixel(0, 0), 0xF800);
+    ASSERT_NE(bitmap.Bitmap, nullptr);
+    EXPECT_EQ(testsupport::BitmapPixel(bitmap, 0, 0), 0xF800);
     EXPECT_EQ(reader.DecodeFrameBitmap(1, bitmap), TImageDecodeStatus::NoImage);
     EXPECT_EQ(reader.DecodeFrameBitmap(2, bitmap), TImageDecodeStatus::Decoded);
     EXPECT_EQ(bitmap.Info1, 7);
@@ -223,18 +225,19 @@ TEST_F(SilFileTest, BitmapRecordCarriesTheHeaderAndNoCanvas)
     EXPECT_EQ(record.OffsetY, 12);
     EXPECT_EQ(record.Info1, 0x1357);
     EXPECT_EQ(record.Info2, 0x2468);
-    ASSERT_EQ(record.Bitmap.Width(), 6);
-    ASSERT_EQ(record.Bitmap.Height(), 2);
+    ASSERT_NE(record.Bitmap, nullptr);
+    ASSERT_EQ(record.Bitmap->Width(), 6);
+    ASSERT_EQ(record.Bitmap->Height(), 2);
     const uint16_t row0[6] = {0xF800, 0xFFFF, 0x0821, 0, 0, 0};  // colour only: alpha dropped, black stays black
-    for (int x = 0; x < 6; ++x) EXPECT_EQ(record.Bitmap.Pixel(x, 0), row0[x]) << x;
-    EXPECT_EQ(record.Bitmap.Pixel(5, 1), 0x07E0);
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(testsupport::BitmapPixel(record, x, 0), row0[x]) << x;
+    EXPECT_EQ(testsupport::BitmapPixel(record, 5, 1), 0x07E0);
     EXPECT_EQ(file.LastImageHeader().Word11, 0x2468);
 
     // A side of 0: the record is filled, but there is no bitmap.
     ASSERT_EQ(file.DecodeFrameBitmap(2, record), TImageDecodeStatus::Decoded);
     EXPECT_EQ(record.Width, 0);
     EXPECT_EQ(record.Height, 3);
-    EXPECT_TRUE(record.Bitmap.Empty());
+    EXPECT_EQ(record.Bitmap, nullptr);
 }
 
 class SilTextureTest : public SilFileTest {
@@ -330,9 +333,9 @@ TEST_F(SilTextureTest, DamagedLibrariesDecodeToNothing)
 
         TImageBitmapRecord record;
         ASSERT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::Decoded) << c.name;
-        HBITMAP__* bitmapBefore = record.Bitmap.Handle();
+        const TBitmap* bitmapBefore = record.Bitmap.get();
         EXPECT_EQ(file.DecodeFrameBitmap(c.index, record), TImageDecodeStatus::Damaged) << c.name;
-        EXPECT_EQ(record.Bitmap.Handle(), bitmapBefore) << c.name;
+        EXPECT_EQ(record.Bitmap.get(), bitmapBefore) << c.name;
     }
     // No image is no error.
     TSILFile quiet;

@@ -2,13 +2,12 @@
 #include "gamedata/uBase_WIL_File.h"
 
 #include "Common/Dev_LogEngineClass.h"
-#include "classlib/PngImageBitmap.h"
+#include "classlib/Graphics.h"
 #include "tests/fixtures/core/WilFixture.h"
 #include "tests/gamedata/ImageTestSupport.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
-
 
 #include <filesystem>
 #include <fstream>
@@ -94,12 +93,12 @@ TEST_F(WilFileTest, CountsAndHeaderCopiesFollowTheLibrary)
         const char* Name;
         uint16_t Version;
         uint16_t Count;  // 0: as built
-        int32_t ExpectedCount, ExpectedImages;
+        int32_t ExpectedCount, ExpectedImages, ExpectedPicker;
     };
     const Row rows[] = {
-        {"version 5000", 5000, 0, 5, 3},
-        {"N beyond the index file", 17, 9, 9, 3},
-        {"unknown version opens with N but no images", 16, 0, 5, 0},
+        {"version 5000", 5000, 0, 5, 3, 5},
+        {"N beyond the index file", 17, 9, 9, 3, 5},
+        {"unknown version opens with N but no images", 16, 0, 5, 0, 0},
     };
     const WilImage dot = MakeWilImage(1, 1, Opaque(1));
     for (const Row& row : rows) {
@@ -111,6 +110,7 @@ TEST_F(WilFileTest, CountsAndHeaderCopiesFollowTheLibrary)
         ASSERT_TRUE(file.Open(Write(lib))) << row.Name;
         EXPECT_EQ(file.GetCount(), row.ExpectedCount) << row.Name;
         EXPECT_EQ(file.CountImages(), row.ExpectedImages) << row.Name;
+        EXPECT_EQ(file.PickerCount(), row.ExpectedPicker) << row.Name;
         EXPECT_TRUE(std::equal(lib.Wil.begin(), lib.Wil.begin() + 26, file.DataHeader())) << row.Name;
         EXPECT_TRUE(std::equal(lib.Wix.begin(), lib.Wix.begin() + 22, file.IndexHeader())) << row.Name;
         TImageBitmapRecord record;
@@ -119,6 +119,7 @@ TEST_F(WilFileTest, CountsAndHeaderCopiesFollowTheLibrary)
             << row.Name;
         file.Clear();
         EXPECT_EQ(file.GetCount(), 0) << row.Name;
+        EXPECT_EQ(file.PickerCount(), 0) << row.Name;
         EXPECT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::NoImage) << row.Name;
     }
 }
@@ -139,13 +140,13 @@ TEST_F(WilFileTest, BitmapKeepsTheImageColoursAndReportsTheCanvas)
     EXPECT_EQ(record.OffsetY, 9);
     EXPECT_EQ(record.Info1, 0x2233);
     EXPECT_EQ(record.Info2, 0x4455);
-    ASSERT_FALSE(record.Bitmap.Empty());
-    ASSERT_EQ(record.Bitmap.Width(), 4);
-    ASSERT_EQ(record.Bitmap.Height(), 2);
+    ASSERT_NE(record.Bitmap, nullptr);
+    ASSERT_EQ(record.Bitmap->Width(), 4);
+    ASSERT_EQ(record.Bitmap->Height(), 2);
     // The widened colour packs back to the library's own word; transparent and 0x0000 both come out black.
     const uint16_t expected[2][4] = {{0xF800, 0x0000, 0xFFFF, 0x0000}, {0x07E0, 0x07E0, 0x07E0, 0x07E0}};
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(record.Bitmap.Pixel(x, y), expected[y][x]) << x << "," << y;
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(testsupport::BitmapPixel(record, x, y), expected[y][x]) << x << "," << y;
 }
 
 TEST_F(WilFileTest, BitmapOutcomes)
@@ -169,7 +170,7 @@ TEST_F(WilFileTest, BitmapOutcomes)
         TImageBitmapRecord record;
         ASSERT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::Decoded);
         EXPECT_EQ(file.DecodeFrameBitmap(row.Index, record), row.Status) << row.Index;
-        EXPECT_EQ(!record.Bitmap.Empty(), row.Bitmap) << row.Index;
+        EXPECT_EQ((record.Bitmap != nullptr), row.Bitmap) << row.Index;
         EXPECT_EQ(record.CanvasWidth, row.CanvasWidth) << row.Index;
     }
 }

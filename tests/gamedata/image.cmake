@@ -13,7 +13,7 @@ editor_fuzz_target(sil_index_fuzz
 
 # Under Wine: mapped views and pairing, cache textures read back from Direct3D, the SIL reader and writer over
 # real files.
-editor_win32_library(gamedata_image_test_support SOURCES ImageTestSupport.cpp DEPS d3d9)
+editor_win32_library(gamedata_image_test_support SOURCES ImageTestSupport.cpp DEPS gamedata_image d3d9)
 editor_test(image_tests
   SOURCES MappedFileTest.cpp ImageTextureTest.cpp
   DEPS gamedata_image gamedata_image_test_support editor_fixtures_sil)

@@ -6,7 +6,7 @@ editor_test(wil_core_tests CORE
 # The demo client folder the editor runs on without the game's data.
 editor_test(wil_demo_data_tests CORE
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/core/WilDemoDataTest.cpp
-  DEPS demo_data gamedata_wil_core gamedata_map)
+  DEPS demo_data gamedata_cache_core gamedata_wil_core gamedata_map)
 
 if(NOT EDITOR_WIN32 AND EDITOR_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   add_executable(wil_fuzz_seeds ${CMAKE_CURRENT_LIST_DIR}/fuzz/WilFuzzSeeds.cpp)

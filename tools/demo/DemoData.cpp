@@ -198,8 +198,6 @@ void FillMap(TVesk3Map& map, const TDemoMap& demo)
 
 }  // namespace
 
-std::string DemoLibraryFileName(int32_t number) { return GetLibraryFileName(number); }
-
 TDemoLibraryKind DemoLibraryKind(int32_t number)
 {
     const int kind = number % 15;
@@ -212,7 +210,7 @@ bool MakeDemoData(const std::string& folder, std::string& error)
 {
     try {
         for (int32_t number = 0; number < ImageLibraryCount; ++number) {
-            const std::filesystem::path wil = ClientPath(folder, DemoLibraryFileName(number));
+            const std::filesystem::path wil = ClientPath(folder, GetLibraryFileName(number));
             std::filesystem::create_directories(wil.parent_path());
             const uint16_t version = number / 15 % 2 == 0 ? 17 : 5000;  // both layouts occur
             std::filesystem::path base = wil;

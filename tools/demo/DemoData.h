@@ -1,12 +1,8 @@
 #pragma once
-// The demo client folder: every game image library of the library path table, drawn procedurally, and a few maps
-// under "Map\", so that the editor runs without the game's own data.
+// The demo client folder: every game image library of the image caches' path table (GetLibraryFileName), drawn
+// procedurally, and a few maps under "Map\", so that the editor runs without the game's own data.
 #include <cstdint>
 #include <string>
-
-// Library numbers 0 to 75 as paths relative to the client folder ("Data\Tilesc.wil" ... "Data\NPC.wil"); any
-// other number gives "". This is a copy of the table the image caches will own.
-std::string DemoLibraryFileName(int32_t number);
 
 // What the picker draws a library as: 96 x 64 tiles, 48 x 32 small tiles, or objects of several sizes.
 enum class TDemoLibraryKind { Tiles, SmallTiles, Objects };

@@ -1,4 +1,4 @@
-// The platform-free WIL layout and decoder against libraries built by the fixture writer.
+// The platform-free WIL layout, decoder and picker count against libraries built by the fixture writer.
 #include "gamedata/core/WilDecoder.h"
 #include "tests/fixtures/core/WilFixture.h"
 
@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
+#include <vector>
 
 using namespace fixtures;
 
@@ -308,4 +310,53 @@ TEST(WilCount, CountsNonEmptyEntriesWithinNAndTheIndexFile)
             EXPECT_EQ(CountWilImages(lib.Wil, lib.Wix), row.Expected) << row.Name << " (version " << version << ")";
         }
     }
+}
+
+// ---- picker count ----
+
+TEST(WilPickerCount, HighestNonEmptyIndexPlusOne)
+{
+    using fixtures::MakeWilImage;
+    const std::optional<fixtures::WilImage> img = MakeWilImage(2, 2, fixtures::Opaque(0x1234));
+    const std::optional<fixtures::WilImage> none;
+    const struct {
+        const char* Name;
+        uint16_t Version;
+        std::vector<std::optional<fixtures::WilImage>> Images;
+        int32_t Count;
+    } rows[] = {
+        {"empty library", 17, {}, 0},
+        {"only empty entries", 17, {none, none, none}, 0},
+        {"no gaps", 17, {img, img, img}, 3},
+        {"gaps inside", 5000, {img, none, none, img, none, img}, 6},
+        {"empty tail", 17, {none, img, none, none}, 2},
+        {"only the first", 5000, {img, none, none}, 1},
+    };
+    for (const auto& row : rows) {
+        const fixtures::WilLibrary lib = fixtures::BuildWilLibrary(row.Version, row.Images);
+        EXPECT_EQ(WilPickerCount(lib.Wil, lib.Wix), row.Count) << row.Name;
+    }
+}
+
+TEST(WilPickerCount, DamagedLibraries)
+{
+    const std::optional<fixtures::WilImage> img = fixtures::MakeWilImage(1, 1, fixtures::Opaque(1));
+    fixtures::WilLibrary lib = fixtures::BuildWilLibrary(17, {img, img, img, img});
+
+    fixtures::WilLibrary shortIndex = lib;  // entries beyond the index file count as empty
+    fixtures::CutWix(shortIndex, shortIndex.Wix.size() - 4);
+    EXPECT_EQ(WilPickerCount(shortIndex.Wil, shortIndex.Wix), 3);
+
+    fixtures::WilLibrary claimsMore = lib;  // N beyond the index file
+    fixtures::SetWilCount(claimsMore, 60000);
+    EXPECT_EQ(WilPickerCount(claimsMore.Wil, claimsMore.Wix), 4);
+
+    fixtures::WilLibrary unknown = lib;
+    fixtures::SetWilVersion(unknown, 99);
+    EXPECT_EQ(WilPickerCount(unknown.Wil, unknown.Wix), 0);
+
+    EXPECT_EQ(WilPickerCount({}, {}), 0);
+    fixtures::WilLibrary cutHeader = lib;
+    fixtures::CutWil(cutHeader, 10);
+    EXPECT_EQ(WilPickerCount(cutHeader.Wil, cutHeader.Wix), 0);
 }

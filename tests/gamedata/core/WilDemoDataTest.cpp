@@ -1,5 +1,6 @@
 // The demo client folder: every library of the path table decodes, the markers exist, the maps load and point at
 // images that exist.
+#include "gamedata/core/ImageLibraries.h"
 #include "gamedata/core/WilDecoder.h"
 #include "gamedata/core/uVesk3MapEngine.h"
 #include "tests/support/TempDir.h"
@@ -50,7 +51,7 @@ protected:
 
     static Library Load(int32_t number)
     {
-        std::filesystem::path wil = Native(dir->path(), DemoLibraryFileName(number));
+        std::filesystem::path wil = Native(dir->path(), GetLibraryFileName(number));
         std::filesystem::path wix = wil;
         wix.replace_extension(".wix");
         return {ReadFile(wil), ReadFile(wix)};
@@ -62,17 +63,6 @@ protected:
 };
 
 }  // namespace
-
-TEST(WilDemoPaths, LibraryTable)
-{
-    const std::pair<int32_t, const char*> rows[] = {
-        {0, "Data\\Tilesc.wil"},           {3, "Data\\Smtilesc.wil"},       {14, "Data\\CustFiles.wil"},
-        {15, "Data\\Wood\\Tilesc.wil"},    {26, "Data\\Wood\\Animationsc.wil"}, {46, "Data\\Snow\\Tiles30c.wil"},
-        {74, "Data\\Forest\\CustFiles.wil"}, {75, "Data\\NPC.wil"},          {76, ""},
-        {-1, ""},
-    };
-    for (auto [number, path] : rows) EXPECT_EQ(DemoLibraryFileName(number), path) << number;
-}
 
 TEST(WilDemoPaths, LibraryKindsFollowThePicker)
 {
