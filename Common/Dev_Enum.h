@@ -86,7 +86,7 @@ public:
     TLongWordArray PossiblePresentIntervals;
     bool SoftwareVP = true;
     bool HardwareVP = true;
-    bool PureHarewareVP = true;
+    bool PureHardwareVP = true;
     bool MixedVP = false;
     UINT MinWidth = 640;
     UINT MaxWidth = 0xFFFFFFFF;

@@ -1,6 +1,8 @@
 #include "Common/Dev_State.h"
 
 #include "Common/Dev_DeviceCursor.h"
+#include "Common/Dev_Enum.h"
+#include "Common/Dev_Render.h"
 #include "Common/Dev_misc.h"
 
 #include <utility>
@@ -15,9 +17,18 @@ TDX9State::TDX9State()
 {
     InitializeCriticalSection(&cs_);
     SetLocking(true);
+    // The singletons that the shutdown below reaches must outlive the state: finished first, destroyed last.
+    GetGlobalTimer();
+    GetGlobalResourceCache();
+    DXUTGetEnumeration();
 }
 
-TDX9State::~TDX9State() { DeleteCriticalSection(&cs_); }
+// The framework's end at program end: the device, its callbacks and the Direct3D object go before the lock.
+TDX9State::~TDX9State()
+{
+    DXUTShutdown(0);
+    DeleteCriticalSection(&cs_);
+}
 
 std::optional<TDX9DeviceSettings> TDX9State::GetCurrentSettings() const
 {

@@ -4,6 +4,7 @@ editor_test(common_framework_core_tests CORE SOURCES
   core/D3DFormatInfoTest.cpp
   core/XelTimerTest.cpp
   core/ResultCodesTest.cpp
+  core/SystemInfoTextsTest.cpp
   DEPS common_framework_core)
 
 editor_test(common_framework_tests SOURCES
@@ -14,3 +15,10 @@ editor_test(common_framework_tests SOURCES
   DEPS common_framework)
 
 editor_fuzz_target(common_format_fuzz SOURCES fuzz/FormatFuzz.cpp DEPS common_framework_core)
+
+# The device life cycle on the real device (its own process: it changes the framework's process-wide state).
+editor_test(common_render_tests SOURCES
+  FrameworkFixture.cpp
+  RenderTest.cpp
+  SystemReportTest.cpp
+  DEPS common_framework)
