@@ -14,20 +14,16 @@ editor_test(layout_reader_tests CORE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/LayoutReaderTest.cpp
   DEPS classlib_layout)
 
-# Win32 tests of the graphics, controls, forms and layouts; the test layouts are embedded with windres.
+# Win32 tests of the graphics, controls, forms and layouts; the test layouts are resources (windres).
 if(EDITOR_WIN32)
-  set(controls_test_res ${CMAKE_CURRENT_BINARY_DIR}/ControlsTests.res.o)
-  add_custom_command(OUTPUT ${controls_test_res}
-    COMMAND ${CMAKE_RC_COMPILER} -O coff -i ControlsTests.rc -o ${controls_test_res}
-    WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/layouts
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/layouts/ControlsTests.rc ${CMAKE_CURRENT_LIST_DIR}/layouts/LayoutTestForm.lay
-    COMMENT "Embedding the test layouts")
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/layouts/ControlsTests.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/layouts/LayoutTestForm.lay)
   editor_test(controls_tests SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CanvasTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LayoutFormTest.cpp
-    ${controls_test_res}
+    ${CMAKE_CURRENT_LIST_DIR}/layouts/ControlsTests.rc
     DEPS classlib_controls)
 
   # Focus and foreground tests run alone.

@@ -1,0 +1,279 @@
+#include "editor/uImageLibraryCheck.h"
+
+#include "Common/Dev_LogEngineClass.h"
+#include "classlib/core/IniFiles.h"
+#include "classlib/core/SysUtils.h"
+#include "editor/core/uCRC32.h"
+#include "gamedata/core/ImageLibraries.h"
+#include "gamedata/uBase_SIL_File.h"
+#include "gamedata/uBase_WIL_File.h"
+
+#include <windows.h>
+
+#include <exception>
+
+// Sections: helpers; run and common end; CRC pass; conversions; first start.
+
+namespace {
+
+constexpr int32_t LibraryCount = ImageLibraryCount;  // 75
+constexpr int32_t ProbeLibrary = 46;                 // "Data\Snow\Tiles30c.wil": missing means a fresh client
+constexpr uint8_t ConversionPngLevel = 4;
+constexpr int PanelHeightOneBar = 19;
+constexpr int PanelHeightTwoBars = 36;
+
+const char* const SectionConvert = "ConvertImage";
+const char* const KeyConvert = "Convert";
+const char* const SectionUseLib = "UseImageLib";
+const char* const KeyUsingLib = "UsingLib";
+const char* const SectionCrc = "CRC_Check";
+const char* const SectionDirectX = "DirectX";
+const char* const KeyNoVSync = "NoVSync";
+
+void RemoveFile(const std::string& Path)
+{
+    if (FileExists(Path)) DeleteFileA(Path.c_str());
+}
+
+void RemoveSilPair(const std::string& Base)
+{
+    RemoveFile(Base + ".sil");
+    RemoveFile(Base + ".six");
+}
+
+}  // namespace
+
+// ---- helpers -----------------------------------------------------------------------------------------------------
+
+std::string CheckedLibraryFileName(int32_t Index)
+{
+    return IsCachedLibrary(Index) ? GetLibraryFileName(Index) : std::string();
+}
+
+TImageLibraryCheck::TImageLibraryCheck(std::string ClientFolder, TLibraryCheckView& AView, TLogEngine* ALog)
+    : Folder(std::move(ClientFolder)), View(AView), Log(ALog)
+{
+}
+
+TImageLibraryCheck::~TImageLibraryCheck() = default;
+
+bool TImageLibraryCheck::LibraryExists(int32_t Index) const
+{
+    return FileExists(Folder + CheckedLibraryFileName(Index));
+}
+
+std::string TImageLibraryCheck::BasePath(int32_t Index) const
+{
+    const std::string name = CheckedLibraryFileName(Index);
+    return Folder + name.substr(0, name.size() - 4);
+}
+
+bool TImageLibraryCheck::LibraryCRC(int32_t Index, uint32_t& Crc)
+{
+    uint16_t error = FileCRC32Ok;
+    Crc = FileCRC32(Folder + CheckedLibraryFileName(Index), error);
+    if (error == FileCRC32Ok) return true;
+    if (Log) Log->LogWarning("Image library check: cannot read " + CheckedLibraryFileName(Index) +
+                             " for its CRC; the library is skipped");
+    return false;
+}
+
+void TImageLibraryCheck::Fail(const std::string& Message)
+{
+    Failure = true;
+    if (Log) Log->LogError("Image library check stopped: " + Message);
+}
+
+// ---- run and common end ------------------------------------------------------------------------------------------
+
+bool TImageLibraryCheck::Run()
+{
+    Converted = 0;
+    Failure = false;
+    bool result = false;
+    try {
+        result = FileExists(Folder + SettingsFileName) ? RunChecks() : FirstStart();
+    } catch (const std::exception& e) {
+        Fail(e.what());
+        result = false;
+    } catch (...) {
+        Fail("unknown error");
+        result = false;
+    }
+    try {
+        CommonEnd();
+    } catch (...) {
+        // The view's repaint failing must not reach the caller; the check itself is over.
+    }
+    return result;
+}
+
+void TImageLibraryCheck::CommonEnd()
+{
+    Writer.reset();
+    Reader.reset();
+    View.HidePanel();
+    RemoveFile(TWILFile::TempPngPath());
+    View.ProcessMessages();
+}
+
+// ---- CRC pass ----------------------------------------------------------------------------------------------------
+
+bool TImageLibraryCheck::RunChecks()
+{
+    View.SetMaximum(TCheckBar::Progress, LibraryCount);
+    View.SetPosition(TCheckBar::Progress, 0);
+    TIniFile ini(Folder + SettingsFileName);
+    bool convertAll = ini.ReadBool(SectionConvert, KeyConvert, false);
+    bool keepWil = false;
+    if (ini.ReadString(SectionUseLib, KeyUsingLib, "WIL") == "WIL")
+        keepWil = true;
+    else if (!LibraryExists(ProbeLibrary))
+        convertAll = true;
+
+    if (convertAll) return FullConversion(ini);
+
+    for (int32_t i = 0; i < LibraryCount; ++i) {
+        const int stored = ini.ReadInteger(SectionCrc, IntToStr(i), 0);
+        uint32_t crc = 0;
+        if (LibraryExists(i) && LibraryCRC(i, crc) && CRC32AsSetting(crc) != stored && !keepWil) {
+            if (!ConvertChangedLibrary(ini, i, crc)) return false;
+        }
+        View.SetPosition(TCheckBar::Progress, i + 1);
+    }
+    return false;
+}
+
+// ---- conversions -------------------------------------------------------------------------------------------------
+
+bool TImageLibraryCheck::ConvertChangedLibrary(TIniFile& Ini, int32_t Index, uint32_t Crc)
+{
+    const std::string base = BasePath(Index);
+    if (FileExists(base + ".sil")) RemoveSilPair(base);
+    View.SetCaption(TCheckBar::Progress, "Convert " + CheckedLibraryFileName(Index));
+    View.SetPanelHeight(PanelHeightTwoBars);
+    View.SetMaximum(TCheckBar::Convert, 2);
+    View.SetPosition(TCheckBar::Convert, 0);
+    View.SetTextOption(TCheckBar::Convert, TCheckText::NoText);
+    View.SetTextOption(TCheckBar::Progress, TCheckText::Caption);
+    View.ProcessMessages();
+
+    if (!ConvertLibraryImages(Index)) return false;
+    // Only a finished pair earns its key: a failed conversion is retried at the next start.
+    Ini.WriteInteger(SectionCrc, IntToStr(Index), CRC32AsSetting(Crc));
+
+    View.SetPanelHeight(PanelHeightOneBar);
+    View.SetTextOption(TCheckBar::Progress, TCheckText::Percent);
+    View.ProcessMessages();
+    return true;
+}
+
+bool TImageLibraryCheck::ConvertLibraryImages(int32_t Index)
+{
+    const std::string name = CheckedLibraryFileName(Index);
+    const std::string base = BasePath(Index);
+    // An incomplete pair would pass for a converted library; it goes unless the conversion finishes.
+    struct TPartialPair {
+        TImageLibraryCheck& Check;
+        std::string Base;
+        bool Done = false;
+        ~TPartialPair()
+        {
+            Check.Writer.reset();
+            Check.Reader.reset();
+            if (!Done) RemoveSilPair(Base);
+        }
+    } pair{*this, base};
+
+    Reader = std::make_unique<TWILFile>();
+    if (!Reader->Open(Folder + name)) {
+        Fail("cannot open the library " + name);
+        return false;
+    }
+    const int32_t n = Reader->GetCount();
+    Writer = std::make_unique<TSILFile>();
+    Writer->CreateNew(base, Reader->CountImages());
+    View.ProcessMessages();
+
+    View.SetMaximum(TCheckBar::Convert, int64_t(n) + 1);
+    View.SetTextOption(TCheckBar::Convert, TCheckText::Percent);
+    View.SetPosition(TCheckBar::Convert, 0);
+    int32_t lastAdded = 0;
+    // Two indexes past the end: the reader reports no image for them, so two empty entries close the index.
+    for (int32_t j = 0; j <= n + 1; ++j) {
+        TSILImageRecord record{};
+        switch (Reader->DecodeFrame32MakePNG(j, record, ConversionPngLevel)) {
+        case TMakePngResult::Written:
+            if (Writer->AddImage(record) != SilAddImageOk) {
+                Fail("cannot add image " + IntToStr(j) + " of " + name + " from \"x.tmp\"");
+                return false;
+            }
+            ++Converted;
+            View.ProcessMessages();
+            lastAdded = j;
+            break;
+        case TMakePngResult::NoImage:
+            Writer->AddEmptyEntry();
+            break;
+        case TMakePngResult::WriteFailed:
+            Fail("cannot write \"x.tmp\" for image " + IntToStr(j) + " of " + name);
+            return false;
+        }
+        View.SetPosition(TCheckBar::Convert, int64_t(j) + 1);
+    }
+    Writer->Finish(base, lastAdded);
+    pair.Done = true;
+    return true;
+}
+
+bool TImageLibraryCheck::FullConversion(TIniFile& Ini)
+{
+    View.SetPanelHeight(PanelHeightTwoBars);
+    View.SetMaximum(TCheckBar::Convert, 2);
+    View.SetPosition(TCheckBar::Convert, 0);
+    View.SetTextOption(TCheckBar::Convert, TCheckText::NoText);
+    View.SetMaximum(TCheckBar::Progress, LibraryCount);
+    View.SetCaption(TCheckBar::Progress, "Convert ... - (0 from 75)");
+    View.SetTextOption(TCheckBar::Progress, TCheckText::Caption);
+    View.SetPosition(TCheckBar::Progress, 0);
+    View.ProcessMessages();
+
+    for (int32_t i = 0; i < LibraryCount; ++i) {
+        View.SetCaption(TCheckBar::Progress, "Convert " + CheckedLibraryFileName(i) + " - (" + IntToStr(i) +
+                                                 " from 75) " + IntToStr(Converted) + " Image converted");
+        uint32_t crc = 0;
+        bool writeKey = true;
+        if (LibraryExists(i)) {
+            if (!LibraryCRC(i, crc)) {
+                writeKey = false;
+            } else if (!ConvertLibraryImages(i)) {
+                return false;
+            }
+        }
+        if (writeKey) Ini.WriteInteger(SectionCrc, IntToStr(i), CRC32AsSetting(crc));
+        View.SetPosition(TCheckBar::Progress, i + 1);
+    }
+    Ini.WriteBool(SectionConvert, KeyConvert, false);
+    Ini.WriteString(SectionUseLib, KeyUsingLib, "SIL");
+    View.ShowInfo("Convert Progress Done\r\n" + IntToStr(Converted) + " Images converted..");
+    return true;
+}
+
+// ---- first start -------------------------------------------------------------------------------------------------
+
+bool TImageLibraryCheck::FirstStart()
+{
+    TIniFile ini(Folder + SettingsFileName);
+    ini.WriteBool(SectionConvert, KeyConvert, false);
+    ini.WriteBool(SectionDirectX, KeyNoVSync, true);
+    if (View.AskYesNo(FirstStartQuestion, FirstStartCaption)) {
+        if (!FullConversion(ini)) return false;
+    } else {
+        ini.WriteBool(SectionConvert, KeyConvert, false);
+        ini.WriteString(SectionUseLib, KeyUsingLib, "WIL");
+    }
+    ini.UpdateFile();
+    View.SetTextOption(TCheckBar::Progress, TCheckText::NoText);
+    View.SetPosition(TCheckBar::Progress, 0);
+    return true;
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The start-up check of the game's 75 image libraries: decides from the settings file and the libraries' CRC-32
+// whether they have to be converted into SIL pairs, converts them, and records the outcome in the settings.
+// The start-up screen drives it and shows its progress; tests drive it with a view of their own.
+//
+// Sections: the view; the check.
+//
+// Failures (a library that cannot be opened, "x.tmp" or a SIL file that cannot be written, the settings file)
+// end the check at once with a log line and no message: what was converted and written before stays, the
+// library being converted loses its incomplete SIL pair, and its CRC key is not written, so the next start
+// tries again. The check always frees what it made, hides the progress panel and removes "x.tmp".
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TIniFile;
+class TLogEngine;
+class TSILFile;
+class TWILFile;
+
+// ---- the view ----------------------------------------------------------------------------------------------------
+enum class TCheckBar { Progress, Convert };  // the overall bar and the per-library bar
+enum class TCheckText { NoText, Percent, Caption };
+
+// What the check shows while it runs. Every call has a do-nothing default.
+class TLibraryCheckView {
+public:
+    virtual ~TLibraryCheckView() = default;
+    virtual void SetMaximum(TCheckBar, int64_t) {}
+    virtual void SetPosition(TCheckBar, int64_t) {}
+    virtual void SetTextOption(TCheckBar, TCheckText) {}
+    virtual void SetCaption(TCheckBar, const std::string&) {}
+    // 36 while a library is converted (both bars show), 19 otherwise.
+    virtual void SetPanelHeight(int) {}
+    virtual void HidePanel() {}
+    // Lets the screen repaint between steps.
+    virtual void ProcessMessages() {}
+    // The first-start Yes/No question; true for Yes.
+    virtual bool AskYesNo(const std::string& /*Text*/, const std::string& /*Caption*/) { return false; }
+    // An OK box.
+    virtual void ShowInfo(const std::string&) {}
+};
+
+// ---- the check ---------------------------------------------------------------------------------------------------
+// Settings file, sections and keys.
+inline constexpr const char* SettingsFileName = "SorvantaMapEditor6.ini";
+inline constexpr const char* FirstStartCaption = "Sorvanta Map Editor";
+inline constexpr const char* FirstStartQuestion =
+    "           ::: First start detected :::                \r\n"
+    "Will you convert orginal image lib to faster image lib?";
+
+// The library's path relative to the client folder for 0 to 74 ("Data\Tilesc.wil" ...), "" otherwise.
+std::string CheckedLibraryFileName(int32_t Index);
+
+class TImageLibraryCheck {
+public:
+    // ClientFolder ends with a path delimiter: the executable's folder in the program. Log may be null.
+    TImageLibraryCheck(std::string ClientFolder, TLibraryCheckView& View, TLogEngine* Log);
+    ~TImageLibraryCheck();
+    TImageLibraryCheck(const TImageLibraryCheck&) = delete;
+    TImageLibraryCheck& operator=(const TImageLibraryCheck&) = delete;
+
+    // True after a full conversion or a first start that ran to its end; false otherwise. Never throws.
+    bool Run();
+
+    int32_t ImagesConverted() const { return Converted; }
+    // True when the last Run ended early on a failure (see the header).
+    bool Failed() const { return Failure; }
+
+private:
+    bool RunChecks();
+    bool FirstStart();
+    bool FullConversion(TIniFile& Ini);
+    bool ConvertChangedLibrary(TIniFile& Ini, int32_t Index, uint32_t Crc);
+    bool ConvertLibraryImages(int32_t Index);
+    void CommonEnd();
+    bool LibraryExists(int32_t Index) const;
+    std::string BasePath(int32_t Index) const;
+    // The CRC of an existing library; false (logged) when it cannot be read.
+    bool LibraryCRC(int32_t Index, uint32_t& Crc);
+    void Fail(const std::string& Message);
+
+    std::string Folder;
+    TLibraryCheckView& View;
+    TLogEngine* Log;
+    std::unique_ptr<TWILFile> Reader;  // of the library being converted
+    std::unique_ptr<TSILFile> Writer;
+    int32_t Converted = 0;
+    bool Failure = false;
+};
