@@ -2,13 +2,10 @@ editor_test(layout_text_tests CORE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/LayoutTextTest.cpp
   DEPS classlib_layout)
 
-if(NOT EDITOR_WIN32 AND EDITOR_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  add_executable(layout_text_seeds ${CMAKE_CURRENT_LIST_DIR}/fuzz/LayoutTextSeeds.cpp)
-endif()
 editor_fuzz_target(layout_text_fuzz
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz/LayoutTextFuzz.cpp
   DEPS classlib_layout
-  SEEDS layout_text_seeds)
+  SEED_SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz/LayoutTextSeeds.cpp)
 
 editor_test(layout_reader_tests CORE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/LayoutReaderTest.cpp

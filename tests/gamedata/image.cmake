@@ -2,14 +2,10 @@
 # target over whole libraries seeded from the fixture writer.
 editor_test(sil_core_tests CORE SOURCES core/SilFormatTest.cpp DEPS gamedata_sil_core editor_fixtures_sil)
 
-if(NOT EDITOR_WIN32 AND EDITOR_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  add_executable(sil_fuzz_seeds fuzz/SilFuzzSeeds.cpp)
-  target_link_libraries(sil_fuzz_seeds PRIVATE editor_fixtures_sil)
-endif()
 editor_fuzz_target(sil_index_fuzz
   SOURCES fuzz/SilIndexFuzz.cpp
   DEPS gamedata_sil_core classlib_png
-  SEEDS sil_fuzz_seeds)
+  SEED_SOURCES fuzz/SilFuzzSeeds.cpp SEED_DEPS editor_fixtures_sil)
 
 # Under Wine: mapped views and pairing, cache textures read back from Direct3D, the SIL reader and writer over
 # real files.

@@ -6,14 +6,10 @@ editor_test(gamedata_map_tests CORE
     ${CMAKE_CURRENT_SOURCE_DIR}/core/AllocationProbe.cpp
   DEPS gamedata_map editor_fixtures_map)
 
-if(NOT EDITOR_WIN32)
-  add_executable(gamedata_map_fuzz_seeds ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/MapFuzzSeeds.cpp)
-  target_link_libraries(gamedata_map_fuzz_seeds PRIVATE editor_fixtures_map)
-endif()
 editor_fuzz_target(gamedata_map_fuzz
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/MapFuzz.cpp
   DEPS gamedata_map
-  SEEDS gamedata_map_fuzz_seeds)
+  SEED_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/MapFuzzSeeds.cpp SEED_DEPS editor_fixtures_map)
 
 # Windows-only: a save over a file another program holds open.
 editor_test(gamedata_map_win32_tests

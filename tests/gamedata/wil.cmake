@@ -8,14 +8,10 @@ editor_test(wil_demo_data_tests CORE
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/core/WilDemoDataTest.cpp
   DEPS demo_data gamedata_cache_core gamedata_wil_core gamedata_map)
 
-if(NOT EDITOR_WIN32 AND EDITOR_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  add_executable(wil_fuzz_seeds ${CMAKE_CURRENT_LIST_DIR}/fuzz/WilFuzzSeeds.cpp)
-  target_link_libraries(wil_fuzz_seeds PRIVATE editor_fixtures_wil)
-endif()
 editor_fuzz_target(wil_decoder_fuzz
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz/WilDecoderFuzz.cpp
   DEPS gamedata_wil_core
-  SEEDS wil_fuzz_seeds)
+  SEED_SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz/WilFuzzSeeds.cpp SEED_DEPS editor_fixtures_wil)
 
 editor_test(wil_file_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/WilFileTest.cpp ${CMAKE_CURRENT_LIST_DIR}/WilTextureTest.cpp
