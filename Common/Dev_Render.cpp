@@ -443,9 +443,13 @@ HRESULT DXUTReset3DEnvironment()
     hr = RunDeviceCallback(&S::DeviceResetFunc, &S::DeviceResetUserContext, device.Get(), L"DeviceResetCallback",
                            kDXUTErrResettingDeviceObjects);
     if (FAILED(hr)) {
-        // The application must not hold reset objects after a failed reset.
-        CallDeviceLost();
-        GetGlobalResourceCache().OnLostDevice();
+        // The application must not hold reset objects after a failed reset, unless the callback shut the
+        // framework down: the device and its objects are then gone and "lost" after "destroyed" would break the
+        // callbacks' order.
+        if (DXUTGetD3DDevice()) {
+            CallDeviceLost();
+            GetGlobalResourceCache().OnLostDevice();
+        }
         return hr;
     }
     s.Set(&S::DeviceObjectsReset, true);

@@ -294,6 +294,7 @@ TEST(Canvas, EveryGdiObjectIsDeleted) {
   };
   work();  // the first run may create process-wide objects (stock fonts, caches)
   DWORD before = GdiObjectCount();
+  if (before == 0) GTEST_SKIP() << "this platform does not count GDI objects";
   for (int i = 0; i < 3; ++i) work();
   EXPECT_EQ(GdiObjectCount(), before);
 }

@@ -247,6 +247,7 @@ TEST(Controls, AFormsLifeLeavesNoGdiObjectBehind) {
   };
   life();
   DWORD before = GdiObjectCount();
+  if (before == 0) GTEST_SKIP() << "this platform does not count GDI objects";
   life();
   life();
   EXPECT_EQ(GdiObjectCount(), before);

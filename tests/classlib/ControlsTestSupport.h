@@ -21,6 +21,8 @@ inline void PumpMessages() {
   }
 }
 
+// The process's GDI object count; 0 where the platform cannot count them (Wine's GetGuiResources is a stub), in
+// which case the tests that compare counts skip themselves rather than compare 0 with 0.
 inline DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
 // 0x00BBGGRR of a pixel of a 32-bit bitmap.
