@@ -199,22 +199,27 @@ void UpdateFrameStats()
     s.Set(&S::FPSStats, text);
 }
 
+// A timer's id is its index in the list. The step owns only the countdown of the timers that were there when
+// it began, and stores it before the callback runs, so that a callback which adds, stops or retimes a timer keeps
+// its change.
 void HandleTimers()
 {
     TDX9State& s = State();
-    std::vector<TDXUTTimerRecord> timers = s.Get(&S::TimerList);
-    if (timers.empty()) return;
+    const size_t count = s.Get(&S::TimerList).size();
+    if (count == 0) return;
     const float elapsed = DXUTGetElapsedTime();
-    for (size_t index = 0; index < timers.size(); ++index) {
+    for (size_t index = 0; index < count; ++index) {
+        std::vector<TDXUTTimerRecord> timers = s.Get(&S::TimerList);
+        if (index >= timers.size()) return; // a callback removed timers
         TDXUTTimerRecord& timer = timers[index];
         if (!timer.Enabled) continue;
         timer.Countdown -= elapsed;
-        if (timer.Countdown < 0) {
-            if (timer.Callback) timer.Callback(UINT(index), timer.UserContext);
-            timer.Countdown = timer.Timeout;
-        }
+        const bool due = timer.Countdown < 0;
+        if (due) timer.Countdown = timer.Timeout;
+        const TDXUTTimerRecord fired = timer;
+        s.Set(&S::TimerList, std::move(timers));
+        if (due && fired.Callback) fired.Callback(UINT(index), fired.UserContext);
     }
-    s.Set(&S::TimerList, std::move(timers));
 }
 
 bool IsLossCode(HRESULT Result)

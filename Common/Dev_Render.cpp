@@ -58,6 +58,20 @@ void CallDeviceLost()
         InsideCallback([&] { lost(s.Get(&S::DeviceLostUserContext)); });
 }
 
+// "lost" for the objects of the last successful reset, at most once: the flag drops before the callback, so a
+// shutdown from inside it (whose clean-up comes here again) sends "destroyed" next and nothing twice.
+void ReleaseResetObjects()
+{
+    TDX9State& s = State();
+    if (!s.Get(&S::DeviceObjectsReset)) return;
+    s.Set(&S::DeviceObjectsReset, false);
+    CallDeviceLost();
+    GetGlobalResourceCache().OnLostDevice();
+}
+
+// True once a shutdown (perhaps from inside an application callback) has let go of the Direct3D object.
+bool ShutDown() { return !State().Get(&S::Direct3DObject); }
+
 HRESULT MediaOr(HRESULT Result, HRESULT Otherwise)
 {
     return Result == kDXUTErrMediaNotFound ? kDXUTErrMediaNotFound : Otherwise;
@@ -314,6 +328,12 @@ HRESULT DXUTChangeDevice(const TDX9DeviceSettings* NewSettings, IDirect3DDevice9
                        old->BehaviorFlags == wanted.BehaviorFlags;
     if (reset) {
         const HRESULT hr = DXUTReset3DEnvironment();
+        if (ShutDown()) {
+            // A callback shut the framework down: nothing is left to recreate, and the settings are gone.
+            DXUTPause(false, false);
+            s.Set(&S::IgnoreSizeChange, false);
+            return FAILED(hr) ? hr : E_FAIL;
+        }
         if (hr == kD3DErrDeviceLost) {
             s.Set(&S::IsDeviceLost, true);
         } else if (hr == kDXUTErrResettingDeviceObjects || hr == kDXUTErrMediaNotFound) {
@@ -336,6 +356,7 @@ HRESULT DXUTChangeDevice(const TDX9DeviceSettings* NewSettings, IDirect3DDevice9
         }
     } else {
         if (old) DXUTCleanup3DEnvironment(false);
+        if (ShutDown()) return AbandonChange(E_FAIL); // from inside DeviceLost or DeviceDestroyed: no error box
         const HRESULT hr = DXUTCreate3DEnvironment(DeviceFromApp);
         if (FAILED(hr)) {
             DXUTDisplayErrorMessage(hr);
@@ -426,11 +447,8 @@ HRESULT DXUTReset3DEnvironment()
     TDX9State& s = State();
     const ComPtr<IDirect3DDevice9> device = DXUTGetD3DDevice();
     if (!device) return TraceError(L"DXUTReset3DEnvironment", E_FAIL);
-    if (s.Get(&S::DeviceObjectsReset)) {
-        CallDeviceLost();
-        s.Set(&S::DeviceObjectsReset, false);
-        GetGlobalResourceCache().OnLostDevice();
-    }
+    ReleaseResetObjects();
+    if (!s.Get(&S::D3DDevice)) return E_FAIL; // DeviceLost shut the framework down
     D3DPRESENT_PARAMETERS pp = DXUTDevicePresentParameters(DXUTGetDeviceSettings().pp);
     HRESULT hr = device->Reset(&pp);
     if (hr == kD3DErrDeviceLost) return hr;
@@ -460,15 +478,11 @@ void DXUTCleanup3DEnvironment(bool ReleaseSettings)
 {
     TDX9State& s = State();
     if (!s.Get(&S::D3DDevice)) return;
-    if (s.Get(&S::DeviceObjectsReset)) {
-        CallDeviceLost();
-        s.Set(&S::DeviceObjectsReset, false);
-        GetGlobalResourceCache().OnLostDevice();
-    }
+    ReleaseResetObjects();
     if (s.Get(&S::DeviceObjectsCreated)) {
+        s.Set(&S::DeviceObjectsCreated, false); // before the callback: a shutdown inside it comes back here
         if (const TDeviceDestroyedCallback destroyed = s.Get(&S::DeviceDestroyedFunc))
             InsideCallback([&] { destroyed(s.Get(&S::DeviceDestroyedUserContext)); });
-        s.Set(&S::DeviceObjectsCreated, false);
         GetGlobalResourceCache().OnDestroyDevice();
     }
     DXUTReadbackRelease(true);
@@ -509,7 +523,7 @@ bool DXUTRecoverLostDevice()
             return false;
         }
         hr = DXUTReset3DEnvironment();
-        if (hr == kD3DErrDeviceLost) return false;
+        if (hr == kD3DErrDeviceLost || ShutDown()) return false;
         if (hr == kDXUTErrResettingDeviceObjects || hr == kDXUTErrMediaNotFound) {
             DXUTDisplayErrorMessage(hr);
             DXUTShutdown(0);

@@ -2,6 +2,7 @@
 
 #include "classlib/Application.h"
 #include "classlib/Graphics.h"
+#include "classlib/core/SafeFile.h"
 #include "gamedata/ImageTexture.h"
 
 #include <windows.h>
@@ -65,6 +66,12 @@ bool TWILFile::CanvasToPng()
     return true;
 }
 
+bool TWILFile::EncodeCanvas(std::vector<uint8_t>& Out, uint8_t CompressionLevel)
+{
+    Out.clear();
+    return CanvasToPng() && Png.SaveToMemory(Out, CompressionLevel);
+}
+
 TImageDecodeStatus TWILFile::DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& Entry)
 {
     try {
@@ -83,8 +90,7 @@ TImageDecodeStatus TWILFile::DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& E
             Entry.Texture = CreateEmptyCacheTexture(Device.Get());
             return status;
         }
-        PngBytes.clear();
-        if (!CanvasToPng() || !Png.SaveToMemory(PngBytes, 0)) {
+        if (!EncodeCanvas(PngBytes, 0)) {
             LogFailure("DecodeFrame32Draw", Index);
             return TImageDecodeStatus::Damaged;
         }
@@ -99,21 +105,32 @@ TImageDecodeStatus TWILFile::DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& E
 
 TMakePngResult TWILFile::DecodeFrame32MakePNG(int32_t Index, TSILImageRecord& Record, uint8_t CompressionLevel)
 {
+    // Decoding and encoding fail for this image alone: the conversion goes on with an empty entry.
     try {
         const TImageDecodeStatus status = DecodeImage(Index);
         if (status == TImageDecodeStatus::Damaged) LogFailure("DecodeFrame32MakePNG", Index);
         if (status != TImageDecodeStatus::Decoded) return TMakePngResult::NoImage;
-        Record.Width = LastHeader.Width;
-        Record.Height = LastHeader.Height;
-        Record.OffsetX = LastHeader.OffsetX;
-        Record.OffsetY = LastHeader.OffsetY;
-        Record.Byte8 = LastHeader.Byte8;
-        Record.Word9 = LastHeader.Word9;
-        Record.Word11 = LastHeader.Word11;
-        // A stale file from an earlier image must not be taken for this one when the write fails.
-        const std::string target = TempPngPath();
-        std::remove(target.c_str());
-        if (CanvasToPng() && Png.SaveToFile(target, CompressionLevel)) return TMakePngResult::Written;
+        if (!EncodeCanvas(PngBytes, CompressionLevel)) {
+            LogFailure("DecodeFrame32MakePNG", Index);
+            return TMakePngResult::NoImage;
+        }
+    } catch (const std::exception&) {
+        LogFailure("DecodeFrame32MakePNG", Index);
+        return TMakePngResult::NoImage;
+    }
+    Record.Width = LastHeader.Width;
+    Record.Height = LastHeader.Height;
+    Record.OffsetX = LastHeader.OffsetX;
+    Record.OffsetY = LastHeader.OffsetY;
+    Record.Byte8 = LastHeader.Byte8;
+    Record.Word9 = LastHeader.Word9;
+    Record.Word11 = LastHeader.Word11;
+    // Only the file's write ends the conversion. A stale file from an earlier image must not be taken for this one.
+    const std::string target = TempPngPath();
+    std::remove(target.c_str());
+    try {
+        WriteFileReplacing(target, PngBytes.data(), PngBytes.size());
+        return TMakePngResult::Written;
     } catch (const std::exception&) {
     }
     LogFailure("DecodeFrame32MakePNG", Index);

@@ -19,7 +19,7 @@
 // failed write must not pass for either.
 enum class TMakePngResult {
     Written,
-    NoImage,      // no image at the index, no views, or a damaged image
+    NoImage,      // no image at the index, no views, or a damaged image or one that cannot be encoded
     WriteFailed,  // decoded, but "x.tmp" could not be written
 };
 
@@ -52,6 +52,11 @@ public:
 
     const uint8_t* DataHeader() const { return DataHeaderCopy; }
     const uint8_t* IndexHeader() const { return IndexHeaderCopy; }
+
+protected:
+    // The scratch canvas as PNG bytes in Out (replaced); false when encoding fails. Virtual so that a test can
+    // make the encoder fail.
+    virtual bool EncodeCanvas(std::vector<uint8_t>& Out, uint8_t CompressionLevel);
 
 private:
     TImageDecodeStatus DecodeImage(int32_t Index);

@@ -1,5 +1,7 @@
 #include "tests/Common/FrameworkFixture.h"
 
+#include <utility>
+
 namespace testsupport {
 
 namespace {
@@ -31,6 +33,7 @@ HRESULT OnReset(IDirect3DDevice9* Device, const D3DSURFACE_DESC* Desc, void* Con
     if (Device != DXUTGetD3DDevice().Get()) log.WrongDevice = true;
     if (log.DefaultPoolObject)
         Device->CreateVertexBuffer(64, D3DUSAGE_WRITEONLY, 0, D3DPOOL_DEFAULT, log.ResetObject.Out(), nullptr);
+    if (std::exchange(log.ShutDownInReset, false)) DXUTShutdown(0);
     return log.ResetResult;
 }
 
@@ -39,9 +42,16 @@ void OnLost(void* Context)
     TCallbackLog& log = LogOf(Context);
     log.Events.push_back("lost");
     log.ResetObject.Reset();
+    if (std::exchange(log.ShutDownInLost, false)) DXUTShutdown(0);
 }
 
-void OnDestroyed(void* Context) { LogOf(Context).Events.push_back("destroyed"); }
+// Lets go of everything, the reset object too: a shutdown from inside DeviceReset sends no "lost" first.
+void OnDestroyed(void* Context)
+{
+    TCallbackLog& log = LogOf(Context);
+    log.Events.push_back("destroyed");
+    log.ResetObject.Reset();
+}
 
 } // namespace
 
@@ -76,6 +86,7 @@ void TFrameworkTest::TearDown()
     s.Set(&S::FPSStats, std::array<wchar_t, 64>{});
     s.Set(&S::StaticFrameStats, TStatsText{});
     s.Set(&S::FrameRenderFunc, nullptr);
+    s.Set(&S::TimerList, std::vector<TDXUTTimerRecord>{});
     s.Set(&S::OverrideQuitAfterFrame, 0);
     NoVSync = false;
     DXUTSetPresentation(TDXUTPresentation::Automatic);

@@ -20,6 +20,8 @@ struct TCallbackLog {
     HRESULT CreatedResult = S_OK;
     HRESULT ResetResult = S_OK;
     bool ShutDownInCreated = false;
+    bool ShutDownInReset = false; // once: the next DeviceReset shuts down, then the flag drops
+    bool ShutDownInLost = false;  // once, the same for DeviceLost
     bool DefaultPoolObject = true; // DeviceReset makes one, DeviceLost lets it go
     ComPtr<IDirect3DVertexBuffer9> ResetObject;
 };

@@ -5,6 +5,7 @@
 #include "Common/core/D3DFormatInfo.h"
 
 #include <chrono>
+#include <functional>
 
 namespace {
 
@@ -113,6 +114,101 @@ TEST_F(RenderTest, FailedResetsInADeviceChange)
         forgotten.Reset();
         DXUTShutdownWithoutClose(0);
         EXPECT_EQ(LeakedDevices(), 0);
+    }
+}
+
+// A callback that shuts the framework down ends the sequence: whatever it was in, the device's objects are
+// destroyed once, nothing comes after "destroyed", and no device, settings or pause is left behind.
+TEST_F(RenderTest, ShutdownInsideACallbackEndsTheSequence)
+{
+    enum class TWhen { Creating, Resizing, Recreating };
+    struct TRow {
+        const char* What;
+        bool InReset, InLost, InCreated;
+        TWhen When;
+        TEvents Events;
+    };
+    const TRow rows[] = {
+        {"DeviceReset while creating", true, false, false, TWhen::Creating,
+         {"created 640x480", "reset 640x480", "destroyed"}},
+        {"DeviceReset during a reset", true, false, false, TWhen::Resizing,
+         {"created 640x480", "reset 640x480", "lost", "reset 800x600", "destroyed"}},
+        {"DeviceLost during a reset", false, true, false, TWhen::Resizing,
+         {"created 640x480", "reset 640x480", "lost", "destroyed"}},
+        {"DeviceLost during a recreation", false, true, false, TWhen::Recreating,
+         {"created 640x480", "reset 640x480", "lost", "destroyed"}},
+        {"DeviceCreated during a recreation", false, false, true, TWhen::Recreating,
+         {"created 640x480", "reset 640x480", "lost", "destroyed", "created 800x600"}},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.What);
+        ASSERT_EQ(DXUTInit(false, false, false, true), S_OK);
+        Log.Events.clear();
+        Log.ShutDownInReset = row.InReset && row.When == TWhen::Creating;
+        const HRESULT created = CreateDevice(640, 480);
+        if (row.When == TWhen::Creating) {
+            EXPECT_TRUE(FAILED(created)) << std::hex << created;
+        } else {
+            ASSERT_EQ(created, S_OK);
+            Log.ShutDownInReset = row.InReset;
+            Log.ShutDownInLost = row.InLost;
+            Log.ShutDownInCreated = row.InCreated;
+            TDX9DeviceSettings settings = DXUTGetDeviceSettings();
+            settings.pp.BackBufferWidth = 800;
+            settings.pp.BackBufferHeight = 600;
+            const HRESULT changed = DXUTChangeDevice(&settings, nullptr, row.When == TWhen::Recreating, false);
+            EXPECT_TRUE(FAILED(changed)) << std::hex << changed;
+        }
+        EXPECT_EQ(Log.Events, row.Events);
+        EXPECT_FALSE(DXUTGetD3DDevice());
+        EXPECT_FALSE(DXUTGetD3DObject());
+        EXPECT_FALSE(GetDXUTState().GetCurrentSettings().has_value()) << "a shutdown lets go of the settings";
+        EXPECT_EQ(GetDXUTState().Get(&S::PauseRenderingCount), 0);
+        EXPECT_FALSE(GetDXUTState().Get(&S::InsideDeviceCallback));
+        Log.ShutDownInReset = Log.ShutDownInLost = Log.ShutDownInCreated = false;
+        DXUTShutdownWithoutClose(0);
+        EXPECT_EQ(Log.Events, row.Events) << "a second shutdown sends nothing";
+        EXPECT_EQ(LeakedDevices(), 0);
+    }
+}
+
+// The window fit of a top-level device window: the size the window cannot take makes a second change with the
+// window's own size. These callbacks make that second change fail, before and after it pauses.
+bool RefuseWindowSize(TDX9DeviceSettings* Settings, const D3DCAPS9*, void*)
+{
+    return Settings->pp.BackBufferWidth != 0;
+}
+bool FailResetAtWindowSize(TDX9DeviceSettings* Settings, const D3DCAPS9*, void* Context)
+{
+    if (Settings->pp.BackBufferWidth == 0) static_cast<testsupport::TCallbackLog*>(Context)->ResetResult = E_FAIL;
+    return true;
+}
+
+TEST_F(RenderTest, FailedWindowFitKeepsThePauseTheApplicationHolds)
+{
+    struct TRow {
+        const char* What;
+        TModifyDeviceSettingsCallback Modify;
+    };
+    for (const TRow row : {TRow{"window size refused", RefuseWindowSize},
+                           TRow{"reset at the window size fails", FailResetAtWindowSize}}) {
+        SCOPED_TRACE(row.What);
+        if (!IsWindow(Window)) SetUp();
+        ASSERT_EQ(DXUTSetWindow(Window, Window, Window, false), S_OK);
+        DXUTPause(true, true);
+        // Far beyond any work area: the clipped window cannot give that client size.
+        Log.Events.clear();
+        EXPECT_TRUE(FAILED(CreateDevice(3000, 2400, row.Modify)));
+        ASSERT_FALSE(Log.Events.empty());
+        EXPECT_EQ(Log.Events.front(), "created 3000x2400") << "the fit, not the creation, failed";
+        EXPECT_EQ(Log.Events.back(), "destroyed");
+        EXPECT_FALSE(DXUTGetD3DDevice());
+        EXPECT_EQ(GetDXUTState().Get(&S::PauseRenderingCount), 1);
+        EXPECT_EQ(GetDXUTState().Get(&S::PauseTimeCount), 1);
+        EXPECT_FALSE(GetDXUTState().Get(&S::IgnoreSizeChange));
+        DXUTPause(false, false);
+        Log.ResetResult = S_OK;
+        TearDown();
     }
 }
 
@@ -309,6 +405,57 @@ void QuitAfterFrames(IDirect3DDevice9*, double, float, void* Context)
         if (probe.DestroyFirst) DestroyWindow(probe.DestroyFirst);
         PostQuitMessage(0);
     }
+}
+
+// Timers whose callbacks change the timer list; the context records the ids that fired.
+std::vector<TDXUTTimerRecord> Timers() { return GetDXUTState().Get(&S::TimerList); }
+void EditTimers(const std::function<void(std::vector<TDXUTTimerRecord>&)>& Edit)
+{
+    std::vector<TDXUTTimerRecord> timers = Timers();
+    Edit(timers);
+    GetDXUTState().Set(&S::TimerList, std::move(timers));
+}
+void RecordTimer(UINT Index, void* Context) { static_cast<std::vector<UINT>*>(Context)->push_back(Index); }
+void AddTimerAndRetimeSelf(UINT Index, void* Context)
+{
+    RecordTimer(Index, Context);
+    EditTimers([&](std::vector<TDXUTTimerRecord>& timers) {
+        timers.push_back({RecordTimer, Context, 0.05f, 0.05f, true});
+        timers[Index].Countdown = 5.0f;
+    });
+}
+void StopSelf(UINT Index, void* Context)
+{
+    RecordTimer(Index, Context);
+    EditTimers([&](std::vector<TDXUTTimerRecord>& timers) { timers[Index].Enabled = false; });
+}
+
+TEST_F(RenderTest, TimerCallbacksKeepTheirChangesToTheTimers)
+{
+    ASSERT_EQ(CreateDevice(320, 240), S_OK);
+    DXUTSetConstantFrameTime(true, 0.1f);
+    std::vector<UINT> fired;
+    GetDXUTState().Set(&S::TimerList, std::vector<TDXUTTimerRecord>{
+                                          {AddTimerAndRetimeSelf, &fired, 1.0f, 0.05f, true},
+                                          {StopSelf, &fired, 0.05f, 0.05f, true},
+                                          {RecordTimer, &fired, 0.5f, 0.5f, false},
+                                      });
+    DXUTRender3DEnvironment();
+    std::vector<TDXUTTimerRecord> timers = Timers();
+    ASSERT_EQ(timers.size(), 4u) << "the added timer stays";
+    EXPECT_EQ(fired, (std::vector<UINT>{0, 1}));
+    EXPECT_FLOAT_EQ(timers[0].Countdown, 5.0f) << "the callback's own countdown wins over the reload";
+    EXPECT_FALSE(timers[1].Enabled) << "a timer that stopped itself stays stopped";
+    EXPECT_FLOAT_EQ(timers[1].Countdown, 0.05f) << "reloaded before its callback";
+    EXPECT_FLOAT_EQ(timers[2].Countdown, 0.5f) << "a disabled timer does not count down";
+    EXPECT_FLOAT_EQ(timers[3].Countdown, 0.05f) << "a timer added during the step waits for the next frame";
+
+    DXUTRender3DEnvironment();
+    timers = Timers();
+    EXPECT_EQ(fired, (std::vector<UINT>{0, 1, 3}));
+    EXPECT_FLOAT_EQ(timers[0].Countdown, 4.9f);
+    EXPECT_FLOAT_EQ(timers[3].Countdown, 0.05f);
+    GetDXUTState().Set(&S::TimerList, std::vector<TDXUTTimerRecord>{});
 }
 
 TEST_F(RenderTest, QuitEndsTheMainLoopAndTheApplicationsLoop)

@@ -14,6 +14,8 @@
 #include <iterator>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <stdexcept>
 
 using namespace fixtures;
 
@@ -243,6 +245,55 @@ TEST_F(WilFileTest, MakePngWritesTheCanvasAndTellsNoImageFromAFailedWrite)
     }
     EXPECT_EQ(text.find("Index:1-"), std::string::npos) << "an empty entry logs nothing";
     EXPECT_EQ(text.find("DecodeFrameBitmap"), std::string::npos) << "the bitmap decoder logs nothing";
+}
+
+namespace {
+
+// An encoder that fails the way the row says: the image then counts as not there, never as a failed write.
+class TFailingEncoderWil : public TWILFile {
+public:
+    enum class TFailure { ReturnsFalse, OutOfMemory, Throws };
+    explicit TFailingEncoderWil(TFailure How) : How(How) {}
+
+protected:
+    bool EncodeCanvas(std::vector<uint8_t>& Out, uint8_t CompressionLevel) override
+    {
+        if (How == TFailure::OutOfMemory) throw std::bad_alloc();
+        if (How == TFailure::Throws) throw std::runtime_error("encoder");
+        (void)Out;
+        (void)CompressionLevel;
+        return false;
+    }
+
+private:
+    TFailure How;
+};
+
+}  // namespace
+
+TEST_F(WilFileTest, MakePngEncodingFailureIsNoImageOfThatIndex)
+{
+    using TFailure = TFailingEncoderWil::TFailure;
+    const std::string library = WriteDefault();
+    for (const TFailure how : {TFailure::ReturnsFalse, TFailure::OutOfMemory, TFailure::Throws}) {
+        SCOPED_TRACE(static_cast<int>(how));
+        const std::string logPath = dir.file("encode" + std::to_string(static_cast<int>(how)) + ".log");
+        auto log = std::make_unique<TLogEngine>("WilFileTest", "1", logPath);
+        TFailingEncoderWil file(how);
+        ASSERT_TRUE(file.Open(library));
+        file.SetLog(log.get());
+        TSILImageRecord record{};
+        record.Width = 0x5A5A;
+        const TSILImageRecord before = record;
+        EXPECT_EQ(file.DecodeFrame32MakePNG(0, record, 4), TMakePngResult::NoImage);
+        EXPECT_EQ(std::memcmp(&record, &before, sizeof record), 0) << "no half-filled record";
+        const std::string path = file.FileName();
+        log.reset();
+        const std::string text = ReadText(logPath);
+        EXPECT_NE(text.find("TWILFile::DecodeFrame32MakePNG::UNKNOW_FILE_ERROR-Index:0-File:" + path),
+                  std::string::npos)
+            << text;
+    }
 }
 
 // ---- Reload ----
