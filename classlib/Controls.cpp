@@ -1,11 +1,12 @@
-// Sections: helpers; TControl; TWinControl (window, children and alignment, painting, mouse, keyboard and focus,
-// messages); TGraphicControl and TCustomControl; TControlCanvas.
+// Sections: helpers; handlers on the stack and deferred release; TControl; TWinControl (window, children and
+// alignment, painting, mouse, keyboard and focus, messages); TGraphicControl and TCustomControl; TControlCanvas.
 #include "classlib/Controls.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 #include "classlib/Application.h"
 #include "classlib/Forms.h"
@@ -34,6 +35,66 @@ private:
 };
 
 TPoint PointOf(LPARAM l) { return {GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
+
+// ---- handlers on the stack and deferred release ----------------------------------------------------------------
+//
+// Every message a control's window procedure handles pushes a frame naming the control. A form released
+// (Release, or the close action "free") is freed only when no frame of it or of a control inside it is left: a
+// handler that asked for the release and then ran a nested message loop (a message box, ProcessMessages) is still
+// on the stack when the release message arrives. Such a release waits in `pendingReleases` and is posted again
+// when the last of those frames returns. A control being destroyed clears its frames and its pending release, so
+// neither is read after it is gone. Window procedures run on the thread of the windows only.
+
+struct TDispatchFrame {
+  TWinControl* Control;  // null once the control is destroyed during its own handler
+  TDispatchFrame* Outer;
+};
+TDispatchFrame* innermostFrame = nullptr;
+std::vector<TWinControl*> pendingReleases;
+
+bool HandlerOnStack(const TWinControl* form) {
+  for (const TDispatchFrame* f = innermostFrame; f; f = f->Outer)
+    if (f->Control && form->ContainsControl(f->Control)) return true;
+  return false;
+}
+
+// Posts again the releases that no handler holds back any more.
+void PostUnblockedReleases() {
+  auto held = std::partition(pendingReleases.begin(), pendingReleases.end(),
+                             [](const TWinControl* form) { return HandlerOnStack(form); });
+  for (auto it = held; it != pendingReleases.end(); ++it)
+    if ((*it)->HandleAllocated()) PostMessageA((*it)->Handle(), CM_RELEASE, 0, 0);
+  pendingReleases.erase(held, pendingReleases.end());
+}
+
+class TDispatchScope {
+public:
+  explicit TDispatchScope(TWinControl* control) : frame_{control, innermostFrame} { innermostFrame = &frame_; }
+  ~TDispatchScope() {
+    innermostFrame = frame_.Outer;
+    if (!pendingReleases.empty()) PostUnblockedReleases();
+    if (!innermostFrame) TControlCanvas::FreeDeviceContexts();
+  }
+  TDispatchScope(const TDispatchScope&) = delete;
+  TDispatchScope& operator=(const TDispatchScope&) = delete;
+
+private:
+  TDispatchFrame frame_;
+};
+
+void ForgetDispatchesOf(const TWinControl* control) {
+  for (TDispatchFrame* f = innermostFrame; f; f = f->Outer)
+    if (f->Control == control) f->Control = nullptr;
+  std::erase(pendingReleases, control);
+}
+
+// True when `form` may be freed now; otherwise it is freed once its handlers have returned.
+bool ReleaseNowOrLater(TWinControl* form) {
+  if (!HandlerOnStack(form)) return true;
+  if (std::find(pendingReleases.begin(), pendingReleases.end(), form) == pendingReleases.end())
+    pendingReleases.push_back(form);
+  return false;
+}
 
 }  // namespace
 
@@ -386,6 +447,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 }
 
 TWinControl::~TWinControl() {
+  ForgetDispatchesOf(this);
   mouseControl_ = nullptr;
   DestroyHandle();
   // Children this control does not own outlive it only as orphans; their owner frees them later.
@@ -1060,7 +1122,6 @@ void TWinControl::DefaultHandler(TMessage& m) {
 }
 
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  static int depth = 0;
   TWinControl* control = nullptr;
   if (msg == WM_NCCREATE) {
     control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
@@ -1070,21 +1131,19 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
     control = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
   }
   if (!control) return DefWindowProcA(wnd, msg, wParam, lParam);
-  if (msg == CM_RELEASE && dynamic_cast<TCustomForm*>(control)) {
-    // Posted by a form that asked to be freed: every handler of the message that asked has returned by now.
-    delete control;
-    return 0;
-  }
   TMessage m{msg, wParam, lParam, 0};
-  ++depth;
   try {
+    if (msg == CM_RELEASE && dynamic_cast<TCustomForm*>(control)) {
+      if (ReleaseNowOrLater(control)) delete control;
+      return 0;
+    }
+    TDispatchScope scope(control);
     // The control may be freed by its own handler: only the local record is read afterwards.
     control->WindowProc(m);
   } catch (...) {
     if (Application) Application->HandleException(nullptr);
     m.Result = 0;
   }
-  if (--depth == 0) TControlCanvas::FreeDeviceContexts();
   return m.Result;
 }
 

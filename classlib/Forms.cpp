@@ -220,6 +220,7 @@ TModalResult TCustomForm::ShowModal() {
   EnumThreadWindows(GetCurrentThreadId(), &DisableWindow, reinterpret_cast<LPARAM>(&disabled));
   modal_ = true;
   modalResult_ = mrNone;
+  TCloseAction action = caHide;
   auto restore = [&] {
     modal_ = false;
     for (HWND w : disabled.List)
@@ -230,7 +231,7 @@ TModalResult TCustomForm::ShowModal() {
     for (;;) {
       if (modalResult_ != mrNone) {
         // A result asks to close: the close handlers may still refuse.
-        TCloseAction action = caHide;
+        action = caHide;
         if (CloseQuery()) DoClose(action);
         else action = caNone;
         if (action != caNone) break;
@@ -248,6 +249,8 @@ TModalResult TCustomForm::ShowModal() {
     }
     restore();
     Hide();
+    // Freed once the caller has the result and the handlers on the stack have returned.
+    if (action == caFree) Release();
   } catch (...) {
     restore();
     throw;

@@ -58,7 +58,8 @@ public:
   TModalResult ShowModal();
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult value) { modalResult_ = value; }
-  // Frees the form once the message now being handled (and every handler of it) has returned.
+  // Frees the form once the message now being handled has returned and no handler of the form or of a control on
+  // it is running (a handler that runs a nested message loop holds the form until it returns).
   void Release();
 
   TNotifyEvent OnCreate;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,9 +23,53 @@ inline void PumpMessages() {
   }
 }
 
-// The process's GDI object count; 0 where the platform cannot count them (Wine's GetGuiResources is a stub), in
-// which case the tests that compare counts skip themselves rather than compare 0 with 0.
-inline DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+// The process's live GDI objects, stock objects included. GetGuiResources answers on Windows; Wine 8 stubs it to
+// 0 but keeps a per-process handle table, published through the PEB (GdiSharedHandleTable, offset 0xF8 on x64),
+// whose live entries have a non-zero type. Entries owned by another process (Windows lists the whole session)
+// are left out; Wine leaves the owner 0. 0 means neither source is available.
+inline DWORD GdiObjectCount() {
+  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
+#ifdef _WIN64
+  struct THandleEntry {  // 24 bytes a handle
+    uint64_t Object;
+    uint16_t ProcessId;
+    uint16_t Count;
+    uint16_t Unique;
+    uint8_t Type;
+    uint8_t Flags;
+    uint64_t UserPointer;
+  };
+  static_assert(sizeof(THandleEntry) == 24);
+  constexpr size_t kHandleSlots = 0x10000;
+  const uint8_t* peb = nullptr;  // the PEB's address is at gs:0x60 on x64
+  asm("movq %%gs:0x60, %0" : "=r"(peb));
+  const auto* table = *reinterpret_cast<const THandleEntry* const*>(peb + 0xF8);
+  if (!table) return 0;
+  const uint16_t self = static_cast<uint16_t>(GetCurrentProcessId());
+  DWORD live = 0;
+  for (size_t i = 0; i < kHandleSlots; ++i)
+    if (table[i].Type != 0 && (table[i].ProcessId == 0 || table[i].ProcessId == self)) ++live;
+  return live;
+#else
+  return 0;
+#endif
+}
+
+// Runs `work` until the GDI object count stops changing (at most a few times) and returns that count. The first
+// runs may fill process-wide caches (stock fonts, the system's cache of window DCs), how far depending on timing;
+// a leak keeps the count rising, so it still shows when the caller runs `work` again.
+template <class TWork>
+DWORD SettledGdiObjectCount(TWork&& work) {
+  work();
+  DWORD count = GdiObjectCount();
+  for (int run = 0; run < 4; ++run) {
+    work();
+    const DWORD next = GdiObjectCount();
+    if (next == count) break;
+    count = next;
+  }
+  return count;
+}
 
 // 0x00BBGGRR of a pixel of a 32-bit bitmap.
 inline TColor PixelAt(TBitmap& bitmap, int x, int y) {

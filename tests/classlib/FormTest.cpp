@@ -127,6 +127,73 @@ TEST(Form, ShowModalDisablesTheOthersAndReturnsTheResult) {
   EXPECT_EQ(dialog.ShowModal(), mrOk);
 }
 
+TEST(Form, AModalFormClosedWithFreeIsFreedAfterItReturns) {
+  struct Row {
+    TCloseAction action;
+    bool freed;
+  };
+  const Row rows[] = {{caHide, false}, {caFree, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.action);
+    bool destroyed = false;
+    auto* dialog = new TForm(nullptr);
+    dialog->OnDestroy = [&](TObject*) { destroyed = true; };
+    dialog->OnClose = [&](TObject*, TCloseAction& action) { action = row.action; };
+    dialog->OnShow = [&](TObject*) { PostMessageA(dialog->Handle(), WM_CLOSE, 0, 0); };
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    ASSERT_FALSE(destroyed);  // the caller may still read the form
+    EXPECT_FALSE(IsWindowVisible(dialog->Handle()));
+    PumpMessages();
+    EXPECT_EQ(destroyed, row.freed);
+    if (!destroyed) delete dialog;
+  }
+}
+
+// A handler that closes its form and then runs a nested message loop keeps the form until it returns; forms it
+// has no handler of are freed in that loop already.
+TEST(Form, ReleaseWaitsForTheHandlersOfTheForm) {
+  enum TWhere { OnTheForm, OnAControlOfTheForm, OnAnotherForm };
+  struct Row {
+    TWhere where;
+    bool freedInTheLoop;
+  };
+  const Row rows[] = {{OnTheForm, false}, {OnAControlOfTheForm, false}, {OnAnotherForm, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.where);
+    bool destroyed = false;
+    auto* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 200, 100);
+    form->OnDestroy = [&](TObject*) { destroyed = true; };
+    form->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    auto* panel = new TPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 50, 50);
+    TForm other(nullptr);
+    other.SetBounds(0, 0, 200, 100);
+    form->Show();
+    other.Show();
+    PumpMessages();
+
+    TControl* target = row.where == OnTheForm ? static_cast<TControl*>(form)
+                       : row.where == OnAControlOfTheForm ? static_cast<TControl*>(panel)
+                                                           : static_cast<TControl*>(&other);
+    int handled = 0;
+    bool destroyedInTheLoop = false;
+    target->OnResize = [&](TObject*) {
+      if (handled++) return;
+      form->Close();
+      Application->ProcessMessages();
+      Application->ProcessMessages();
+      destroyedInTheLoop = destroyed;
+    };
+    target->SetWidth(target->Width() + 10);  // the resize arrives through the window procedure
+    EXPECT_EQ(handled, 1);
+    EXPECT_EQ(destroyedInTheLoop, row.freedInTheLoop);
+    PumpMessages();
+    EXPECT_TRUE(destroyed);
+  }
+}
+
 TEST(Form, ANewBorderStyleRecreatesTheWindowsAndKeepsTheTree) {
   TForm form(nullptr);
   form.SetBorderStyle(bsNone);
