@@ -39,6 +39,9 @@ wine_env_start() {
   # running for a while, and processes started while it settles can be killed by it); only then does the
   # persistent server for the tests start.
   wine wineboot -i >"$root/wineboot.log" 2>&1 || { cat "$root/wineboot.log"; return 1; }
+  # Xvfb runs no window manager: windows Wine would hand to one wait two seconds for it when they are hidden.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$root/wineboot.log" 2>&1 ||
+    { cat "$root/wineboot.log"; return 1; }
   wineserver -w
   wineserver -f -p >"$root/wineserver.log" 2>&1 &
   WINE_ENV_SERVER_PID=$!
