@@ -64,6 +64,7 @@ private:
 // A borderless form at (0, 0) holding a white panel with two overlapping swatches: A red (10,10)-(50,50) and B
 // blue (30,30)-(70,70), B above A.
 struct SwatchScene {
+  TParkedCursor parked;  // first in, last out
   TLog log;
   std::unique_ptr<TForm> form;
   TPanel* panel = nullptr;
@@ -81,9 +82,6 @@ struct SwatchScene {
     panel->SetColor(clWhite);
     a = new TSwatch(form.get(), panel, "A", {10, 10, 50, 50}, clRed, log);
     b = new TSwatch(form.get(), panel, "B", {30, 30, 70, 70}, clBlue, log);
-    // The platform sends moves of its own when the real cursor is over a new window; an earlier test may have left
-    // it anywhere. Away from the form, only the messages a test sends reach the controls.
-    SetCursorPos(900, 700);
     form->Show();
     PumpMessages();
   }

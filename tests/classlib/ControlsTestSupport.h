@@ -71,6 +71,15 @@ DWORD SettledGdiObjectCount(TWork&& work) {
   return count;
 }
 
+// Moves the real cursor away from where tests put their windows. The platform sends moves of its own when the
+// cursor rests over a new window or a capture ends, and reports mouse leave from where the cursor truly is; a test
+// parks it before its window appears and after it is done, so that only the messages a test sends count.
+struct TParkedCursor {
+  TParkedCursor() { Park(); }
+  ~TParkedCursor() { Park(); }
+  static void Park() { SetCursorPos(900, 700); }
+};
+
 // 0x00BBGGRR of a pixel of a 32-bit bitmap.
 inline TColor PixelAt(TBitmap& bitmap, int x, int y) {
   const uint8_t* p = bitmap.ScanLine(y) + x * 4;

@@ -11,11 +11,12 @@ editor_test(layout_reader_tests CORE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/LayoutReaderTest.cpp
   DEPS classlib_layout)
 
-# Win32 tests of the graphics, controls, forms and layouts; the test layouts are resources (windres).
+# Win32 tests of the graphics, controls, forms and layouts; the test layouts are resources (windres). They watch
+# what the mouse does to their windows, which another process's windows and cursor could disturb: they run alone.
 if(EDITOR_WIN32)
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/layouts/ControlsTests.rc PROPERTIES
     OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/layouts/LayoutTestForm.lay)
-  editor_test(controls_tests SOURCES
+  editor_test(controls_tests SERIAL SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CanvasTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormTest.cpp

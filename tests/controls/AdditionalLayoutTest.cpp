@@ -84,7 +84,7 @@ TEST(AdditionalLayout, ButtonAndBarReadWithEveryProperty) {
   EXPECT_EQ(bar->Geometry(), (TProgressGeometry{200, 10, 20, false, 0}));
 
   // Bound events fire: enter, click and exit through the form's window; the bar's own notifications.
-  SetCursorPos(900, 700);  // away from the form, so that only the moves below reach its controls
+  controls_test::TParkedCursor parked;  // so that only the moves below reach the form's controls
   form.Show();
   PumpMessages();
   form.Calls.clear();

@@ -19,6 +19,7 @@ using controls_test::PixelAt;
 using controls_test::PumpMessages;
 
 struct TPanelScene {
+  controls_test::TParkedCursor parked;  // first in, last out
   std::unique_ptr<TForm> form;
   TPanel* panel = nullptr;
 
@@ -31,7 +32,6 @@ struct TPanelScene {
     panel->SetBevelOuter(bvNone);
     panel->SetBounds(0, 0, width, height);
     panel->SetColor(clWhite);
-    SetCursorPos(900, 700);  // away from the form until a test moves it
     form->Show();
     PumpMessages();
   }
