@@ -10,6 +10,8 @@
 
 #include "classlib/Application.h"
 #include "classlib/Forms.h"
+#include "classlib/HandlerScope.h"
+#include "classlib/MessageWindow.h"
 #include "classlib/Hints.h"
 #include "classlib/core/SysUtils.h"
 
@@ -38,62 +40,65 @@ TPoint PointOf(LPARAM l) { return {GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
 
 // ---- handlers on the stack and deferred release ----------------------------------------------------------------
 //
-// Every message a control's window procedure handles pushes a frame naming the control. A form released
-// (Release, or the close action "free") is freed only when no frame of it or of a control inside it is left: a
-// handler that asked for the release and then ran a nested message loop (a message box, ProcessMessages) is still
-// on the stack when the release message arrives. Such a release waits in `pendingReleases` and is posted again
-// when the last of those frames returns. A control being destroyed clears its frames and its pending release, so
-// neither is read after it is gone. Window procedures run on the thread of the windows only.
+// Every message a control's window procedure handles opens a handler scope naming the control; timers open theirs.
+// A released form (Release, or the close action "free") is freed from the message loop through a hidden window of
+// its own, so that neither a window the form loses or recreates meanwhile nor the code that called Release is in
+// the way. It is freed only when no handler of it, of a control inside it or of a component they own is left on
+// the stack: a handler that asked for the release and then ran a nested message loop (a message box,
+// ProcessMessages) is still on the stack when the release message arrives. Such a release waits in `heldReleases`
+// and is posted again when the last of those handlers returns. A control being destroyed leaves the scopes and
+// both lists, so a message or a scope naming it is never followed.
 
-struct TDispatchFrame {
-  TWinControl* Control;  // null once the control is destroyed during its own handler
-  TDispatchFrame* Outer;
-};
-TDispatchFrame* innermostFrame = nullptr;
-std::vector<TWinControl*> pendingReleases;
+std::vector<TWinControl*> postedReleases;  // a release message names each
+std::vector<TWinControl*> heldReleases;    // handlers hold each back
+
+// True when `component` is the form, one of its controls, or owned by one of them (a timer of the form).
+bool BelongsTo(const TWinControl* form, const TComponent* component) {
+  for (const TComponent* c = component; c; c = c->Owner())
+    if (const auto* control = dynamic_cast<const TControl*>(c)) return form->ContainsControl(control);
+  return false;
+}
 
 bool HandlerOnStack(const TWinControl* form) {
-  for (const TDispatchFrame* f = innermostFrame; f; f = f->Outer)
-    if (f->Control && form->ContainsControl(f->Control)) return true;
+  for (const THandlerFrame* f = THandlerScope::Innermost(); f; f = f->Outer)
+    if (BelongsTo(form, f->Component)) return true;
   return false;
 }
 
-// Posts again the releases that no handler holds back any more.
-void PostUnblockedReleases() {
-  auto held = std::partition(pendingReleases.begin(), pendingReleases.end(),
-                             [](const TWinControl* form) { return HandlerOnStack(form); });
-  for (auto it = held; it != pendingReleases.end(); ++it)
-    if ((*it)->HandleAllocated()) PostMessageA((*it)->Handle(), CM_RELEASE, 0, 0);
-  pendingReleases.erase(held, pendingReleases.end());
+bool OnReleaseMessage(void*, TMessage& m) {
+  if (m.Msg != CM_RELEASE) return false;
+  auto* form = reinterpret_cast<TWinControl*>(m.LParam);
+  if (std::erase(postedReleases, form) == 0) return true;  // freed meanwhile
+  if (!HandlerOnStack(form)) delete form;
+  else if (std::find(heldReleases.begin(), heldReleases.end(), form) == heldReleases.end())
+    heldReleases.push_back(form);
+  return true;
 }
 
-class TDispatchScope {
-public:
-  explicit TDispatchScope(TWinControl* control) : frame_{control, innermostFrame} { innermostFrame = &frame_; }
-  ~TDispatchScope() {
-    innermostFrame = frame_.Outer;
-    if (!pendingReleases.empty()) PostUnblockedReleases();
-    if (!innermostFrame) TControlCanvas::FreeDeviceContexts();
-  }
-  TDispatchScope(const TDispatchScope&) = delete;
-  TDispatchScope& operator=(const TDispatchScope&) = delete;
+void PostRelease(TWinControl* form) {
+  static TMessageWindow window(&OnReleaseMessage, nullptr);
+  if (std::find(postedReleases.begin(), postedReleases.end(), form) != postedReleases.end()) return;
+  postedReleases.push_back(form);
+  PostMessageA(window.Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(form));
+}
 
-private:
-  TDispatchFrame frame_;
-};
+void AfterHandler(bool outermost) {
+  for (size_t i = 0; i < heldReleases.size();) {
+    if (HandlerOnStack(heldReleases[i])) {
+      ++i;
+    } else {
+      PostRelease(heldReleases[i]);
+      heldReleases.erase(heldReleases.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
+  if (outermost) TControlCanvas::FreeDeviceContexts();
+}
+[[maybe_unused]] const bool afterHandlerHooked = (THandlerScope::SetExitHook(&AfterHandler), true);
 
 void ForgetDispatchesOf(const TWinControl* control) {
-  for (TDispatchFrame* f = innermostFrame; f; f = f->Outer)
-    if (f->Control == control) f->Control = nullptr;
-  std::erase(pendingReleases, control);
-}
-
-// True when `form` may be freed now; otherwise it is freed once its handlers have returned.
-bool ReleaseNowOrLater(TWinControl* form) {
-  if (!HandlerOnStack(form)) return true;
-  if (std::find(pendingReleases.begin(), pendingReleases.end(), form) == pendingReleases.end())
-    pendingReleases.push_back(form);
-  return false;
+  THandlerScope::Forget(control);
+  std::erase(postedReleases, control);
+  std::erase(heldReleases, control);
 }
 
 }  // namespace
@@ -139,6 +144,8 @@ TCustomForm* GetParentForm(const TControl* control) {
 }
 
 TControl* GetCaptureControl() { return captureControl; }
+
+void ReleaseFromMessageLoop(TWinControl* form) { PostRelease(form); }
 
 // ---- TControl -------------------------------------------------------------------------------------------------
 
@@ -1133,11 +1140,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
   if (!control) return DefWindowProcA(wnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
   try {
-    if (msg == CM_RELEASE && dynamic_cast<TCustomForm*>(control)) {
-      if (ReleaseNowOrLater(control)) delete control;
-      return 0;
-    }
-    TDispatchScope scope(control);
+    THandlerScope scope(control);
     // The control may be freed by its own handler: only the local record is read afterwards.
     control->WindowProc(m);
   } catch (...) {

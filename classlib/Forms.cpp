@@ -194,9 +194,7 @@ void TCustomForm::Close() {
   if (Application && Application->MainForm() == this) Application->Terminate();
 }
 
-void TCustomForm::Release() {
-  if (HWND h = Handle()) PostMessageA(h, CM_RELEASE, 0, 0);
-}
+void TCustomForm::Release() { ReleaseFromMessageLoop(this); }
 
 namespace {
 struct TDisabledWindows {

@@ -1,6 +1,7 @@
 #include "classlib/MessageWindow.h"
 
 #include "classlib/Application.h"
+#include "classlib/HandlerScope.h"
 #include "classlib/core/SysUtils.h"
 
 namespace {
@@ -22,7 +23,8 @@ bool RegisterWindowClass(WNDPROC proc)
 
 } // namespace
 
-TMessageWindow::TMessageWindow(THandler Handler, void* Context) : handler_(Handler), context_(Context)
+TMessageWindow::TMessageWindow(THandler Handler, void* Context, const TComponent* Holder)
+    : handler_(Handler), context_(Context), holder_(Holder)
 {
     if (RegisterWindowClass(&WindowProc))
         handle_ = CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
@@ -37,6 +39,7 @@ TMessageWindow::~TMessageWindow()
     // Detach first: messages that arrive while the window is being destroyed must not reach a dead owner.
     SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
     DestroyWindow(handle_);
+    THandlerScope::Forget(holder_);
 }
 
 LRESULT CALLBACK TMessageWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -44,6 +47,7 @@ LRESULT CALLBACK TMessageWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, 
     auto* self = reinterpret_cast<TMessageWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (self) {
         TMessage message{msg, wParam, lParam, 0};
+        THandlerScope scope(self->holder_);
         try {
             // `self` may be gone once the handler returns; only the local record is read afterwards.
             if (self->handler_(self->context_, message)) return message.Result;

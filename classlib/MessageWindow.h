@@ -4,8 +4,11 @@
 // Application->HandleException, so no exception ever leaves it.
 //
 // A window belongs to the thread that creates it and must be destroyed by that thread. The handler may destroy
-// the window (and its owner) while it runs: the procedure touches neither after the handler returns.
+// the window (and its owner) while it runs: the procedure touches neither after the handler returns. While the
+// handler runs, the holder component (e.g. a timer) counts as running a handler (see THandlerScope).
 #include "classlib/Messages.h"
+
+class TComponent;
 
 class TMessageWindow {
 public:
@@ -14,7 +17,7 @@ public:
     using THandler = bool (*)(void* Context, TMessage& Message);
 
     // Throws Exception when the window cannot be created.
-    TMessageWindow(THandler Handler, void* Context);
+    TMessageWindow(THandler Handler, void* Context, const TComponent* Holder = nullptr);
     ~TMessageWindow();
     TMessageWindow(const TMessageWindow&) = delete;
     TMessageWindow& operator=(const TMessageWindow&) = delete;
@@ -26,5 +29,6 @@ private:
 
     THandler handler_;
     void* context_;
+    const TComponent* holder_;
     HWND handle_ = nullptr;
 };

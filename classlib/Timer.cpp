@@ -7,7 +7,7 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 }
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), window_(std::make_unique<TMessageWindow>(&HandleMessage, this))
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), window_(std::make_unique<TMessageWindow>(&HandleMessage, this, this))
 {
 }
 

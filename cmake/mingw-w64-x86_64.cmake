@@ -16,7 +16,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # A fresh Wine prefix has neither libstdc++ nor libwinpthread: everything is linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
+# Tests run under Wine through a launcher that starts again a process Wine failed to start.
 find_program(WINE_EXECUTABLE NAMES wine wine64)
 if(WINE_EXECUTABLE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_EXECUTABLE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/lib/wine-launch)
 endif()

@@ -1,0 +1,34 @@
+#include "classlib/HandlerScope.h"
+
+namespace {
+THandlerFrame* innermost = nullptr;
+THandlerScope::TExitHook exitHook = nullptr;
+} // namespace
+
+THandlerScope::THandlerScope(const TComponent* Component) : frame_{Component, innermost}
+{
+    innermost = &frame_;
+}
+
+THandlerScope::~THandlerScope()
+{
+    innermost = frame_.Outer;
+    if (exitHook) exitHook(innermost == nullptr);
+}
+
+const THandlerFrame* THandlerScope::Innermost()
+{
+    return innermost;
+}
+
+void THandlerScope::Forget(const TComponent* Component)
+{
+    if (!Component) return;
+    for (THandlerFrame* f = innermost; f; f = f->Outer)
+        if (f->Component == Component) f->Component = nullptr;
+}
+
+void THandlerScope::SetExitHook(TExitHook Hook)
+{
+    exitHook = Hook;
+}
