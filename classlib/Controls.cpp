@@ -52,10 +52,13 @@ TPoint PointOf(LPARAM l) { return {GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
 std::vector<TWinControl*> postedReleases;  // a release message names each
 std::vector<TWinControl*> heldReleases;    // handlers hold each back
 
-// True when `component` is the form, one of its controls, or owned by one of them (a timer of the form).
+// True when freeing `form` frees `component`: it is the form, a control inside it, or owned by one of them (a timer
+// of the form, a dialog the form owns).
 bool BelongsTo(const TWinControl* form, const TComponent* component) {
-  for (const TComponent* c = component; c; c = c->Owner())
-    if (const auto* control = dynamic_cast<const TControl*>(c)) return form->ContainsControl(control);
+  for (const TComponent* c = component; c; c = c->Owner()) {
+    const auto* control = dynamic_cast<const TControl*>(c);
+    if (c == form || (control && form->ContainsControl(control))) return true;
+  }
   return false;
 }
 
@@ -79,7 +82,7 @@ void PostRelease(TWinControl* form) {
   static TMessageWindow window(&OnReleaseMessage, nullptr);
   if (std::find(postedReleases.begin(), postedReleases.end(), form) != postedReleases.end()) return;
   postedReleases.push_back(form);
-  PostMessageA(window.Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(form));
+  if (!PostMessageA(window.Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(form))) postedReleases.pop_back();
 }
 
 void AfterHandler(bool outermost) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/Application.h"
+#include "classlib/HandlerScope.h"
 #include "classlib/LayoutClasses.h"
 #include "classlib/core/LayoutReader.h"
 #include "classlib/core/SysUtils.h"
@@ -225,6 +226,7 @@ TModalResult TCustomForm::ShowModal() {
       if (IsWindow(w)) EnableWindow(w, TRUE);
   };
   try {
+    THandlerScope running(this);  // the modal loop is a handler of the form: a release waits for it
     Show();
     for (;;) {
       if (modalResult_ != mrNone) {

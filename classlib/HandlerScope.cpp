@@ -13,7 +13,11 @@ THandlerScope::THandlerScope(const TComponent* Component) : frame_{Component, in
 THandlerScope::~THandlerScope()
 {
     innermost = frame_.Outer;
-    if (exitHook) exitHook(innermost == nullptr);
+    try {
+        if (exitHook) exitHook(innermost == nullptr);
+    } catch (...) {
+        // Out of memory while posting or tidying up: the next scope to close tries again.
+    }
 }
 
 const THandlerFrame* THandlerScope::Innermost()

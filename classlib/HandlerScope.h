@@ -3,7 +3,8 @@
 // procedure of the class library opens a scope for the component it serves (a control, a timer) while that
 // component handles a message; nested message loops (message boxes, ProcessMessages) run inside such scopes.
 // The controls use it to free a released form only once no handler of the form, of its controls or of the
-// components they own is running any more. Window procedures run on the GUI thread only: there is no lock.
+// components they own is running any more. Scopes are opened by the GUI thread's window procedures only: there is
+// no lock.
 
 class TComponent;
 

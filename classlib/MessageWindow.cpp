@@ -52,7 +52,7 @@ LRESULT CALLBACK TMessageWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, 
             // `self` may be gone once the handler returns; only the local record is read afterwards.
             if (self->handler_(self->context_, message)) return message.Result;
         } catch (...) {
-            Application->HandleException(nullptr);
+            if (Application) Application->HandleException(nullptr);
             return 0;
         }
     }

@@ -23,7 +23,7 @@ endfunction()
 # editor_test(<name> [CORE] [SERIAL] SOURCES ... [DEPS ...] [TIMEOUT s])
 # One GoogleTest executable; each test case becomes a ctest test (listed when ctest runs, so building needs no
 # Wine). CORE tests are built natively too, with the sanitizers. SERIAL tests run alone (e.g. those that need the
-# keyboard focus or the foreground window, which test programs running beside them would take away).
+# keyboard focus, the foreground window or the real cursor, which test programs running beside them would disturb).
 function(editor_test name)
   cmake_parse_arguments(ARG "CORE;SERIAL" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
   if(NOT EDITOR_TESTS OR (NOT ARG_CORE AND NOT EDITOR_WIN32))

@@ -203,19 +203,21 @@ TEST(Form, ReleaseWaitsForTheHandlersOfTheForm) {
   }
 }
 
-// A timer of the form holds its release back like the form's own handlers. The release does not depend on the
-// form's window: one destroyed or recreated after Close still ends in the form being freed.
-TEST(Form, ReleaseWaitsForTheFormsTimersAndOutlivesItsWindow) {
+// A timer of the form and a form it owns hold its release back like the form's own handlers. The release does not
+// depend on the form's window: one destroyed or recreated after Close still ends in the form being freed.
+TEST(Form, ReleaseWaitsForWhatTheFormOwnsAndOutlivesItsWindow) {
+  enum THandlerOf { ItsTimer, TheForm, AnOwnedForm };
   enum TAfterClose { Nothing, DestroyTheWindow, RecreateTheWindow };
   struct Row {
     const char* name;
-    bool byTimer;
+    THandlerOf handlerOf;
     TAfterClose after;
   };
-  const Row rows[] = {{"timer", true, Nothing},
-                      {"timer, window destroyed", true, DestroyTheWindow},
-                      {"resize, window destroyed", false, DestroyTheWindow},
-                      {"resize, window recreated", false, RecreateTheWindow}};
+  const Row rows[] = {{"timer", ItsTimer, Nothing},
+                      {"timer, window destroyed", ItsTimer, DestroyTheWindow},
+                      {"owned form", AnOwnedForm, Nothing},
+                      {"resize, window destroyed", TheForm, DestroyTheWindow},
+                      {"resize, window recreated", TheForm, RecreateTheWindow}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     bool destroyed = false;
@@ -233,17 +235,24 @@ TEST(Form, ReleaseWaitsForTheFormsTimersAndOutlivesItsWindow) {
       Application->ProcessMessages();
       destroyedInTheHandler = destroyed;
     };
-    if (row.byTimer) {
+    if (row.handlerOf == ItsTimer) {
       auto* timer = new TTimer(form);
       timer->SetInterval(1);
       timer->SetOnTimer(handler);
     } else {
-      form->OnResize = handler;
-      form->SetWidth(form->Width() + 10);
+      TForm* target = form;
+      if (row.handlerOf == AnOwnedForm) {
+        target = new TForm(form);
+        target->SetBounds(300, 0, 100, 60);
+        target->Show();
+      }
+      target->OnResize = handler;
+      target->SetWidth(target->Width() + 10);
     }
     EXPECT_TRUE(PumpUntil([&] { return destroyed; }));
     EXPECT_GT(handled, 0);  // again, and ignored, for a tick or a size the nested loops bring
     EXPECT_FALSE(destroyedInTheHandler);
+    if (!destroyed) delete form;  // its handlers know this row's locals only
   }
 }
 
