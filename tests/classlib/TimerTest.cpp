@@ -68,8 +68,12 @@ TEST(Timer, TicksOnlyWhenEnabledWithIntervalAndHandler)
         timer.SetEnabled(r.Enabled);
         timer.SetInterval(r.Interval);
         if (r.Handler) timer.SetOnTimer([&](TObject*) { ++ticks; });
-        PumpFor(100);
-        EXPECT_EQ(ticks > 0, r.Ticks);
+        if (r.Ticks) {
+            EXPECT_TRUE(PumpUntil([&] { return ticks > 0; })); // a loaded machine may take its time
+        } else {
+            PumpFor(100);
+            EXPECT_EQ(ticks, 0);
+        }
     }
 }
 
