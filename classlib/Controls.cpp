@@ -78,22 +78,23 @@ bool OnReleaseMessage(void*, TMessage& m) {
   return true;
 }
 
-void PostRelease(TWinControl* form) {
+}  // namespace
+
+void ReleaseFromMessageLoop(TWinControl* form) {
   static TMessageWindow window(&OnReleaseMessage, nullptr);
   if (std::find(postedReleases.begin(), postedReleases.end(), form) != postedReleases.end()) return;
   postedReleases.push_back(form);
   if (!PostMessageA(window.Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(form))) postedReleases.pop_back();
 }
 
+namespace {
+
 void AfterHandler(bool outermost) {
-  for (size_t i = 0; i < heldReleases.size();) {
-    if (HandlerOnStack(heldReleases[i])) {
-      ++i;
-    } else {
-      PostRelease(heldReleases[i]);
-      heldReleases.erase(heldReleases.begin() + static_cast<std::ptrdiff_t>(i));
-    }
-  }
+  std::erase_if(heldReleases, [](TWinControl* form) {
+    if (HandlerOnStack(form)) return false;
+    ReleaseFromMessageLoop(form);
+    return true;
+  });
   if (outermost) TControlCanvas::FreeDeviceContexts();
 }
 [[maybe_unused]] const bool afterHandlerHooked = (THandlerScope::SetExitHook(&AfterHandler), true);
@@ -148,7 +149,6 @@ TCustomForm* GetParentForm(const TControl* control) {
 
 TControl* GetCaptureControl() { return captureControl; }
 
-void ReleaseFromMessageLoop(TWinControl* form) { PostRelease(form); }
 
 // ---- TControl -------------------------------------------------------------------------------------------------
 

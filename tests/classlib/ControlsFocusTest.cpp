@@ -4,6 +4,7 @@
 
 #include "classlib/Hints.h"
 #include "tests/classlib/ControlsTestScene.h"
+#include "tests/classlib/RuntimeTestSupport.h"
 
 using namespace controls_test;
 
@@ -128,15 +129,8 @@ TEST(ControlsFocus, TabAndArrowsMoveTheFocusInsideWindowProcedures) {
   }
 }
 
-// Pumps the bare loop until `done` or a second has passed.
-bool PumpUntil(const std::function<bool()>& done) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < 1000;) {
-    PumpMessages();
-    if (done()) return true;
-    Sleep(5);
-  }
-  return done();
-}
+// The bare loop until `done`, for at most a second: a hint that does not show within it never will.
+bool PumpUntil(const std::function<bool()>& done) { return runtimetest::PumpUntil(done, 1000); }
 
 TEST(ControlsFocus, HintsShowAfterAPauseAndGoOnClickOrTimeout) {
   HintSettings().HintPause = 30;

@@ -256,6 +256,27 @@ TEST(Form, ReleaseWaitsForWhatTheFormOwnsAndOutlivesItsWindow) {
   }
 }
 
+// A form's own modal loop holds its release back, also when ShowModal was called from no handler of the form.
+TEST(Form, AReleaseDuringTheModalLoopWaitsForTheLoop) {
+  bool destroyed = false;
+  TForm* dialog = NewFormClosedWithFree(destroyed);
+  bool destroyedDuringTheLoop = false;
+  int ticks = 0;
+  TTimer timer(nullptr);  // owned by nobody: its handler holds nothing back
+  timer.SetInterval(1);
+  timer.SetOnTimer([&](TObject*) {
+    ++ticks;
+    if (ticks == 1) dialog->Release();
+    if (ticks != 10) return;
+    destroyedDuringTheLoop = destroyed;
+    if (!destroyed) dialog->SetModalResult(mrOk);
+  });
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  timer.SetEnabled(false);
+  EXPECT_FALSE(destroyedDuringTheLoop);
+  EXPECT_TRUE(PumpUntil([&] { return destroyed; }));
+}
+
 TEST(Form, ANewBorderStyleRecreatesTheWindowsAndKeepsTheTree) {
   TForm form(nullptr);
   form.SetBorderStyle(bsNone);
