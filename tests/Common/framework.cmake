@@ -1,9 +1,7 @@
 editor_test(common_framework_core_tests CORE SOURCES
   core/StrSafeTest.cpp
-  core/FormatTest.cpp
-  core/D3DFormatInfoTest.cpp
+  core/CodesAndFormatsTest.cpp
   core/XelTimerTest.cpp
-  core/ResultCodesTest.cpp
   core/SystemInfoTextsTest.cpp
   DEPS common_framework_core)
 
