@@ -1,622 +1,232 @@
+// Settings matching on hand-filled catalogues: no Direct3D device is involved.
 #include "Common/Dev_DeviceMatch.h"
-#include "tests/Common/SyntheticCatalogue.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <sstream>
+#include <string>
 
 namespace {
 
-using testsupport::Mode;
-using testsupport::TComboSpec;
-using testsupport::TSyntheticCatalogue;
 using M = TDX9MatchType;
 
-constexpr DWORD kHWVP = D3DCREATE_HARDWARE_VERTEXPROCESSING;
-constexpr DWORD kSWVP = D3DCREATE_SOFTWARE_VERTEXPROCESSING;
-constexpr DWORD kMixedVP = D3DCREATE_MIXED_VERTEXPROCESSING;
-constexpr DWORD kPure = D3DCREATE_PUREDEVICE;
-constexpr DWORD kImmediate = D3DPRESENT_INTERVAL_IMMEDIATE;
+// --- settings as text -----------------------------------------------------------------------------------------
+// A row gives its input, its options and the fields it expects as "key=value" words: "type=REF vp=0x50 w=800",
+// options as "type=P size=C" (preserve, closest; ignore is the default).
 
-// One adapter with a 1280x1024 X8R8G8B8 desktop at 60 Hz, a HAL device with hardware T&L and a REF device
-// without; both offer windowed and full-screen X8R8G8B8/A8R8G8B8 combinations.
-struct TStandardCatalogue : TSyntheticCatalogue {
-    TStandardCatalogue()
-    {
-        CD3DEnumAdapterInfo& adapter =
-            AddAdapter(0, Mode(1280, 1024, 60),
-                       {Mode(640, 480, 60), Mode(640, 480, 75), Mode(800, 600, 60, D3DFMT_R5G6B5), Mode(1024, 768, 60),
-                        Mode(1280, 1024, 60), Mode(1280, 1024, 85)});
-        AddStandardCombos(adapter, AddDevice(adapter, D3DDEVTYPE_HAL, true));
-        AddStandardCombos(adapter, AddDevice(adapter, D3DDEVTYPE_REF, false));
-    }
+struct TField {
+    M TDX9MatchOptions::*Option; // null: no option of its own
+    std::function<DWORD(const TDX9DeviceSettings&)> Get;
+    std::function<void(TDX9DeviceSettings&, DWORD)> Set;
 };
 
-// The preference the program's device creation makes: adapter 0, windowed, the screen size.
-TDX9DeviceSettings CreationInput()
+// A field of the settings (Owner TDX9DeviceSettings) or of their presentation parameters.
+template <class TOwner, class T>
+TField Field(M TDX9MatchOptions::*option, T TOwner::*member)
 {
-    TDX9DeviceSettings in{};
-    in.pp.Windowed = kD3DTrue;
-    in.pp.BackBufferWidth = 1280;
-    in.pp.BackBufferHeight = 1024;
-    return in;
+    const auto field = [member](auto& s) -> auto& {
+        if constexpr (std::is_same_v<TOwner, TDX9DeviceSettings>) return s.*member;
+        else return s.pp.*member;
+    };
+    return {option, [field](const TDX9DeviceSettings& s) { return DWORD(field(s)); },
+            [field](TDX9DeviceSettings& s, DWORD v) { field(s) = T(v); }};
 }
 
-struct TMatchRow {
-    const char* Name;
-    std::function<void(TDX9DeviceSettings& in, TDX9MatchOptions& options)> Prepare;
-    HRESULT Result;
-    std::function<void(const TDX9DeviceSettings& out)> Check;
+const std::map<std::string, TField>& Fields()
+{
+    using O = TDX9MatchOptions;
+    using P = D3DPRESENT_PARAMETERS;
+    static const std::map<std::string, TField> fields = {
+        {"adapter", Field(&O::AdapterOrdinal, &TDX9DeviceSettings::AdapterOrdinal)},
+        {"type", Field(&O::DeviceType, &TDX9DeviceSettings::DeviceType)},
+        {"adapterfmt", Field(&O::AdapterFormat, &TDX9DeviceSettings::AdapterFormat)},
+        {"vp", Field(&O::VertexProcessing, &TDX9DeviceSettings::BehaviorFlags)},
+        {"windowed", Field(&O::Windowed, &P::Windowed)},
+        {"size", {&O::Resolution, nullptr, nullptr}},
+        {"w", Field(nullptr, &P::BackBufferWidth)},
+        {"h", Field(nullptr, &P::BackBufferHeight)},
+        {"bb", Field(&O::BackBufferFormat, &P::BackBufferFormat)},
+        {"count", Field(&O::BackBufferCount, &P::BackBufferCount)},
+        {"ms", Field(&O::MultiSample, &P::MultiSampleType)},
+        {"msq", Field(nullptr, &P::MultiSampleQuality)},
+        {"swap", Field(&O::SwapEffect, &P::SwapEffect)},
+        {"depth", Field(&O::DepthFormat, &P::AutoDepthStencilFormat)},
+        {"stencil", {&O::StencilFormat, nullptr, nullptr}},
+        {"auto", Field(nullptr, &P::EnableAutoDepthStencil)},
+        {"flags", Field(&O::PresentFlags, &P::Flags)},
+        {"rate", Field(&O::RefreshRate, &P::FullScreen_RefreshRateInHz)},
+        {"interval", Field(&O::PresentInterval, &P::PresentationInterval)},
+        {"window", {nullptr, [](const TDX9DeviceSettings& s) { return DWORD(UINT_PTR(s.pp.hDeviceWindow)); }, {}}},
+    };
+    return fields;
+}
+
+// A number (decimal, 0x hex, negative) or one of the names rows use; the numbers are Direct3D 9's.
+DWORD Value(const std::string& text)
+{
+    static const std::map<std::string, DWORD> names = {
+        {"HAL", 1},       {"REF", 2},      {"SW", 3},       {"X8R8G8B8", 22},     {"A8R8G8B8", 21},
+        {"R5G6B5", 23},   {"D16", 80},     {"D32", 71},     {"D24S8", 75},        {"D24X8", 77},
+        {"D15S1", 73},    {"D24X4S4", 79}, {"D16_LOCKABLE", 70},
+    };
+    const auto named = names.find(text);
+    return named != names.end() ? named->second : DWORD(std::stoll(text, nullptr, 0));
+}
+
+// Calls Use(field, value text) for every word of Text.
+void ForEachWord(const std::string& Text, const std::function<void(const TField&, const std::string&)>& Use)
+{
+    std::istringstream words(Text);
+    for (std::string word; words >> word;) {
+        const size_t equals = word.find('=');
+        Use(Fields().at(word.substr(0, equals)), word.substr(equals + 1));
+    }
+}
+
+// --- catalogues -----------------------------------------------------------------------------------------------
+
+D3DDISPLAYMODE Mode(UINT width, UINT height, UINT refresh, D3DFORMAT format = D3DFMT_X8R8G8B8)
+{
+    return D3DDISPLAYMODE{width, height, refresh, format};
+}
+
+// Adapters with a 1280x1024 X8R8G8B8 desktop at 60 Hz and the modes below, each with a device of every type
+// given (only HAL has hardware T&L). A device has windowed and full-screen X8R8G8B8 and A8R8G8B8 combinations on
+// an X8R8G8B8 adapter format, each with the depth formats given, multisample types 0, 2 and 4 with 1, 4 and 2
+// quality levels, and the intervals immediate, default, one (and two in full screen).
+struct TCatalogue {
+    explicit TCatalogue(std::vector<D3DDEVTYPE> Types = {D3DDEVTYPE_HAL, D3DDEVTYPE_REF}, UINT Adapters = 1,
+                        TD3DFormatArray Depth = {D3DFMT_D16, D3DFMT_D24S8, D3DFMT_D32})
+    {
+        const TD3DMultiSampleTypeArray multiSample{D3DMULTISAMPLE_NONE, D3DMULTISAMPLE_2_SAMPLES,
+                                                   D3DMULTISAMPLE_4_SAMPLES};
+        for (UINT ordinal = 0; ordinal < Adapters; ++ordinal) {
+            auto& adapter = *Enumeration.AdapterInfoList.emplace_back(std::make_unique<CD3DEnumAdapterInfo>());
+            adapter.AdapterOrdinal = ordinal;
+            adapter.DisplayModeList = {Mode(640, 480, 60),   Mode(640, 480, 75),   Mode(800, 600, 60, D3DFMT_R5G6B5),
+                                       Mode(1024, 768, 60), Mode(1280, 1024, 60), Mode(1280, 1024, 85)};
+            for (D3DDEVTYPE type : Types) {
+                auto& device = *adapter.DeviceInfoList.emplace_back(std::make_unique<CD3DEnumDeviceInfo>());
+                device.DeviceType = type;
+                device.Caps.DevCaps = type == D3DDEVTYPE_HAL ? D3DDEVCAPS_HWTRANSFORMANDLIGHT : 0;
+                for (D3DFORMAT backBuffer : {D3DFMT_A8R8G8B8, D3DFMT_X8R8G8B8})
+                    for (bool windowed : {false, true}) {
+                        TD3DEnumDeviceSettingsCombo& c = device.DeviceSettingsComboList.emplace_back();
+                        c.AdapterOrdinal = ordinal;
+                        c.DeviceType = type;
+                        c.AdapterFormat = D3DFMT_X8R8G8B8;
+                        c.BackBufferFormat = backBuffer;
+                        c.Windowed = windowed;
+                        c.DepthStencilFormatList = Depth;
+                        c.MultiSampleTypeList = multiSample;
+                        c.MultiSampleQualityList = {1, 4, 2};
+                        c.PresentIntervalList = {D3DPRESENT_INTERVAL_IMMEDIATE, 0, 1};
+                        if (!windowed) c.PresentIntervalList.push_back(D3DPRESENT_INTERVAL_TWO);
+                        c.AdapterInfo = &adapter;
+                        c.DeviceInfo = &device;
+                    }
+            }
+        }
+    }
+
+    HRESULT Find(TDX9DeviceSettings& out, const TDX9DeviceSettings* in, const TDX9MatchOptions* options) const
+    {
+        TDX9MatchEnvironment e;
+        e.Enumeration = &Enumeration;
+        e.DesktopMode = [this](UINT, D3DDISPLAYMODE& mode) {
+            mode = Desktop;
+            return true;
+        };
+        e.DeviceWindowed = reinterpret_cast<HWND>(0x1111);
+        e.DeviceFullScreen = reinterpret_cast<HWND>(0x2222);
+        return FindValidDeviceSettings(e, out, in, options);
+    }
+
+    CD3DEnumeration Enumeration;
+    D3DDISPLAYMODE Desktop = Mode(1280, 1024, 60);
 };
 
-template <std::size_t N>
-void RunRows(const TSyntheticCatalogue& catalogue, const TMatchRow (&rows)[N])
+struct TRow {
+    const char* In;       // over the program's creation input (windowed, 1280x1024, discarding swap); null: none
+    const char* Options;  // the rest ignored
+    const char* Expected; // fields of the result, or null: no combination passes (0x80040902)
+};
+
+void RunRows(const TCatalogue& catalogue, std::initializer_list<TRow> rows)
 {
-    for (const TMatchRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        TDX9DeviceSettings in = CreationInput();
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(std::string("in \"") + (row.In ? row.In : "(none)") + "\", options \"" + row.Options + "\"");
+        TDX9DeviceSettings in{};
+        ForEachWord(std::string("windowed=-1 w=1280 h=1024 swap=1 ") + (row.In ? row.In : ""),
+                    [&](const TField& f, const std::string& v) { f.Set(in, Value(v)); });
         TDX9MatchOptions options;
-        row.Prepare(in, options);
+        ForEachWord(row.Options, [&](const TField& f, const std::string& v) {
+            options.*f.Option = v == "P" ? M::PreserveInput : v == "C" ? M::ClosestToInput : M::IgnoreInput;
+        });
         TDX9DeviceSettings out{};
         out.AdapterOrdinal = 0xDEAD;
-        ASSERT_EQ(catalogue.Find(out, &in, &options), row.Result);
-        if (row.Result == S_OK)
-            row.Check(out);
-        else
+        const HRESULT hr = catalogue.Find(out, row.In ? &in : nullptr, &options);
+        if (row.Expected == nullptr) {
+            EXPECT_EQ(std::uint32_t(hr), 0x80040902u);
             EXPECT_EQ(out.AdapterOrdinal, 0xDEADu) << "a failed match must not touch the output";
+            continue;
+        }
+        ASSERT_EQ(hr, S_OK);
+        ForEachWord(row.Expected, [&](const TField& f, const std::string& v) { EXPECT_EQ(f.Get(out), Value(v)) << v; });
     }
 }
 
-const auto kNoCheck = [](const TDX9DeviceSettings&) {};
-
-TEST(DeviceMatch, AllIgnoredGivesTheFrameworkDefaults)
+TEST(DeviceMatch, EachSettingIgnoredPreservedOrClosestOnSeveralCatalogues)
 {
-    TStandardCatalogue catalogue;
-    TDX9DeviceSettings out{};
-    ASSERT_EQ(catalogue.Find(out, nullptr, nullptr), S_OK);
-    EXPECT_EQ(out.AdapterOrdinal, 0u);
-    EXPECT_EQ(out.DeviceType, D3DDEVTYPE_HAL);
-    EXPECT_EQ(out.AdapterFormat, D3DFMT_X8R8G8B8);
-    EXPECT_EQ(out.BehaviorFlags, kHWVP);
-    EXPECT_EQ(out.pp.Windowed, kD3DTrue);
-    EXPECT_EQ(out.pp.BackBufferFormat, D3DFMT_X8R8G8B8);
-    EXPECT_EQ(out.pp.BackBufferWidth, 640u);
-    EXPECT_EQ(out.pp.BackBufferHeight, 480u);
-    EXPECT_EQ(out.pp.BackBufferCount, 2u);
-    EXPECT_EQ(out.pp.MultiSampleType, D3DMULTISAMPLE_NONE);
-    EXPECT_EQ(out.pp.MultiSampleQuality, 0u);
-    EXPECT_EQ(out.pp.SwapEffect, D3DSWAPEFFECT_DISCARD);
-    EXPECT_EQ(out.pp.EnableAutoDepthStencil, kD3DTrue);
-    EXPECT_EQ(out.pp.AutoDepthStencilFormat, D3DFMT_D32); // 32 depth bits = 4 x 8 colour bits, no stencil
-    EXPECT_EQ(out.pp.Flags, DWORD(D3DPRESENTFLAG_DISCARD_DEPTHSTENCIL));
-    EXPECT_EQ(out.pp.FullScreen_RefreshRateInHz, 0u);
-    EXPECT_EQ(out.pp.PresentationInterval, 0u);
-    EXPECT_EQ(out.pp.hDeviceWindow, catalogue.WindowedWindow);
-}
-
-TEST(DeviceMatch, DeviceTypeAndAdapter)
-{
-    TStandardCatalogue catalogue;
-    const TMatchRow rows[] = {
-        {"creation options prefer HAL over REF",
-         [](auto&, auto& o) {
-             o.AdapterOrdinal = M::PreserveInput;
-             o.Windowed = M::PreserveInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.DeviceType, D3DDEVTYPE_HAL); }},
-        {"REF preserved",
-         [](auto& in, auto& o) {
-             in.DeviceType = D3DDEVTYPE_REF;
-             o.DeviceType = M::PreserveInput;
-         },
-         S_OK,
-         [](auto& out) {
-             EXPECT_EQ(out.DeviceType, D3DDEVTYPE_REF);
-             EXPECT_EQ(out.BehaviorFlags, kSWVP); // no hardware T&L on REF
-         }},
-        {"REF closest",
-         [](auto& in, auto& o) {
-             in.DeviceType = D3DDEVTYPE_REF;
-             o.DeviceType = M::ClosestToInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.DeviceType, D3DDEVTYPE_REF); }},
-        {"SW preserved but absent",
-         [](auto& in, auto& o) {
-             in.DeviceType = D3DDEVTYPE_SW;
-             o.DeviceType = M::PreserveInput;
-         },
-         kDXUTErrNoCompatibleDevices, kNoCheck},
-        {"adapter 3 preserved but absent",
-         [](auto& in, auto& o) {
-             in.AdapterOrdinal = 3;
-             o.AdapterOrdinal = M::PreserveInput;
-         },
-         kDXUTErrNoCompatibleDevices, kNoCheck},
-        {"adapter 3 closest falls back",
-         [](auto& in, auto& o) {
-             in.AdapterOrdinal = 3;
-             o.AdapterOrdinal = M::ClosestToInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.AdapterOrdinal, 0u); }},
-    };
-    RunRows(catalogue, rows);
-}
-
-TEST(DeviceMatch, SecondAdapterIsChosenByOrdinal)
-{
-    TSyntheticCatalogue catalogue;
-    for (UINT ordinal : {0u, 1u}) {
-        CD3DEnumAdapterInfo& adapter = catalogue.AddAdapter(ordinal, Mode(1280, 1024, 60), {Mode(1280, 1024, 60)});
-        catalogue.AddStandardCombos(adapter, catalogue.AddDevice(adapter, D3DDEVTYPE_HAL, true));
-    }
-    const TMatchRow rows[] = {
-        {"ignored", [](auto&, auto&) {}, S_OK, [](auto& out) { EXPECT_EQ(out.AdapterOrdinal, 0u); }},
-        {"preserved",
-         [](auto& in, auto& o) {
-             in.AdapterOrdinal = 1;
-             o.AdapterOrdinal = M::PreserveInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.AdapterOrdinal, 1u); }},
-        {"closest",
-         [](auto& in, auto& o) {
-             in.AdapterOrdinal = 1;
-             o.AdapterOrdinal = M::ClosestToInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.AdapterOrdinal, 1u); }},
-    };
-    RunRows(catalogue, rows);
-}
-
-TEST(DeviceMatch, WindowedAndResolution)
-{
-    TStandardCatalogue catalogue;
-    RunRows(catalogue,
-            {
-                {"full screen preserved, size ignored: the desktop",
-                 [](auto& in, auto& o) {
-                     in.pp.Windowed = FALSE;
-                     o.Windowed = M::PreserveInput;
-                 },
-                 S_OK,
-                 [&](auto& out) {
-                     EXPECT_EQ(out.pp.Windowed, FALSE);
-                     EXPECT_EQ(out.pp.BackBufferWidth, 1280u);
-                     EXPECT_EQ(out.pp.BackBufferHeight, 1024u);
-                     EXPECT_EQ(out.pp.FullScreen_RefreshRateInHz, 60u); // the desktop's rate
-                     EXPECT_EQ(out.pp.hDeviceWindow, catalogue.FullScreenWindow);
-                 }},
-                {"windowed closest keeps a size no mode has",
-                 [](auto& in, auto& o) {
-                     in.pp.BackBufferWidth = 1920;
-                     in.pp.BackBufferHeight = 1080;
-                     o.Windowed = M::PreserveInput;
-                     o.Resolution = M::ClosestToInput;
-                 },
-                 S_OK,
-                 [](auto& out) {
-                     EXPECT_EQ(out.pp.BackBufferWidth, 1920u);
-                     EXPECT_EQ(out.pp.BackBufferHeight, 1080u);
-                 }},
-                {"windowed preserve needs a display mode of that size",
-                 [](auto& in, auto& o) {
-                     in.pp.BackBufferWidth = 1920;
-                     in.pp.BackBufferHeight = 1080;
-                     o.Resolution = M::PreserveInput;
-                 },
-                 kDXUTErrNoCompatibleDevices, kNoCheck},
-                {"windowed preserve of an existing size",
-                 [](auto& in, auto& o) {
-                     in.pp.BackBufferWidth = 1024;
-                     in.pp.BackBufferHeight = 768;
-                     o.Resolution = M::PreserveInput;
-                 },
-                 S_OK, [](auto& out) { EXPECT_EQ(out.pp.BackBufferWidth, 1024u); }},
-                {"full screen closest snaps to the nearest mode of the adapter format",
-                 [](auto& in, auto& o) {
-                     in.pp.Windowed = FALSE;
-                     in.pp.BackBufferWidth = 820; // 800x600 exists only in R5G6B5
-                     in.pp.BackBufferHeight = 610;
-                     o.Windowed = M::PreserveInput;
-                     o.Resolution = M::ClosestToInput;
-                 },
-                 S_OK,
-                 [](auto& out) {
-                     EXPECT_EQ(out.pp.BackBufferWidth, 640u); // |180|+|130| beats 1024x768's |204|+|158|
-                     EXPECT_EQ(out.pp.BackBufferHeight, 480u);
-                     EXPECT_EQ(out.pp.FullScreen_RefreshRateInHz, 60u);
-                 }},
-                {"windowed ignored size is 640x480", [](auto&, auto& o) { o.Windowed = M::PreserveInput; }, S_OK,
-                 [](auto& out) {
-                     EXPECT_EQ(out.pp.BackBufferWidth, 640u);
-                     EXPECT_EQ(out.pp.BackBufferHeight, 480u);
-                 }},
-            });
-}
-
-TEST(DeviceMatch, FormatsAndVertexProcessing)
-{
-    TStandardCatalogue catalogue;
-    const TMatchRow rows[] = {
-        {"back buffer A8R8G8B8 preserved",
-         [](auto& in, auto& o) {
-             in.pp.BackBufferFormat = D3DFMT_A8R8G8B8;
-             o.BackBufferFormat = M::PreserveInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.pp.BackBufferFormat, D3DFMT_A8R8G8B8); }},
-        {"back buffer A8R8G8B8 closest",
-         [](auto& in, auto& o) {
-             in.pp.BackBufferFormat = D3DFMT_A8R8G8B8;
-             o.BackBufferFormat = M::ClosestToInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.pp.BackBufferFormat, D3DFMT_A8R8G8B8); }},
-        {"back buffer R5G6B5 closest falls back",
-         [](auto& in, auto& o) {
-             in.pp.BackBufferFormat = D3DFMT_R5G6B5;
-             o.BackBufferFormat = M::ClosestToInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.pp.BackBufferFormat, D3DFMT_X8R8G8B8); }},
-        {"back buffer R5G6B5 preserved",
-         [](auto& in, auto& o) {
-             in.pp.BackBufferFormat = D3DFMT_R5G6B5;
-             o.BackBufferFormat = M::PreserveInput;
-         },
-         kDXUTErrNoCompatibleDevices, kNoCheck},
-        {"adapter format R5G6B5 preserved",
-         [](auto& in, auto& o) {
-             in.AdapterFormat = D3DFMT_R5G6B5;
-             o.AdapterFormat = M::PreserveInput;
-         },
-         kDXUTErrNoCompatibleDevices, kNoCheck},
-        {"adapter format X8R8G8B8 preserved",
-         [](auto& in, auto& o) {
-             in.AdapterFormat = D3DFMT_X8R8G8B8;
-             o.AdapterFormat = M::PreserveInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.AdapterFormat, D3DFMT_X8R8G8B8); }},
-        {"vertex processing preserved",
-         [](auto& in, auto& o) {
-             in.BehaviorFlags = kMixedVP | kPure;
-             o.VertexProcessing = M::PreserveInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.BehaviorFlags, kMixedVP | kPure); }},
-        {"hardware vertex processing preserved rules out REF",
-         [](auto& in, auto& o) {
-             in.BehaviorFlags = kHWVP;
-             in.DeviceType = D3DDEVTYPE_REF;
-             o.VertexProcessing = M::PreserveInput;
-             o.DeviceType = M::PreserveInput;
-         },
-         kDXUTErrNoCompatibleDevices, kNoCheck},
-        {"closest on REF turns hardware into software, keeps other flags",
-         [](auto& in, auto& o) {
-             in.BehaviorFlags = kHWVP | kPure;
-             in.DeviceType = D3DDEVTYPE_REF;
-             o.VertexProcessing = M::ClosestToInput;
-             o.DeviceType = M::PreserveInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.BehaviorFlags, kSWVP | kPure); }},
-        {"closest without any processing flag adds hardware on HAL",
-         [](auto& in, auto& o) {
-             in.BehaviorFlags = kPure;
-             o.VertexProcessing = M::ClosestToInput;
-         },
-         S_OK, [](auto& out) { EXPECT_EQ(out.BehaviorFlags, kHWVP | kPure); }},
-        {"ignored gives hardware on HAL", [](auto& in, auto&) { in.BehaviorFlags = kMixedVP; }, S_OK,
-         [](auto& out) { EXPECT_EQ(out.BehaviorFlags, kHWVP); }},
-    };
-    RunRows(catalogue, rows);
-}
-
-TEST(DeviceMatch, BackBufferCountAndSwapEffect)
-{
-    TStandardCatalogue catalogue;
-    struct TRow {
-        M Type;
-        UINT Count;
-        UINT ExpectedCount;
-        D3DSWAPEFFECT Swap;
-        D3DSWAPEFFECT ExpectedSwap;
-    };
-    const TRow rows[] = {
-        {M::PreserveInput, 5, 5, D3DSWAPEFFECT_COPY, D3DSWAPEFFECT_COPY},
-        {M::ClosestToInput, 0, 1, D3DSWAPEFFECT_FLIP, D3DSWAPEFFECT_FLIP},
-        {M::ClosestToInput, 5, 3, static_cast<D3DSWAPEFFECT>(7), D3DSWAPEFFECT_DISCARD},
-        {M::ClosestToInput, 2, 2, D3DSWAPEFFECT_COPY, D3DSWAPEFFECT_COPY},
-        {M::IgnoreInput, 5, 2, D3DSWAPEFFECT_COPY, D3DSWAPEFFECT_DISCARD},
-    };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Count);
-        TDX9DeviceSettings in = CreationInput();
-        in.pp.BackBufferCount = row.Count;
-        in.pp.SwapEffect = row.Swap;
-        TDX9MatchOptions options;
-        options.BackBufferCount = row.Type;
-        options.SwapEffect = row.Type;
-        TDX9DeviceSettings out{};
-        ASSERT_EQ(catalogue.Find(out, &in, &options), S_OK);
-        EXPECT_EQ(out.pp.BackBufferCount, row.ExpectedCount);
-        EXPECT_EQ(out.pp.SwapEffect, row.ExpectedSwap);
-    }
-}
-
-TEST(DeviceMatch, MultiSample)
-{
-    TStandardCatalogue catalogue; // offers type 0 (1 level), 2 (4 levels), 4 (2 levels)
-    struct TRow {
-        const char* Name;
-        M Type;
-        int InType;
-        DWORD InQuality;
-        D3DSWAPEFFECT Swap;
-        HRESULT Result;
-        int OutType = 0;
-        DWORD OutQuality = 0;
-    };
-    const TRow rows[] = {
-        {"preserve offered", M::PreserveInput, 2, 3, D3DSWAPEFFECT_DISCARD, S_OK, 2, 3},
-        {"preserve with too few levels", M::PreserveInput, 4, 3, D3DSWAPEFFECT_DISCARD, kDXUTErrNoCompatibleDevices},
-        {"preserve absent type", M::PreserveInput, 8, 0, D3DSWAPEFFECT_DISCARD, kDXUTErrNoCompatibleDevices},
-        {"closest: first of two equally near types, quality cut", M::ClosestToInput, 3, 9, D3DSWAPEFFECT_DISCARD, S_OK,
-         2, 3},
-        {"closest: nearest above", M::ClosestToInput, 5, 1, D3DSWAPEFFECT_DISCARD, S_OK, 4, 1},
-        {"closest with a copy swap gets none", M::ClosestToInput, 2, 1, D3DSWAPEFFECT_COPY, S_OK, 0, 0},
-        {"preserve with a flip swap gets none", M::PreserveInput, 2, 1, D3DSWAPEFFECT_FLIP, S_OK, 0, 0},
-        {"ignored", M::IgnoreInput, 4, 1, D3DSWAPEFFECT_DISCARD, S_OK, 0, 0},
-    };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        TDX9DeviceSettings in = CreationInput();
-        in.pp.MultiSampleType = static_cast<D3DMULTISAMPLE_TYPE>(row.InType);
-        in.pp.MultiSampleQuality = row.InQuality;
-        in.pp.SwapEffect = row.Swap;
-        TDX9MatchOptions options;
-        options.MultiSample = row.Type;
-        TDX9DeviceSettings out{};
-        ASSERT_EQ(catalogue.Find(out, &in, &options), row.Result);
-        if (row.Result != S_OK) continue;
-        EXPECT_EQ(out.pp.MultiSampleType, row.OutType);
-        EXPECT_EQ(out.pp.MultiSampleQuality, row.OutQuality);
-    }
-}
-
-TEST(DeviceMatch, DepthStencilAndPresentFlags)
-{
-    TStandardCatalogue catalogue; // offers D16, D24S8, D32
-    struct TRow {
-        const char* Name;
-        M Depth, Stencil, Flags;
-        D3DFORMAT In;
-        DWORD InFlags;
-        HRESULT Result;
-        D3DFORMAT Out = D3DFMT_UNKNOWN;
-        DWORD OutFlags = 0;
-    };
-    const TRow rows[] = {
-        {"closest exact", M::ClosestToInput, M::ClosestToInput, M::IgnoreInput, D3DFMT_D24S8, 0, S_OK, D3DFMT_D24S8, 2},
-        {"depth preserved by bits", M::PreserveInput, M::IgnoreInput, M::IgnoreInput, D3DFMT_D24X8, 0, S_OK,
-         D3DFMT_D24S8, 2},
-        {"both preserved need the very format", M::PreserveInput, M::PreserveInput, M::IgnoreInput, D3DFMT_D24X4S4, 0,
-         kDXUTErrNoCompatibleDevices},
-        {"stencil preserved by bits", M::IgnoreInput, M::PreserveInput, M::IgnoreInput, D3DFMT_D15S1, 0,
-         kDXUTErrNoCompatibleDevices},
-        {"stencil closest from one bit", M::IgnoreInput, M::ClosestToInput, M::IgnoreInput, D3DFMT_D15S1, 0, S_OK,
-         D3DFMT_D32, 2},
-        {"depth closest to 16", M::ClosestToInput, M::IgnoreInput, M::IgnoreInput, D3DFMT_D16_LOCKABLE, 0, S_OK,
-         D3DFMT_D16, 2},
-        {"flags preserved", M::IgnoreInput, M::IgnoreInput, M::PreserveInput, D3DFMT_UNKNOWN, 0, S_OK, D3DFMT_D32, 0},
-        {"flags closest add discard", M::IgnoreInput, M::IgnoreInput, M::ClosestToInput, D3DFMT_UNKNOWN,
-         D3DPRESENTFLAG_LOCKABLE_BACKBUFFER, S_OK, D3DFMT_D32, D3DPRESENTFLAG_LOCKABLE_BACKBUFFER | 2},
-    };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Name);
-        TDX9DeviceSettings in = CreationInput();
-        in.pp.AutoDepthStencilFormat = row.In;
-        in.pp.Flags = row.InFlags;
-        TDX9MatchOptions options;
-        options.DepthFormat = row.Depth;
-        options.StencilFormat = row.Stencil;
-        options.PresentFlags = row.Flags;
-        TDX9DeviceSettings out{};
-        ASSERT_EQ(catalogue.Find(out, &in, &options), row.Result);
-        if (row.Result != S_OK) continue;
-        EXPECT_EQ(out.pp.AutoDepthStencilFormat, row.Out);
-        EXPECT_EQ(out.pp.EnableAutoDepthStencil, kD3DTrue);
-        EXPECT_EQ(out.pp.Flags, row.OutFlags);
-    }
-}
-
-TEST(DeviceMatch, WithoutDepthStencilFormats)
-{
-    TSyntheticCatalogue catalogue;
-    CD3DEnumAdapterInfo& adapter = catalogue.AddAdapter(0, Mode(1280, 1024, 60), {Mode(1280, 1024, 60)});
-    TComboSpec spec;
-    spec.DepthStencil.clear();
-    catalogue.AddCombo(adapter, catalogue.AddDevice(adapter, D3DDEVTYPE_HAL, true), spec);
-    TDX9DeviceSettings out{};
-    ASSERT_EQ(catalogue.Find(out, nullptr, nullptr), S_OK);
-    EXPECT_EQ(out.pp.EnableAutoDepthStencil, FALSE);
-    EXPECT_EQ(out.pp.AutoDepthStencilFormat, D3DFMT_UNKNOWN);
-    EXPECT_EQ(out.pp.Flags, 0u);
-}
-
-TEST(DeviceMatch, RefreshRateAndPresentInterval)
-{
-    TStandardCatalogue catalogue;
-    const auto fullScreen = [](TDX9DeviceSettings& in, TDX9MatchOptions& o) {
-        in.pp.Windowed = FALSE;
-        o.Windowed = M::PreserveInput;
-        o.Resolution = M::ClosestToInput;
-    };
-    RunRows(catalogue,
-            {
-                {"refresh preserved",
-                 [&](auto& in, auto& o) {
-                     fullScreen(in, o);
-                     in.pp.FullScreen_RefreshRateInHz = 85;
-                     o.RefreshRate = M::PreserveInput;
-                 },
-                 S_OK, [](auto& out) { EXPECT_EQ(out.pp.FullScreen_RefreshRateInHz, 85u); }},
-                {"refresh preserved but absent",
-                 [&](auto& in, auto& o) {
-                     fullScreen(in, o);
-                     in.pp.FullScreen_RefreshRateInHz = 100;
-                     o.RefreshRate = M::PreserveInput;
-                 },
-                 kDXUTErrNoCompatibleDevices, kNoCheck},
-                {"refresh closest",
-                 [&](auto& in, auto& o) {
-                     fullScreen(in, o);
-                     in.pp.FullScreen_RefreshRateInHz = 80;
-                     o.RefreshRate = M::ClosestToInput;
-                 },
-                 S_OK, [](auto& out) { EXPECT_EQ(out.pp.FullScreen_RefreshRateInHz, 85u); }},
-                {"refresh closest to 0 stays 0",
-                 [&](auto& in, auto& o) {
-                     fullScreen(in, o);
-                     o.RefreshRate = M::ClosestToInput;
-                 },
-                 S_OK, [](auto& out) { EXPECT_EQ(out.pp.FullScreen_RefreshRateInHz, 0u); }},
-                {"windowed refresh is 0",
-                 [](auto& in, auto& o) {
-                     in.pp.FullScreen_RefreshRateInHz = 85;
-                     o.RefreshRate = M::ClosestToInput;
-                 },
-                 S_OK, [](auto& out) { EXPECT_EQ(out.pp.FullScreen_RefreshRateInHz, 0u); }},
-                {"no vsync preserved",
-                 [](auto& in, auto& o) {
-                     in.pp.PresentationInterval = kImmediate;
-                     o.PresentInterval = M::PreserveInput;
-                 },
-                 S_OK, [](auto& out) { EXPECT_EQ(out.pp.PresentationInterval, kImmediate); }},
-                {"interval two preserved rejects windowed combinations",
-                 [](auto& in, auto& o) {
-                     in.pp.PresentationInterval = D3DPRESENT_INTERVAL_TWO;
-                     o.PresentInterval = M::PreserveInput;
-                     o.Windowed = M::PreserveInput;
-                 },
-                 kDXUTErrNoCompatibleDevices, kNoCheck},
-                {"interval two preserved finds full screen",
-                 [](auto& in, auto& o) {
-                     in.pp.PresentationInterval = D3DPRESENT_INTERVAL_TWO;
-                     o.PresentInterval = M::PreserveInput;
-                 },
-                 S_OK,
-                 [](auto& out) {
-                     EXPECT_EQ(out.pp.Windowed, FALSE);
-                     EXPECT_EQ(out.pp.PresentationInterval, DWORD(D3DPRESENT_INTERVAL_TWO));
-                 }},
-                {"interval closest, offered",
-                 [](auto& in, auto& o) {
-                     in.pp.PresentationInterval = D3DPRESENT_INTERVAL_ONE;
-                     o.PresentInterval = M::ClosestToInput;
-                 },
-                 S_OK, [](auto& out) { EXPECT_EQ(out.pp.PresentationInterval, DWORD(D3DPRESENT_INTERVAL_ONE)); }},
-                {"interval closest, not offered",
-                 [](auto& in, auto& o) {
-                     in.pp.PresentationInterval = D3DPRESENT_INTERVAL_TWO;
-                     o.PresentInterval = M::ClosestToInput;
-                     o.Windowed = M::PreserveInput;
-                 },
-                 S_OK, [](auto& out) { EXPECT_EQ(out.pp.PresentationInterval, 0u); }},
-                {"interval ignored", [](auto& in, auto&) { in.pp.PresentationInterval = D3DPRESENT_INTERVAL_ONE; },
-                 S_OK, [](auto& out) { EXPECT_EQ(out.pp.PresentationInterval, 0u); }},
-            });
-}
-
-TEST(DeviceMatch, EqualRanksKeepTheFirstCombination)
-{
+    RunRows(TCatalogue(), {
+        // No preference: 32 depth bits = 4 x 8 colour bits and no stencil, the discard flag (2).
+        {nullptr, "", "adapter=0 type=HAL adapterfmt=X8R8G8B8 vp=0x40 windowed=-1 bb=X8R8G8B8 w=640 h=480 count=2"},
+        {nullptr, "", "ms=0 msq=0 swap=1 auto=-1 depth=D32 flags=2 rate=0 interval=0 window=0x1111"},
+        {"type=REF", "type=P", "type=REF vp=0x20"}, // no hardware T&L on REF
+        {"type=SW", "type=P", nullptr},
+        {"adapter=3", "adapter=C", "adapter=0"},
+        {"windowed=0", "windowed=P", "windowed=0 w=1280 h=1024 rate=60 window=0x2222"}, // the desktop's size, rate
+        {"w=1920 h=1080", "windowed=P size=C", "w=1920 h=1080"}, // a window keeps a size no mode has
+        {"w=1920 h=1080", "size=P", nullptr},
+        // 800x600 exists only in R5G6B5; |180| + |130| beats 1024x768's |204| + |158|.
+        {"windowed=0 w=820 h=610", "windowed=P size=C", "w=640 h=480 rate=60"},
+        {"bb=A8R8G8B8", "bb=P", "bb=A8R8G8B8"},
+        {"bb=R5G6B5", "bb=C", "bb=X8R8G8B8"},
+        {"adapterfmt=R5G6B5", "adapterfmt=P", nullptr},
+        {"vp=0x40 type=REF", "vp=P type=P", nullptr},
+        {"vp=0x50 type=REF", "vp=C type=P", "vp=0x30"}, // hardware becomes software, other flags stay
+        {"vp=0x10", "vp=C", "vp=0x50"},
+        {"count=5 swap=3", "count=P swap=P", "count=5 swap=3"},
+        {"count=5 swap=7", "count=C swap=C", "count=3 swap=1"},
+        {"ms=2 msq=3", "ms=P", "ms=2 msq=3"},
+        {"ms=4 msq=3", "ms=P", nullptr}, // type 4 has 2 levels
+        {"ms=3 msq=9", "ms=C", "ms=2 msq=3"}, // the first of two equally near types, quality cut
+        {"ms=2 msq=1 swap=3", "ms=C", "ms=0 msq=0"}, // only a discarded buffer is multisampled
+        {"depth=D24X8", "depth=P", "depth=D24S8"}, // by bits
+        {"depth=D24X4S4", "depth=P stencil=P", nullptr}, // both: the very format
+        {"depth=D15S1", "stencil=P", nullptr},
+        {"depth=D15S1", "stencil=C", "depth=D32"},
+        {"", "flags=P", "depth=D32 flags=0"},
+        {"flags=1", "flags=C", "flags=3"},
+        {"windowed=0 rate=85", "windowed=P size=C rate=P", "rate=85"},
+        {"windowed=0 rate=80", "windowed=P size=C rate=C", "rate=85"},
+        {"rate=85", "rate=C", "rate=0"},
+        {"interval=0x80000000", "interval=P", "interval=0x80000000"},
+        {"interval=2", "interval=P windowed=P", nullptr},
+        {"interval=2", "interval=P", "windowed=0 interval=2"},
+        {"interval=2", "interval=C windowed=P", "interval=0"},
+    });
+    RunRows(TCatalogue({D3DDEVTYPE_HAL}, 2), {{"adapter=1", "", "adapter=0"}, {"adapter=1", "adapter=C", "adapter=1"}});
     // SW and REF both lack hardware T&L and both miss the optimal HAL: equal ranks, so catalogue order decides.
-    for (bool swFirst : {true, false}) {
-        SCOPED_TRACE(swFirst);
-        TSyntheticCatalogue catalogue;
-        CD3DEnumAdapterInfo& adapter = catalogue.AddAdapter(0, Mode(1280, 1024, 60), {Mode(1280, 1024, 60)});
-        const D3DDEVTYPE first = swFirst ? D3DDEVTYPE_SW : D3DDEVTYPE_REF;
-        const D3DDEVTYPE second = swFirst ? D3DDEVTYPE_REF : D3DDEVTYPE_SW;
-        catalogue.AddStandardCombos(adapter, catalogue.AddDevice(adapter, first, false));
-        catalogue.AddStandardCombos(adapter, catalogue.AddDevice(adapter, second, false));
-        TDX9DeviceSettings out{};
-        ASSERT_EQ(catalogue.Find(out, nullptr, nullptr), S_OK);
-        EXPECT_EQ(out.DeviceType, first);
-    }
-}
-
-TEST(DeviceMatch, RankWeights)
-{
-    TStandardCatalogue catalogue;
-    const CD3DEnumAdapterInfo& adapter = *catalogue.Enumeration.AdapterInfoList[0];
-    const TD3DEnumDeviceSettingsCombo& hal = adapter.DeviceInfoList[0]->DeviceSettingsComboList[3]; // X8, windowed
-    const TD3DEnumDeviceSettingsCombo& ref = adapter.DeviceInfoList[1]->DeviceSettingsComboList[3];
-    const D3DDISPLAYMODE desktop = Mode(1280, 1024, 60);
-    TDX9MatchOptions options;
-    const TDX9DeviceSettings optimal = BuildOptimalDeviceSettings(TDX9DeviceSettings{}, options, desktop);
-    // HAL: ordinal 1000, type 100 + 0.1, windowed 10, adapter format 1, T&L 1 + 0.1, no 800x600 X8 mode,
-    // back buffer 1 + 0.1, multisample 1, D32 1, no 0 Hz mode, interval 0 listed 1.
-    EXPECT_FLOAT_EQ(RankDeviceCombo(hal, optimal, desktop), 1116.3f);
-    // REF: no type points and no T&L points.
-    EXPECT_FLOAT_EQ(RankDeviceCombo(ref, optimal, desktop), 1015.1f);
-    // A 16-bit back buffer against an 8-bit optimum earns max(0.9 - 0.2 x 3, 0) = 0.3 instead of 1.1.
-    TD3DEnumDeviceSettingsCombo r565 = hal;
-    r565.BackBufferFormat = D3DFMT_R5G6B5;
-    EXPECT_NEAR(RankDeviceCombo(hal, optimal, desktop) - RankDeviceCombo(r565, optimal, desktop), 0.8, 1e-3);
-}
-
-TEST(DeviceMatch, OptimalSettingsFollowTheDesktop)
-{
-    struct TRow {
-        D3DFORMAT Desktop;
-        BOOL Windowed;
-        D3DFORMAT Adapter;
-        D3DFORMAT Depth;
-        UINT Width;
-    };
-    const TRow rows[] = {
-        {D3DFMT_X8R8G8B8, kD3DTrue, D3DFMT_X8R8G8B8, D3DFMT_D32, 800},
-        {D3DFMT_R5G6B5, kD3DTrue, D3DFMT_R5G6B5, D3DFMT_D16, 800},
-        {D3DFMT_R5G6B5, FALSE, D3DFMT_X8R8G8B8, D3DFMT_D32, 1280},
-        {D3DFMT_A2R10G10B10, FALSE, D3DFMT_A2R10G10B10, D3DFMT_D32, 1280},
-    };
-    for (const TRow& row : rows) {
-        TDX9DeviceSettings in{};
-        in.pp.Windowed = row.Windowed;
-        TDX9MatchOptions options;
-        options.Windowed = M::PreserveInput;
-        const TDX9DeviceSettings o = BuildOptimalDeviceSettings(in, options, Mode(1280, 1024, 60, row.Desktop));
-        EXPECT_EQ(o.AdapterFormat, row.Adapter) << row.Desktop;
-        EXPECT_EQ(o.pp.BackBufferFormat, row.Adapter) << row.Desktop;
-        EXPECT_EQ(o.pp.AutoDepthStencilFormat, row.Depth) << row.Desktop;
-        EXPECT_EQ(o.pp.BackBufferWidth, row.Width) << row.Desktop;
-    }
-}
-
-TEST(DeviceMatch, WindowedCombinationsNeedTheDesktopFormat)
-{
-    TStandardCatalogue catalogue;
-    catalogue.Desktops[0] = Mode(1280, 1024, 60, D3DFMT_R5G6B5);
-    TDX9DeviceSettings in = CreationInput();
-    TDX9MatchOptions options;
-    options.Windowed = M::PreserveInput;
-    TDX9DeviceSettings out{};
-    EXPECT_EQ(catalogue.Find(out, &in, &options), kDXUTErrNoCompatibleDevices);
-    options.Windowed = M::IgnoreInput; // full screen still works
-    ASSERT_EQ(catalogue.Find(out, &in, &options), S_OK);
-    EXPECT_EQ(out.pp.Windowed, FALSE);
-}
-
-TEST(DeviceMatch, EmptyCatalogueAndAliasedOutput)
-{
-    TSyntheticCatalogue empty;
-    TDX9DeviceSettings out{};
-    EXPECT_EQ(empty.Find(out, nullptr, nullptr), kDXUTErrNoCompatibleDevices);
-
-    TStandardCatalogue catalogue;
-    TDX9DeviceSettings settings = CreationInput();
-    TDX9MatchOptions options;
-    options.Resolution = M::ClosestToInput;
-    options.Windowed = M::PreserveInput;
-    ASSERT_EQ(catalogue.Find(settings, &settings, &options), S_OK);
-    EXPECT_EQ(settings.pp.BackBufferWidth, 1280u);
-    EXPECT_EQ(settings.pp.Windowed, kD3DTrue);
-    EXPECT_EQ(settings.DeviceType, D3DDEVTYPE_HAL);
+    RunRows(TCatalogue({D3DDEVTYPE_SW, D3DDEVTYPE_REF}), {{"", "", "type=SW"}});
+    RunRows(TCatalogue({D3DDEVTYPE_REF, D3DDEVTYPE_SW}), {{"", "", "type=REF"}});
+    RunRows(TCatalogue({D3DDEVTYPE_HAL}, 1, {}), {{"", "", "auto=0 depth=0 flags=0"}});
+    // Windowed combinations need the desktop's format; full screen still works.
+    TCatalogue r565;
+    r565.Desktop = Mode(1280, 1024, 60, D3DFMT_R5G6B5);
+    RunRows(r565, {{"", "windowed=P", nullptr}, {"", "", "windowed=0"}});
 }
 
 } // namespace

@@ -8,8 +8,7 @@ editor_test(common_framework_core_tests CORE SOURCES
 editor_test(common_framework_tests SOURCES
   DeviceMatchTest.cpp
   EnumTest.cpp
-  StateTest.cpp
-  MiscTest.cpp
+  ServicesTest.cpp
   DEPS common_framework)
 
 editor_fuzz_target(common_format_fuzz SOURCES fuzz/FormatFuzz.cpp DEPS common_framework_core)
