@@ -15,7 +15,5 @@ editor_fuzz_target(common_format_fuzz SOURCES fuzz/FormatFuzz.cpp DEPS common_fr
 
 # The device life cycle on the real device (its own process: it changes the framework's process-wide state).
 editor_test(common_render_tests SOURCES
-  FrameworkFixture.cpp
   RenderTest.cpp
-  SystemReportTest.cpp
   DEPS common_framework)
