@@ -5,11 +5,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <map>
-#include <memory>
-#include <tuple>
+#include <vector>
 
 #include "classlib/core/SysUtils.h"
+#include "controls/GdiScope.h"
 #include "controls/PictureContainer.h"
 #include "controls/core/HtmlLayout.h"
 
@@ -17,38 +16,13 @@ namespace {
 
 // ---- GDI objects of one call ----------------------------------------------------------------------------------
 
-// The device context as it came: restored (selected objects, colours, modes, clipping) before anything the call
-// made is deleted.
-class TSavedDC {
-public:
-  explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-  ~TSavedDC() {
-    if (saved_) RestoreDC(dc_, saved_);
-  }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-  HDC dc_;
-  int saved_;
-};
-
-struct TObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using TGdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, TObjectDeleter>;
-
 // The fonts of one call, made once each.
 class TFontCache {
 public:
   explicit TFontCache(HDC dc) : dc_(dc) {}
   HFONT Get(const THtmlFont& font) {
-    const auto key = std::tie(font.Name, font.Size, font.Height, font.Bold, font.Italic, font.Underline,
-                              font.StrikeOut, font.Symbol, font.Escapement);
     for (auto& [known, handle] : fonts_)
-      if (std::tie(known.Name, known.Size, known.Height, known.Bold, known.Italic, known.Underline, known.StrikeOut,
-                   known.Symbol, known.Escapement) == key)
-        return static_cast<HFONT>(handle.get());
+      if (known == font) return static_cast<HFONT>(handle.get());
     LOGFONTA lf{};
     lf.lfHeight = font.Height != 0 ? font.Height : -MulDiv(font.Size, GetDeviceCaps(dc_, LOGPIXELSY), 72);
     lf.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
@@ -228,8 +202,9 @@ private:
     fonts_.Select(item.Font);
     auto draw = [&](RECT at, uint32_t color) {
       SetTextColor(dc_, ColorToRGB(color));
-      if (item.Font.Escapement != 0) TextOutA(dc_, at.left, at.top, item.Text.data(), static_cast<int>(item.Text.size()));
-      else DrawTextA(dc_, item.Text.data(), static_cast<int>(item.Text.size()), &at, flags_);
+      const int length = static_cast<int>(item.Text.size());
+      if (item.Font.Escapement != 0) TextOutA(dc_, at.left, at.top, item.Text.data(), length);
+      else DrawTextA(dc_, item.Text.data(), length, &at, flags_);
     };
     if (item.Shadow) {
       RECT shadow = r;

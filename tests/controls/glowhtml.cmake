@@ -20,6 +20,7 @@ if(EDITOR_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/GdiplusTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PictureContainerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HTMLDrawTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GlowButtonDrawTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layouts/PictureTests.rc
     DEPS controls_glowhtml)
 endif()
