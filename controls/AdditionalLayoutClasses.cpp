@@ -2,6 +2,8 @@
 
 #include "classlib/LayoutClasses.h"
 #include "classlib/core/LayoutReader.h"
+#include "classlib/core/StringList.h"
+#include "controls/ReflectionLabel.h"
 #include "controls/SDXProgress.h"
 #include "controls/pngextra.h"
 
@@ -46,6 +48,29 @@ void RegisterSDXProgress() {
       .Event("OnParentColorChange", &TSDXProgress::OnParentColorChange);
 }
 
+void RegisterReflectionLabel() {
+  // `HTMLText.Strings = ('...')`: the lines of the label's owned list.
+  if (!FindLayoutClass(std::type_index(typeid(TStringList))))
+    TLayoutRegistration<TStringList>("TStringList")
+        .Define("Strings", [](TStringList& list, const TLayoutValue& v, std::string& e) {
+          std::vector<std::string> lines;
+          if (!LayoutConvert(v, lines, e)) return false;
+          list.Clear();
+          for (const std::string& line : lines) list.Add(line);
+          return true;
+        });
+  TLayoutRegistration<TReflectionLabel, TCustomLabel>("TReflectionLabel")
+      .SubObject("HTMLText", &TReflectionLabel::HTMLText)
+      .Property("PictureContainer", &TReflectionLabel::SetPictureContainer)
+      .Property("URLColor", &TReflectionLabel::SetURLColor)
+      .Property("Reflection", &TReflectionLabel::SetReflection)
+      .Property("ReflectionAxis", &TReflectionLabel::SetReflectionAxis)
+      .Ignore("Version")
+      .Event("OnMouseEnter", &TReflectionLabel::OnMouseEnter)
+      .Event("OnMouseLeave", &TReflectionLabel::OnMouseLeave);
+  TLayoutRegistration<TPictureContainer>("TPictureContainer");
+}
+
 }  // namespace
 
 void RegisterAdditionalLayoutClasses() {
@@ -53,6 +78,7 @@ void RegisterAdditionalLayoutClasses() {
     RegisterClasslibLayoutClasses();
     RegisterPNGButton();
     RegisterSDXProgress();
+    RegisterReflectionLabel();
     return true;
   }();
   (void)registered;

@@ -5,6 +5,7 @@ editor_core_library(controls_glowhtml_core SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/HtmlMarkup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/HtmlLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/PictureBytes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/ReflectionAlpha.cpp
   DEPS classlib_core)
 
 editor_win32_library(controls_glowhtml SOURCES
@@ -16,4 +17,5 @@ editor_win32_library(controls_glowhtml SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PictureContainer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HTMLDraw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GlowButtonDraw.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReflectionLabel.cpp
   DEPS controls_glowhtml_core classlib_controls gdiplus ole32 oleaut32 uuid shell32 comctl32)

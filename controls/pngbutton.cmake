@@ -7,4 +7,4 @@ editor_win32_library(controls_additional SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pngextra.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SDXProgress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AdditionalLayoutClasses.cpp
-  DEPS controls_progress_core classlib_controls)
+  DEPS controls_progress_core controls_glowhtml classlib_controls)

@@ -3,6 +3,7 @@ editor_test(controls_glowhtml_core_tests CORE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/HtmlMarkupTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/HtmlLayoutTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/PictureBytesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/ReflectionAlphaTest.cpp
   DEPS controls_glowhtml_core)
 
 editor_fuzz_target(html_markup_fuzz
@@ -21,6 +22,7 @@ if(EDITOR_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/PictureContainerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HTMLDrawTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GlowButtonDrawTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ReflectionLabelTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layouts/PictureTests.rc
-    DEPS controls_glowhtml)
+    DEPS controls_glowhtml controls_additional)
 endif()
