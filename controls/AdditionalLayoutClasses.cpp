@@ -3,6 +3,7 @@
 #include "classlib/LayoutClasses.h"
 #include "classlib/core/LayoutReader.h"
 #include "classlib/core/StringList.h"
+#include "controls/GlowButton.h"
 #include "controls/ReflectionLabel.h"
 #include "controls/SDXProgress.h"
 #include "controls/pngextra.h"
@@ -71,6 +72,137 @@ void RegisterReflectionLabel() {
   TLayoutRegistration<TPictureContainer>("TPictureContainer");
 }
 
+// A colour or gradient of the appearance, read straight into its field.
+template <class F>
+auto AppearanceField(F TGlowButtonAppearance::*field) {
+  return [field](TGlowButtonAppearance& a, const TLayoutValue& v, std::string& e) {
+    return LayoutConvert(v, a.*field, e);
+  };
+}
+
+void RegisterGlowButton() {
+  RegisterLayoutEnum<TGDIPGradient>({"ggRadial", "ggVertical", "ggDiagonalForward", "ggDiagonalBackward"});
+  RegisterLayoutEnum<TAntiAlias>({"aaNone", "aaClearType", "aaAntiAlias"});
+  RegisterLayoutEnum<TFocusType>({"ftBorder", "ftHot", "ftHotBorder", "ftNone"});
+  RegisterLayoutEnum<TButtonPosition>({"bpStandalone", "bpLeft", "bpMiddle", "bpRight"});
+  RegisterLayoutEnum<TShortCutHintPos>({"shpLeft", "shpTop", "shpRight", "shpBottom"});
+  RegisterLayoutEnum<StringTrimming>({"StringTrimmingNone", "StringTrimmingCharacter", "StringTrimmingWord",
+                                      "StringTrimmingEllipsisCharacter", "StringTrimmingEllipsisWord",
+                                      "StringTrimmingEllipsisPath"});
+  RegisterLayoutEnum<TButtonLayout>({"blGlyphLeft", "blGlyphTop", "blGlyphRight", "blGlyphBottom",
+                                     "blGlyphLeftAdjusted", "blGlyphRightAdjusted", "blGlyphTopAdjusted",
+                                     "blGlyphBottomAdjusted"});
+  RegisterLayoutEnum<TGlowButtonStyle>({"bsButton", "bsCheck"});
+  RegisterLayoutEnum<TButtonSizeState>({"bsGlyph", "bsLabel", "bsLarge"});
+  RegisterLayoutEnum<TDropDownPosition>({"dpRight", "dpBottom"});
+  RegisterLayoutEnum<TDropDownDirection>({"ddDown", "ddRight"});
+  // `Picture.Data = {89504E47...}`: the image file's bytes, PNG as the program's layouts store them.
+  TLayoutRegistration<TGDIPPicture>("TGDIPPicture")
+      .Define("Data", [](TGDIPPicture& picture, const TLayoutValue& v, std::string& e) {
+        if (v.Kind == TLayoutValueKind::Binary && picture.LoadFromBytes(v.Bytes)) return true;
+        e = "the picture data is no image";
+        return false;
+      });
+  TLayoutRegistration<TGlowHintInfo>("TGlowHintInfo")
+      .Property("Title", &TGlowHintInfo::SetTitle)
+      .SubObject("Notes", &TGlowHintInfo::Notes)
+      .SubObject("Picture", &TGlowHintInfo::Picture)
+      .Property("ShowHelp", &TGlowHintInfo::SetShowHelp);
+  using A = TGlowButtonAppearance;
+  TLayoutRegistration<A> appearance("TGlowButtonAppearance");
+  const std::pair<const char*, TColor A::*> colors[] = {
+      {"BorderColor", &A::BorderColor},
+      {"BorderColorHot", &A::BorderColorHot},
+      {"BorderColorDown", &A::BorderColorDown},
+      {"BorderColorChecked", &A::BorderColorChecked},
+      {"BorderColorDisabled", &A::BorderColorDisabled},
+      {"Color", &A::Color},
+      {"ColorTo", &A::ColorTo},
+      {"ColorHot", &A::ColorHot},
+      {"ColorHotTo", &A::ColorHotTo},
+      {"ColorDown", &A::ColorDown},
+      {"ColorDownTo", &A::ColorDownTo},
+      {"ColorChecked", &A::ColorChecked},
+      {"ColorCheckedTo", &A::ColorCheckedTo},
+      {"ColorDisabled", &A::ColorDisabled},
+      {"ColorDisabledTo", &A::ColorDisabledTo},
+      {"ColorMirror", &A::ColorMirror},
+      {"ColorMirrorTo", &A::ColorMirrorTo},
+      {"ColorMirrorHot", &A::ColorMirrorHot},
+      {"ColorMirrorHotTo", &A::ColorMirrorHotTo},
+      {"ColorMirrorDown", &A::ColorMirrorDown},
+      {"ColorMirrorDownTo", &A::ColorMirrorDownTo},
+      {"ColorMirrorChecked", &A::ColorMirrorChecked},
+      {"ColorMirrorCheckedTo", &A::ColorMirrorCheckedTo},
+      {"ColorMirrorDisabled", &A::ColorMirrorDisabled},
+      {"ColorMirrorDisabledTo", &A::ColorMirrorDisabledTo},
+  };
+  for (const auto& [name, field] : colors) appearance.Define(name, AppearanceField(field));
+  const std::pair<const char*, TGDIPGradient A::*> gradients[] = {
+      {"Gradient", &A::Gradient},
+      {"GradientMirror", &A::GradientMirror},
+      {"GradientHot", &A::GradientHot},
+      {"GradientMirrorHot", &A::GradientMirrorHot},
+      {"GradientDown", &A::GradientDown},
+      {"GradientMirrorDown", &A::GradientMirrorDown},
+      {"GradientChecked", &A::GradientChecked},
+      {"GradientMirrorChecked", &A::GradientMirrorChecked},
+      {"GradientDisabled", &A::GradientDisabled},
+      {"GradientMirrorDisabled", &A::GradientMirrorDisabled},
+  };
+  for (const auto& [name, field] : gradients) appearance.Define(name, AppearanceField(field));
+  appearance.Property("SystemFont", &A::SetSystemFont);
+
+  using B = TCustomGlowButton;
+  TLayoutRegistration<B, TCustomControl>("TCustomGlowButton")
+      .SubObject("Appearance", &B::Appearance)
+      .Property("AntiAlias", &B::SetAntiAlias)
+      .Property("AutoSize", &B::SetAutoSize)
+      .Property("BorderStyle", &B::SetBorderStyle)
+      .Property("Cancel", &B::SetCancel)
+      .Property("Default", &B::SetDefault)
+      .Property("FocusType", &B::SetFocusType)
+      .Property("ImageIndex", &B::SetImageIndex)
+      .SubObject("Picture", &B::Picture)
+      .SubObject("HotPicture", &B::HotPicture)
+      .SubObject("DisabledPicture", &B::DisabledPicture)
+      .Property("MarginVert", &B::SetMarginVert)
+      .Property("MarginHorz", &B::SetMarginHorz)
+      .Property("ModalResult", &B::SetModalResult)
+      .SubObject("Notes", &B::Notes)
+      .SubObject("NotesFont", &B::NotesFont)
+      .SubObject("OfficeHint", &B::OfficeHint)
+      .Property("Position", &B::SetPosition)
+      .Property("InitRepeatPause", &B::SetInitRepeatPause)
+      .Property("RepeatPause", &B::SetRepeatPause)
+      .Property("RepeatClick", &B::SetRepeatClick)
+      .Property("Rounded", &B::SetRounded)
+      .Property("ShortCutHint", &B::SetShortCutHint)
+      .Property("ShortCutHintPos", &B::SetShortCutHintPos)
+      .Property("ShowCaption", &B::SetShowCaption)
+      .Property("ShowDisabled", &B::SetShowDisabled)
+      .Property("Spacing", &B::SetSpacing)
+      .Property("Transparent", &B::SetTransparent)
+      .Property("Trimming", &B::SetTrimming)
+      .Ignore("Version")
+      .Property("WordWrap", &B::SetWordWrap)
+      .Property("AllowAllUp", &B::SetAllowAllUp)
+      .Property("Down", &B::SetDown)
+      .Property("GroupIndex", &B::SetGroupIndex)
+      .Property("Layout", &B::SetLayout)
+      .Property("Style", &B::SetStyle)
+      .Property("MaxButtonSizeState", &B::SetMaxButtonSizeState)
+      .Property("MinButtonSizeState", &B::SetMinButtonSizeState)
+      .Property("DropDownButton", &B::SetDropDownButton)
+      .Property("DropDownPosition", &B::SetDropDownPosition)
+      .Property("DropDownDirection", &B::SetDropDownDirection)
+      .Property("DropDownSplit", &B::SetDropDownSplit)
+      .Event("OnMouseEnter", &B::OnMouseEnter)
+      .Event("OnMouseLeave", &B::OnMouseLeave)
+      .Event("OnDropDown", &B::OnDropDown);
+  TLayoutRegistration<TGlowButton, B>("TGlowButton");
+}
+
 }  // namespace
 
 void RegisterAdditionalLayoutClasses() {
@@ -79,6 +211,7 @@ void RegisterAdditionalLayoutClasses() {
     RegisterPNGButton();
     RegisterSDXProgress();
     RegisterReflectionLabel();
+    RegisterGlowButton();
     return true;
   }();
   (void)registered;

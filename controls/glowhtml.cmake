@@ -18,4 +18,5 @@ editor_win32_library(controls_glowhtml SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HTMLDraw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GlowButtonDraw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReflectionLabel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GlowButton.cpp
   DEPS controls_glowhtml_core classlib_controls gdiplus ole32 oleaut32 uuid shell32 comctl32)

@@ -23,6 +23,7 @@ if(EDITOR_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/HTMLDrawTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GlowButtonDrawTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ReflectionLabelTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GlowButtonTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layouts/PictureTests.rc
     DEPS controls_glowhtml controls_additional)
 endif()
