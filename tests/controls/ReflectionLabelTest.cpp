@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "classlib/core/LayoutReader.h"
-#include "controls/AdditionalLayoutClasses.h"
 #include "controls/ReflectionLabel.h"
 #include "tests/controls/ControlsSceneSupport.h"
 
@@ -127,50 +125,3 @@ TEST(ReflectionLabel, AnchorsOpenTheShellOnlyForAddresses) {
 
 }  // namespace
 
-namespace {
-
-// A form read from a layout text holding the dialog's title label.
-class TfrmTitleTest : public TForm {
-public:
-  using TForm::TForm;
-};
-
-TEST(ReflectionLabel, ReadFromALayout) {
-  RegisterAdditionalLayoutClasses();
-  static const bool registered = (TLayoutRegistration<TfrmTitleTest, TForm>("TfrmTitleTest"), true);
-  (void)registered;
-  const char* text =
-      "object frmTitleTest: TfrmTitleTest\n"
-      "  object ReflectionLabel3: TReflectionLabel\n"
-      "    Left = 8\n"
-      "    Top = 8\n"
-      "    Width = 347\n"
-      "    Height = 30\n"
-      "    Font.Height = -16\n"
-      "    Font.Name = 'Tahoma'\n"
-      "    Font.Style = [fsBold]\n"
-      "    ParentFont = False\n"
-      "    URLColor = clNavy\n"
-      "    Reflection = 90\n"
-      "    ReflectionAxis = -5\n"
-      "    HTMLText.Strings = (\n"
-      "      'New <FONT color=\"#2894FF\">C</FONT>lient Map')\n"
-      "    Version = '1.0.0.2'\n"
-      "  end\n"
-      "end\n";
-  TfrmTitleTest form(nullptr);
-  TLayoutReadError error;
-  ASSERT_TRUE(ReadLayout(form, text, "title.lay", error)) << error.Text();
-  auto* label = dynamic_cast<TReflectionLabel*>(form.FindComponent("ReflectionLabel3"));
-  ASSERT_NE(label, nullptr);
-  EXPECT_EQ(label->BoundsRect(), (TRect{8, 8, 355, 38}));
-  EXPECT_EQ(label->HTMLText().Text(), "New <FONT color=\"#2894FF\">C</FONT>lient Map\r\n");
-  EXPECT_EQ(label->URLColor(), clNavy);
-  EXPECT_EQ(label->Reflection(), 90);
-  EXPECT_EQ(label->ReflectionAxis(), -5);
-  EXPECT_EQ(label->Font().Height(), -16);
-  EXPECT_TRUE(label->Transparent());
-  EXPECT_EQ(label->Caption(), "");
-}
-
-}  // namespace
