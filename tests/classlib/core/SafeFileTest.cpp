@@ -5,6 +5,13 @@
 #include <filesystem>
 #include <fstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 #include "classlib/core/SysUtils.h"
 #include "tests/classlib/core/FileText.h"
 #include "tests/support/TempDir.h"
@@ -12,47 +19,66 @@
 namespace {
 
 using classlibtest::ReadFileText;
+using classlibtest::WriteFileText;
 
 size_t FileCount(const std::filesystem::path& dir)
 {
     return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
 }
 
-TEST(SafeFile, CreatesAndReplacesWithoutLeftovers)
+// Two pages of which only the first can be read: writing both fails half-way, after the first page went out.
+struct THalfReadable {
+    size_t Page;
+    char* Data;
+#ifdef _WIN32
+    THalfReadable() : Page(4096), Data(static_cast<char*>(VirtualAlloc(nullptr, 2 * Page, MEM_COMMIT, PAGE_READWRITE)))
+    {
+        DWORD old;
+        VirtualProtect(Data + Page, Page, PAGE_NOACCESS, &old);
+        std::fill(Data, Data + Page, 'n');
+    }
+    ~THalfReadable() { VirtualFree(Data, 0, MEM_RELEASE); }
+#else
+    THalfReadable()
+        : Page(size_t(sysconf(_SC_PAGESIZE))),
+          Data(static_cast<char*>(mmap(nullptr, 2 * Page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)))
+    {
+        mprotect(Data + Page, Page, PROT_NONE);
+        std::fill(Data, Data + Page, 'n');
+    }
+    ~THalfReadable() { munmap(Data, 2 * Page); }
+#endif
+};
+
+// The target is replaced whole, leaving nothing beside it; a failure, also half-way through the data, leaves the
+// old file as it was and no temporary, and the error names the target.
+TEST(SafeFile, ReplacesWholeOrLeavesTheOldFile)
 {
     testsupport::TempDir dir;
     const std::string path = dir.file("settings.ini");
-    const struct {
-        std::string content;
-    } rounds[] = {{"first"}, {std::string("\0\r\n\xFF", 4)}, {""}, {std::string(300000, 'z')}};
-    for (const auto& r : rounds) {
-        WriteFileReplacing(path, r.content.data(), r.content.size());
-        EXPECT_EQ(ReadFileText(path), r.content);
+    const std::string rounds[] = {"first", std::string("\0\r\n\xFF", 4), "", std::string(300000, 'z')};
+    for (const std::string& content : rounds) {
+        WriteFileReplacing(path, content.data(), content.size());
+        EXPECT_EQ(ReadFileText(path), content);
         EXPECT_EQ(FileCount(dir.path()), 1u);
     }
-}
+    WriteFileText(path, "old settings");
+    THalfReadable data;
+    EXPECT_THROW(WriteFileReplacing(path, data.Data, 2 * data.Page), EWriteError);
+    EXPECT_EQ(ReadFileText(path), "old settings");
 
-TEST(SafeFile, FailureKeepsTheOldFileAndNamesTheTarget)
-{
-    testsupport::TempDir dir;
-    // The target is a folder holding a file: it cannot be replaced by a file.
-    const std::string target = dir.file("busy");
-    std::filesystem::create_directory(target);
-    std::ofstream(dir.file("busy/keep.txt")) << "kept";
-
+    const std::string folder = dir.file("busy");  // a folder holding a file: no file can replace it
+    std::filesystem::create_directory(folder);
+    WriteFileText(dir.file("busy/keep.txt"), "kept");
     try {
-        WriteFileReplacing(target, "new", 3);
-        FAIL() << "replaced a folder";
+        WriteFileReplacing(folder, "new", 3);
+        ADD_FAILURE() << "replaced a folder";
     } catch (const EStreamError& e) {
-        EXPECT_NE(e.Message.find("\"" + target + "\""), std::string::npos) << e.Message;
-        EXPECT_TRUE((dynamic_cast<const EFCreateError*>(&e) || dynamic_cast<const EWriteError*>(&e)));
+        EXPECT_NE(e.Message.find("\"" + folder + "\""), std::string::npos) << e.Message;
     }
     EXPECT_EQ(ReadFileText(dir.file("busy/keep.txt")), "kept");
-    EXPECT_EQ(FileCount(dir.path()), 1u);  // no temporary file left beside it
-
-    const std::string inMissingFolder = dir.file("missing/x.ini");
-    EXPECT_THROW(WriteFileReplacing(inMissingFolder, "x", 1), EFCreateError);
-    EXPECT_EQ(FileCount(dir.path()), 1u);
+    EXPECT_THROW(WriteFileReplacing(dir.file("missing/x.ini"), "x", 1), EFCreateError);
+    EXPECT_EQ(FileCount(dir.path()), 2u);
 }
 
 } // namespace
