@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the runtime tests: a bare message loop like the Direct3D framework's, and a capture of what the
+// Shared by the Win32 tests: a bare message loop like the Direct3D framework's, and a capture of what the
 // application reports, so that no modal box ever appears.
 #include "classlib/Application.h"
 
@@ -36,13 +36,12 @@ inline void PumpFor(DWORD ms)
     PumpUntil([] { return false; }, ms);
 }
 
-// Removes WM_QUIT messages a test left in this thread's queue; returns how many there were.
-inline int DrainQuit()
+// Removes the WM_QUIT messages a test left in this thread's queue.
+inline void DrainQuit()
 {
-    int n = 0;
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) ++n;
-    return n;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
 }
 
 struct TReport {
@@ -57,7 +56,7 @@ struct TBox {
     UINT Flags;
 };
 
-// Installs hooks on the global application for its lifetime: exceptions and boxes are recorded, not shown.
+// Hooks the global application for its lifetime: exceptions and boxes are recorded, not shown.
 class TReportCapture {
 public:
     explicit TReportCapture(bool captureExceptions = true)

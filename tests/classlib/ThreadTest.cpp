@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <memory>
-#include <thread>
 #include <vector>
 
 using namespace runtimetest;
@@ -18,10 +17,7 @@ namespace {
 // A thread that runs a given body; the body gets the thread so it can synchronise and poll Terminated.
 class TLambdaThread : public TThread {
 public:
-    explicit TLambdaThread(std::function<void(TLambdaThread&)> body, std::atomic<bool>* freed = nullptr)
-        : body_(std::move(body)), freed_(freed)
-    {
-    }
+    explicit TLambdaThread(std::function<void(TLambdaThread&)> body) : body_(std::move(body)) {}
     ~TLambdaThread() override
     {
         // Execute uses body_: stop before it dies.
@@ -29,7 +25,6 @@ public:
             Terminate();
             WaitFor();
         }
-        if (freed_) *freed_ = true;
     }
     using TThread::Synchronize;
 
@@ -38,231 +33,107 @@ protected:
 
 private:
     std::function<void(TLambdaThread&)> body_;
-    std::atomic<bool>* freed_;
 };
 
-// ---- synchronised calls ----------------------------------------------------------------------------------------
-
-TEST(Synchronize, SeveralThreadsUnderABareMessageLoop)
+TEST(Synchronize, CallsFromSeveralThreadsRunInTheGuiThreadUnderABareLoop)
 {
     constexpr int kThreads = 4, kCalls = 50;
     const DWORD gui = GetCurrentThreadId();
-    int counter = 0; // touched only in the GUI thread: no lock
+    int counter = 0;  // touched only in the GUI thread: no lock
     std::atomic<int> foreign{0};
     std::vector<std::unique_ptr<TLambdaThread>> threads;
     for (int t = 0; t < kThreads; ++t) {
         threads.push_back(std::make_unique<TLambdaThread>([&](TLambdaThread& self) {
             for (int i = 0; i < kCalls; ++i)
                 EXPECT_TRUE(self.Synchronize([&] {
-                    if (GetCurrentThreadId() != gui) ++foreign;
+                    foreign += GetCurrentThreadId() != gui;
                     ++counter;
                 }));
         }));
         threads.back()->Start();
     }
-    // A thread that is no TThread may synchronise too.
-    std::thread plain([&] {
-        for (int i = 0; i < kCalls; ++i) TThread::Synchronize(nullptr, [&] { ++counter; });
-    });
-    const bool done = PumpUntil([&] {
-        for (auto& t : threads)
-            if (!t->Finished()) return false;
-        return counter == (kThreads + 1) * kCalls;
-    });
-    plain.join();
-    EXPECT_TRUE(done);
-    EXPECT_EQ(counter, (kThreads + 1) * kCalls);
+    EXPECT_TRUE(PumpUntil([&] { return counter == kThreads * kCalls; }));
     EXPECT_EQ(foreign, 0);
+    EXPECT_TRUE(TThread::Synchronize(nullptr, [&] { ++counter; }));  // in the GUI thread: at once
+    EXPECT_EQ(counter, kThreads * kCalls + 1);
 }
 
-TEST(Synchronize, InTheGuiThreadRunsAtOnce)
+// Terminate releases a thread blocked in a call without running the call; after Terminate no call runs.
+TEST(Synchronize, TerminateReleasesABlockedCall)
 {
-    int ran = 0;
-    EXPECT_TRUE(TThread::Synchronize(nullptr, [&] { ++ran; }));
-    EXPECT_EQ(ran, 1);
-}
-
-TEST(Synchronize, RethrowsInTheCallingThread)
-{
-    std::string caught;
-    TLambdaThread thread([&](TLambdaThread& self) {
-        try {
-            self.Synchronize([] { throw EListError("List index out of bounds (9)"); });
-        } catch (const Exception& e) {
-            caught = e.Message;
-        }
-    });
-    thread.Start();
-    thread.WaitFor();
-    EXPECT_EQ(caught, "List index out of bounds (9)");
-}
-
-TEST(Synchronize, TerminateReleasesAThreadBlockedInACall)
-{
-    TWinHandle queued(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    std::atomic<int> result{-1};
-    bool ran = false;
-    TLambdaThread thread([&](TLambdaThread& self) {
-        SetEvent(queued.Get());
-        result = self.Synchronize([&] { ran = true; }) ? 1 : 0;
-    });
-    thread.Start();
-    // The GUI thread dispatches nothing: the thread stays blocked in its call until released.
-    ASSERT_EQ(WaitForSingleObject(queued.Get(), 5000), WAIT_OBJECT_0);
-    Sleep(50);
-    EXPECT_FALSE(thread.Finished());
-    thread.Terminate();
-    thread.WaitFor();
-    EXPECT_EQ(result, 0);
-    PumpFor(20); // the wake-up message still arrives and finds nothing to run
-    EXPECT_FALSE(ran);
-}
-
-TEST(Synchronize, WaitForServesTheCallsOfTheThreadItWaitsFor)
-{
-    bool ran = false;
-    TLambdaThread thread([&](TLambdaThread& self) {
-        self.Synchronize([&] { ran = true; });
-        self.ReturnValue = 17;
-    });
-    thread.Start();
-    EXPECT_EQ(thread.WaitFor(), 17);
-    EXPECT_TRUE(ran);
-}
-
-TEST(Synchronize, AfterTerminateNothingRuns)
-{
-    int ran = 0;
-    std::atomic<bool> result{true};
-    TLambdaThread thread([&](TLambdaThread& self) {
-        while (!self.Terminated()) Sleep(1);
-        result = self.Synchronize([&] { ++ran; });
-    });
-    thread.Start();
-    thread.Terminate();
-    thread.WaitFor();
-    EXPECT_FALSE(result);
-    EXPECT_EQ(ran, 0);
-}
-
-TEST(Synchronize, WaitForDeliversMessagesSentByTheThread)
-{
-    int received = 0;
-    TMessageWindow window(
-        [](void* count, TMessage& m) {
-            if (m.Msg != WM_APP + 7) return false;
-            ++*static_cast<int*>(count);
-            m.Result = 5;
-            return true;
-        },
-        &received);
-    std::atomic<LRESULT> answer{0};
-    TLambdaThread thread([&](TLambdaThread&) { answer = SendMessageA(window.Handle(), WM_APP + 7, 0, 0); });
-    thread.Start();
-    thread.WaitFor();
-    EXPECT_EQ(received, 1);
-    EXPECT_EQ(answer, 5);
-}
-
-// The image-cache loader's shape: one synchronised step, a short sleep, until a step terminates the thread.
-TEST(Synchronize, AStepMayTerminateItsOwnThread)
-{
-    int steps = 0;
-    TLambdaThread thread([&](TLambdaThread& self) {
-        while (!self.Terminated()) {
-            self.Synchronize([&] {
-                if (++steps == 5) self.Terminate();
-            });
-            Sleep(1);
-        }
-    });
-    thread.Start();
-    EXPECT_TRUE(PumpUntil([&] { return thread.Finished(); }));
-    EXPECT_EQ(steps, 5);
-}
-
-// ---- thread life -----------------------------------------------------------------------------------------------
-
-TEST(Thread, EndIsReportedInTheGuiThread)
-{
-    struct Case {
-        const char* Name;
-        std::function<void(TLambdaThread&)> Body;
-        const char* Report; // expected exception text, or null
-    };
-    const Case cases[] = {
-        {"clean end", [](TLambdaThread& self) { self.ReturnValue = 3; }, nullptr},
-        {"exception escapes Execute", [](TLambdaThread&) { throw EReadError("Stream read error"); },
-         "Stream read error"},
-        {"foreign exception", [](TLambdaThread&) { throw 1; }, "Unknown exception"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TReportCapture capture;
-        std::vector<DWORD> terminatedIn;
-        TLambdaThread thread(c.Body);
-        thread.OnTerminate = [&](TObject* sender) {
-            EXPECT_EQ(sender, &thread);
-            terminatedIn.push_back(GetCurrentThreadId());
-        };
+    for (const bool blocked : {true, false}) {
+        SCOPED_TRACE(blocked ? "blocked in the call" : "calling after Terminate");
+        TWinHandle calling(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        std::atomic<int> result{-1};
+        bool ran = false;
+        TLambdaThread thread([&](TLambdaThread& self) {
+            while (!blocked && !self.Terminated()) Sleep(1);
+            SetEvent(calling.Get());
+            result = self.Synchronize([&] { ran = true; });
+        });
         thread.Start();
+        ASSERT_EQ(WaitForSingleObject(calling.Get(), blocked ? 5000 : 0), blocked ? WAIT_OBJECT_0 : WAIT_TIMEOUT);
+        Sleep(50);  // the GUI thread dispatches nothing: a blocked call stays blocked until released
+        EXPECT_FALSE(thread.Finished());
+        thread.Terminate();
         thread.WaitFor();
-        EXPECT_TRUE(thread.Finished());
-        ASSERT_EQ(terminatedIn.size(), 1u);
-        EXPECT_EQ(terminatedIn[0], GetCurrentThreadId());
-        if (c.Report) {
-            ASSERT_EQ(capture.Reports.size(), 1u);
-            EXPECT_EQ(capture.Reports[0].Text, c.Report);
-            EXPECT_EQ(capture.Reports[0].Sender, &thread);
-            EXPECT_EQ(capture.Reports[0].ThreadId, GetCurrentThreadId());
-            EXPECT_TRUE(thread.FatalException());
-        } else {
-            EXPECT_TRUE(capture.Reports.empty());
-            EXPECT_FALSE(thread.FatalException());
-        }
+        EXPECT_EQ(result, 0);
+        PumpFor(20);  // a wake-up message still arrives and finds nothing to run
+        EXPECT_FALSE(ran);
     }
 }
 
-TEST(Thread, FreeOnTerminateDeletesItself)
+// WaitFor in the GUI thread serves the thread's calls and the messages it sends; the end, and an exception that
+// escapes Execute, are reported in the GUI thread.
+TEST(Thread, WaitForServesTheThreadAndItsEndIsReportedInTheGuiThread)
 {
-    std::atomic<bool> freed{false};
-    bool terminated = false;
-    auto* thread = new TLambdaThread([](TLambdaThread&) {}, &freed);
-    thread->FreeOnTerminate = true;
-    thread->OnTerminate = [&](TObject*) { terminated = true; };
-    thread->Start();
-    EXPECT_TRUE(PumpUntil([&] { return freed.load(); }));
-    EXPECT_TRUE(terminated);
-}
-
-TEST(Thread, DeletingARunningThreadStopsIt)
-{
-    std::atomic<int> loops{0};
-    auto thread = std::make_unique<TLambdaThread>([&](TLambdaThread& self) {
-        while (!self.Terminated()) {
-            ++loops;
-            self.Synchronize([] {});
+    TMessageWindow window(
+        [](void*, TMessage& m) {
+            m.Result = 5;
+            return m.Msg == WM_APP + 7;
+        },
+        nullptr);
+    const struct {
+        const char* name;
+        std::function<void(TLambdaThread&)> body;
+        int returned;
+        const char* report;  // the exception reported, or ""
+    } rows[] = {
+        {"clean end", [](TLambdaThread& self) { self.ReturnValue = 3; }, 3, ""},
+        {"synchronised call", [](TLambdaThread& self) { self.Synchronize([&] { self.ReturnValue = 17; }); }, 17, ""},
+        {"message sent to the GUI thread",
+         [&](TLambdaThread& self) { self.ReturnValue = int(SendMessageA(window.Handle(), WM_APP + 7, 0, 0)); }, 5, ""},
+        {"exception in a synchronised call, rethrown in the thread",
+         [](TLambdaThread& self) {
+             try {
+                 self.Synchronize([] { throw EListError("List index out of bounds (9)"); });
+             } catch (const EListError&) {
+                 self.ReturnValue = 9;
+             }
+         },
+         9, ""},
+        {"exception escapes Execute", [](TLambdaThread&) { throw EReadError("Stream read error"); }, 0,
+         "Stream read error"},
+        {"foreign exception", [](TLambdaThread&) { throw 1; }, 0, "Unknown exception"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        TReportCapture capture;
+        std::vector<DWORD> terminatedIn;
+        TLambdaThread thread(r.body);
+        thread.OnTerminate = [&](TObject* sender) {
+            terminatedIn.push_back(sender == &thread ? GetCurrentThreadId() : 0);
+        };
+        thread.Start();
+        EXPECT_EQ(thread.WaitFor(), r.returned);
+        EXPECT_EQ(terminatedIn, std::vector<DWORD>{GetCurrentThreadId()});
+        ASSERT_EQ(capture.Reports.size(), *r.report ? 1u : 0u);
+        for (const TReport& report : capture.Reports) {
+            EXPECT_EQ(report.Text, r.report);
+            EXPECT_EQ(report.Sender, &thread);
+            EXPECT_EQ(report.ThreadId, GetCurrentThreadId());
         }
-    });
-    thread->Start();
-    PumpUntil([&] { return loops > 3; });
-    thread.reset(); // must neither hang nor leave the thread running on freed memory
-    const int after = loops;
-    PumpFor(30);
-    EXPECT_EQ(loops, after);
-}
-
-TEST(Thread, StartsOnceAndWaitsForNothingUnstarted)
-{
-    TLambdaThread idle([](TLambdaThread&) {});
-    EXPECT_FALSE(idle.Started());
-    EXPECT_EQ(idle.WaitFor(), 0);
-
-    TLambdaThread once([](TLambdaThread& self) { self.ReturnValue = 9; });
-    EXPECT_TRUE(once.Start());
-    EXPECT_FALSE(once.Start());
-    EXPECT_EQ(once.WaitFor(), 9);
-    EXPECT_EQ(once.WaitFor(), 9);
+    }
 }
 
 } // namespace
