@@ -1,39 +1,40 @@
-// Tests that need the keyboard focus or the foreground window: they run alone, because test programs running at
-// the same time take the foreground from each other.
+// Keys posted to the focused window, with only the bare loop running, are handled inside the window procedures.
 #include <gtest/gtest.h>
 
-#include "classlib/Hints.h"
-#include "tests/classlib/ControlsTestScene.h"
-#include "tests/classlib/RuntimeTestSupport.h"
+#include <functional>
+
+#include "classlib/Forms.h"
+#include "tests/classlib/ControlsTestSupport.h"
 
 using namespace controls_test;
 
 namespace {
 
-// A focusable window that logs its keys and focus changes.
+using TLog = std::vector<std::string>;
+
+// A focusable window that logs its characters and focus changes; it may want tabs or be the default control.
 class TFocusBox : public TCustomControl {
 public:
-  TFocusBox(TComponent* owner, TWinControl* parent, const std::string& name, int x, TLog& log)
-      : TCustomControl(owner), log_(log) {
+  TFocusBox(TForm* form, const std::string& name, TLog& log) : TCustomControl(form), log_(log) {
     SetName(name);
-    SetParent(parent);
-    SetBounds(x, 0, 20, 20);
-    SetTabStop(true);
+    SetParent(form);
+    SetBounds(30 * form->ControlCount(), 0, 20, 20);
+    SetTabStop(name != "off");
     OnEnter = [this](TObject*) { log_.push_back(Name() + " enter"); };
     OnExit = [this](TObject*) { log_.push_back(Name() + " exit"); };
     OnKeyPress = [this](TObject*, char& c) { log_.push_back(Name() + " char " + std::to_string(int(c))); };
   }
-  LRESULT DialogCode = 0;
+  bool WantsTab = false;
   bool IsDefault = false;
 
   void WndProc(TMessage& m) override {
     switch (m.Msg) {
-      case WM_GETDLGCODE: m.Result = DialogCode; return;
+      case WM_GETDLGCODE:
+        m.Result = WantsTab ? DLGC_WANTTAB : 0;
+        return;
       case CM_DIALOGKEY:
-        if (IsDefault && (m.WParam == VK_RETURN || m.WParam == VK_ESCAPE)) {
-          log_.push_back(Name() + (m.WParam == VK_RETURN ? " default" : " cancel"));
-          m.Result = 1;
-        }
+        if (IsDefault) log_.push_back(Name() + (m.WParam == VK_RETURN ? " default" : " cancel"));
+        m.Result = IsDefault;
         return;
       default: return TCustomControl::WndProc(m);
     }
@@ -43,138 +44,45 @@ private:
   TLog& log_;
 };
 
-struct KeyScene {
-  TLog log;
-  std::unique_ptr<TForm> form;
-  TFocusBox *one, *two, *three, *off;
-  KeyScene() {
-    form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(0, 0, 200, 100);
-    one = new TFocusBox(form.get(), form.get(), "one", 0, log);
-    two = new TFocusBox(form.get(), form.get(), "two", 30, log);
-    three = new TFocusBox(form.get(), form.get(), "three", 60, log);
-    off = new TFocusBox(form.get(), form.get(), "off", 90, log);
-    off->SetTabStop(false);
-    form->Show();
-    PumpMessages();
+// Boxes one, two, three and off (no tab stop) in a row, one focused; the log shows where the focus went.
+TEST(ControlsFocus, TabArrowsEnterAndEscapeWorkInsideWindowProcedures) {
+  enum TSetUp { Plain, TwoDisabled, OneWantsTab, ThreeIsDefault };
+  const struct {
+    const char* name;
+    TSetUp setUp;
+    std::vector<WORD> keys;
+    TLog expected;
+  } rows[] = {
+      {"tab wraps, skipping a disabled control and one without tab stop", TwoDisabled, {VK_TAB, VK_TAB},
+       {"one exit", "three enter", "three exit", "one enter"}},
+      {"arrows move among siblings, tab stop or not", Plain, {VK_LEFT}, {"one exit", "off enter"}},
+      {"a control that wants tabs gets them", OneWantsTab, {VK_TAB}, {"one char 9"}},
+      {"enter and escape go to the default control", ThreeIsDefault, {VK_RETURN, VK_ESCAPE},
+       {"three default", "three cancel"}},
+      {"unhandled enter arrives as a character", Plain, {VK_RETURN}, {"one char 13"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TLog log;
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 100);
+    auto* one = new TFocusBox(&form, "one", log);
+    auto* two = new TFocusBox(&form, "two", log);
+    auto* three = new TFocusBox(&form, "three", log);
+    new TFocusBox(&form, "off", log);
+    form.Show();
     one->SetFocus();
     PumpMessages();
     log.clear();
-  }
-  ~KeyScene() { SetShift(false); }
-
-  // Posts the key to the focused window; only the bare loop runs.
-  void Key(WORD key) {
-    HWND focus = GetFocus();
-    PostMessageA(focus, WM_KEYDOWN, key, 1);
-    PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
-    PumpMessages();
-  }
-  static void SetShift(bool down) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_SHIFT] = down ? 0x80 : 0;
-    SetKeyboardState(state);
-  }
-  std::string Focused() const {
-    TWinControl* c = TWinControl::FromHandle(GetFocus());
-    return c ? c->Name() : "?";
-  }
-};
-
-TEST(ControlsFocus, TabAndArrowsMoveTheFocusInsideWindowProcedures) {
-  struct Row {
-    const char* name;
-    std::function<void(KeyScene&)> act;
-    const char* focused;
-    TLog expected;
-  };
-  const Row rows[] = {
-      {"tab", [](KeyScene& k) { k.Key(VK_TAB); }, "two", {"one exit", "two enter"}},
-      {"tab order is followed", [](KeyScene& k) {
-         k.three->SetTabOrder(1);
-         k.Key(VK_TAB);
-       }, "three", {"one exit", "three enter"}},
-      {"tab wraps and skips controls without tab stop or disabled", [](KeyScene& k) {
-         k.two->SetEnabled(false);
-         k.Key(VK_TAB);
-         k.Key(VK_TAB);
-       }, "one", {"one exit", "three enter", "three exit", "one enter"}},
-      {"shift+tab goes back", [](KeyScene& k) {
-         KeyScene::SetShift(true);
-         k.Key(VK_TAB);
-         KeyScene::SetShift(false);
-       }, "three", {"one exit", "three enter"}},
-      {"arrows move among siblings, tab stop or not", [](KeyScene& k) {
-         k.Key(VK_LEFT);
-       }, "off", {"one exit", "off enter"}},
-      {"a control that wants tabs keeps them, and gets the character", [](KeyScene& k) {
-         k.one->DialogCode = DLGC_WANTTAB;
-         k.Key(VK_TAB);
-       }, "one", {"one char 9"}},
-      {"enter goes to the default control without a character", [](KeyScene& k) {
-         k.three->IsDefault = true;
-         k.Key(VK_RETURN);
-         k.Key(VK_ESCAPE);
-       }, "one", {"three default", "three cancel"}},
-      {"unhandled enter arrives as a character", [](KeyScene& k) { k.Key(VK_RETURN); }, "one", {"one char 13"}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    KeyScene k;
-    ASSERT_EQ(k.Focused(), "one");
-    row.act(k);
-    EXPECT_EQ(k.Focused(), row.focused);
-    EXPECT_EQ(k.log, row.expected);
-  }
-}
-
-// The bare loop until `done`, for at most a second: a hint that does not show within it never will.
-bool PumpUntil(const std::function<bool()>& done) { return runtimetest::PumpUntil(done, 1000); }
-
-TEST(ControlsFocus, HintsShowAfterAPauseAndGoOnClickOrTimeout) {
-  HintSettings().HintPause = 30;
-  HintSettings().HintHidePause = 150;
-  struct Row {
-    const char* name;
-    std::function<void(SwatchScene&)> setUp;
-    bool shows;
-  };
-  const Row rows[] = {
-      {"a control with a hint", [](SwatchScene&) {}, true},
-      {"ShowHint off", [](SwatchScene& s) { s.b->SetShowHint(false); }, false},
-      {"the control refuses through CM_HINTSHOW", [](SwatchScene& s) { s.b->RefuseHint = true; }, false},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    SwatchScene s;
-    s.b->SetHint("blue square");
-    s.b->SetShowHint(true);
-    row.setUp(s);
-    // The platform reports mouse leave from where the real cursor is: keep it where the posted moves say it is,
-    // whatever an earlier test left it at.
-    const auto moveTo = [&s](int x, int y) {
-      POINT p{x, y};
-      ClientToScreen(s.panel->Handle(), &p);
-      SetCursorPos(p.x, p.y);
-      s.Mouse(WM_MOUSEMOVE, x, y);
-    };
-    moveTo(60, 60);
-    bool shown = PumpUntil([] { return ActiveHintWindow() != nullptr; });
-    EXPECT_EQ(shown, row.shows);
-    if (!shown) continue;
-    THintWindow* hint = ActiveHintWindow();
-    EXPECT_EQ(hint->Caption(), "blue square");
-    EXPECT_TRUE(IsWindowVisible(hint->Handle()));
-    EXPECT_NE(GetForegroundWindow(), hint->Handle());
-    s.Mouse(WM_LBUTTONDOWN, 60, 60, MK_LBUTTON);
-    s.Mouse(WM_LBUTTONUP, 60, 60);
-    EXPECT_EQ(ActiveHintWindow(), nullptr);
-    // Moving onto A and back shows it again, until the hide pause ends it.
-    moveTo(15, 15);
-    moveTo(60, 60);
-    EXPECT_TRUE(PumpUntil([] { return ActiveHintWindow() != nullptr; }));
-    EXPECT_TRUE(PumpUntil([] { return ActiveHintWindow() == nullptr; }));
+    two->SetEnabled(row.setUp != TwoDisabled);
+    one->WantsTab = row.setUp == OneWantsTab;
+    three->IsDefault = row.setUp == ThreeIsDefault;
+    for (WORD key : row.keys) {
+      PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+      PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+      PumpMessages();
+    }
+    EXPECT_EQ(log, row.expected);
   }
 }
 

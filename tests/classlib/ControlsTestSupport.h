@@ -1,5 +1,5 @@
 // Helpers shared by the Win32 tests of the controls: the bare message loop the Direct3D framework runs, GDI
-// object counts, pixel reads, and a recorder for exceptions that reach the application.
+// object counts, the parked cursor and pixel reads.
 #pragma once
 
 #include <windows.h>
@@ -32,11 +32,8 @@ inline DWORD GdiObjectCount() {
 #ifdef _WIN64
   struct THandleEntry {  // 24 bytes a handle
     uint64_t Object;
-    uint16_t ProcessId;
-    uint16_t Count;
-    uint16_t Unique;
-    uint8_t Type;
-    uint8_t Flags;
+    uint16_t ProcessId, Count, Unique;
+    uint8_t Type, Flags;
     uint64_t UserPointer;
   };
   static_assert(sizeof(THandleEntry) == 24);
@@ -85,23 +82,5 @@ inline TColor PixelAt(TBitmap& bitmap, int x, int y) {
   const uint8_t* p = bitmap.ScanLine(y) + x * 4;
   return static_cast<TColor>(p[2] | (p[1] << 8) | (p[0] << 16));
 }
-
-// Collects what would reach the user: exceptions handed to the application and message boxes.
-class TReportRecorder {
-public:
-  TReportRecorder() {
-    Application->OnException = [this](TObject*, const std::exception& e) { Exceptions.push_back(e.what()); };
-    Application->OnMessageBox = [this](const std::string& text, const std::string&, UINT) {
-      Boxes.push_back(text);
-      return IDOK;
-    };
-  }
-  ~TReportRecorder() {
-    Application->OnException = nullptr;
-    Application->OnMessageBox = nullptr;
-  }
-  std::vector<std::string> Exceptions;
-  std::vector<std::string> Boxes;
-};
 
 }  // namespace controls_test

@@ -1,30 +1,25 @@
-editor_test(layout_text_tests CORE SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/core/LayoutTextTest.cpp
-  DEPS classlib_layout)
-
 editor_fuzz_target(layout_text_fuzz
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz/LayoutTextFuzz.cpp
   DEPS classlib_layout
   SEED_SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz/LayoutTextSeeds.cpp)
 
 editor_test(layout_reader_tests CORE SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/core/LayoutTextTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/LayoutReaderTest.cpp
   DEPS classlib_layout)
 
 # Win32 tests of the graphics, controls, forms and layouts; the test layouts are resources (windres). They watch
-# what the mouse does to their windows, which another process's windows and cursor could disturb: they run alone.
+# what the mouse and the keyboard focus do to their windows, which another process's windows, cursor and
+# foreground could disturb: they run alone.
 if(EDITOR_WIN32)
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/layouts/ControlsTests.rc PROPERTIES
     OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/layouts/LayoutTestForm.lay)
   editor_test(controls_tests SERIAL SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CanvasTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ControlsFocusTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LayoutFormTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layouts/ControlsTests.rc
-    DEPS classlib_controls)
-
-  # Focus and foreground tests run alone.
-  editor_test(controls_focus_tests SERIAL SOURCES ${CMAKE_CURRENT_LIST_DIR}/ControlsFocusTest.cpp
     DEPS classlib_controls)
 endif()
