@@ -8,11 +8,13 @@
 #include <map>
 #include <vector>
 
+#include "classlib/ActnList.h"
 #include "classlib/Application.h"
 #include "classlib/Forms.h"
 #include "classlib/HandlerScope.h"
 #include "classlib/MessageWindow.h"
 #include "classlib/Hints.h"
+#include "classlib/Themes.h"
 #include "classlib/core/SysUtils.h"
 
 // ---- helpers --------------------------------------------------------------------------------------------------
@@ -367,11 +369,20 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   OnMouseUp(this, button, shift, x, y);
 }
 void TControl::MouseMove(TShiftState shift, int x, int y) { OnMouseMove(this, shift, x, y); }
-void TControl::Click() { OnClick(this); }
+void TControl::Click() {
+  if (!OnClick && actionLink_ && actionLink_->Execute(this)) return;
+  OnClick(this);
+}
 void TControl::DblClick() { OnDblClick(this); }
 void TControl::Resize() { OnResize(this); }
 
 void TControl::FontChanged() { Invalidate(); }
+
+void TControl::TextChangedByWindow(const std::string& value) {
+  if (value == text_) return;
+  text_ = value;
+  Perform(CM_TEXTCHANGED);
+}
 
 void TControl::WndProc(TMessage& m) {
   switch (m.Msg) {
@@ -1018,8 +1029,12 @@ void TWinControl::WMSysChar(TMessage& m) {
 }
 
 void TWinControl::WMSetFocus(TMessage& m) {
-  if (TCustomForm* form = GetParentForm(this)) form->SetFocusedControl(this);
+  ChildWindowFocused();
   DefaultHandler(m);
+}
+
+void TWinControl::ChildWindowFocused() {
+  if (TCustomForm* form = GetParentForm(this)) form->SetFocusedControl(this);
 }
 
 void TWinControl::WMKillFocus(TMessage& m) { DefaultHandler(m); }
@@ -1109,7 +1124,11 @@ void TWinControl::WndProc(TMessage& m) {
       return DefaultHandler(m);
     case WM_SETCURSOR: return WMSetCursor(m);
     case WM_NCDESTROY: return WMNCDestroy(m);
-    case WM_COMMAND: case WM_NOTIFY: case WM_DRAWITEM: case WM_MEASUREITEM: case WM_HSCROLL: case WM_VSCROLL:
+    case WM_THEMECHANGED:
+      ThemeChanged();
+      return DefaultHandler(m);
+    case WM_COMMAND: case WM_NOTIFY: case WM_DRAWITEM: case WM_MEASUREITEM: case WM_DELETEITEM:
+    case WM_HSCROLL: case WM_VSCROLL:
     case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN: case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORSCROLLBAR: return WMReflect(m);
     case CM_ENABLEDCHANGED: return CMEnabledChanged(m);
@@ -1196,6 +1215,7 @@ void TWinControl::WMReflect(TMessage& m) {
       if (mi->CtlType != ODT_MENU) from = GetDlgItem(handle_, static_cast<int>(mi->CtlID));
       break;
     }
+    case WM_DELETEITEM: from = reinterpret_cast<const DELETEITEMSTRUCT*>(m.LParam)->hwndItem; break;
     default: from = reinterpret_cast<HWND>(m.LParam); break;
   }
   TWinControl* child = from && from != handle_ ? FromHandle(from) : nullptr;

@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@
 
 class TWinControl;
 class TCustomForm;
+class TBasicAction;
+class TControlActionLink;
 
 // ---- types and events -----------------------------------------------------------------------------------------
 
@@ -143,6 +146,12 @@ public:
   TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
 
+  // -- action --
+  // The action the control follows (caption, enabled, hint, visible) and runs when clicked without an OnClick
+  // of its own; null for none.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* value);
+
   // -- painting --
   virtual void Invalidate();
   // Invalidates and paints at once.
@@ -199,6 +208,16 @@ protected:
   void OnHitTest(TMessage& m) { m.Result = HTCLIENT; }
 
   void FontChanged();
+  // The window changed the text itself (a user typed): the field follows without writing the window again.
+  void TextChangedByWindow(const std::string& value);
+
+  // The action (sender) was just linked: the control takes its properties. While defaults are checked (linked
+  // during the reading of a layout), what the layout already set stays. Later changes of the action reach the
+  // control through its link's setters, for the properties still linked.
+  virtual void ActionChange(TObject* sender, bool checkDefaults);
+  // A new link to this control; controls with more action properties return a link of their own kind.
+  virtual TControlActionLink* CreateActionLink();
+  TControlActionLink* ActionLink() const { return actionLink_.get(); }
 
   TControlStyle controlStyle_ = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
 
@@ -222,6 +241,7 @@ private:
   bool parentShowHint_ = true;
   TCursor cursor_ = crDefault;
   bool clicked_ = false;  // a left press landed on the control and a release inside will click
+  std::unique_ptr<TControlActionLink> actionLink_;
 };
 
 // ---- TWinControl ----------------------------------------------------------------------------------------------
@@ -350,6 +370,10 @@ protected:
   void CMDialogKey(TMessage& m);
   void CMDialogChar(TMessage& m);
   void CMShowHintChanged(TMessage& m);
+
+  // A window of the control's own inside it (the edit of a combo box) took the focus: the form counts it as the
+  // control's.
+  void ChildWindowFocused();
 
   // Keeps the window's position, size and visibility in step with the fields.
   void UpdateWindowBounds();

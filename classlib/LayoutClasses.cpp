@@ -8,6 +8,7 @@
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/StdLayoutClasses.h"
 #include "classlib/core/LayoutReader.h"
 
 namespace {
@@ -189,6 +190,7 @@ void RegisterClasslibLayoutClasses() {
     RegisterForms();
     RegisterStdCtrls();
     RegisterExtCtrls();
+    RegisterStandardLayoutClasses();
     return true;
   }();
   (void)registered;

@@ -23,3 +23,15 @@ if(EDITOR_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/layouts/ControlsTests.rc
     DEPS classlib_controls)
 endif()
+
+# The standard controls, run with the version 6 common controls as the editor is (the manifest among the
+# resources). They type, click and scroll through the controls' windows: they run alone.
+if(EDITOR_WIN32)
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/layouts/StdCtrlsTests.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/layouts/CommonControls6.manifest)
+  editor_test(stdctrls_tests SERIAL SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/ActionsMenusTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ImageListTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/layouts/StdCtrlsTests.rc
+    DEPS classlib_controls)
+endif()
