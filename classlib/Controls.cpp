@@ -151,6 +151,14 @@ TCustomForm* GetParentForm(const TControl* control) {
 
 TControl* GetCaptureControl() { return captureControl; }
 
+std::string WindowText(HWND wnd) {
+  int length = GetWindowTextLengthA(wnd);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  length = GetWindowTextA(wnd, text.data(), length + 1);
+  text.resize(static_cast<size_t>(std::max(length, 0)));
+  return text;
+}
+
 
 // ---- TControl -------------------------------------------------------------------------------------------------
 

@@ -460,6 +460,8 @@ private:
 
 // The form a control sits on (its topmost parent when that is a form), or null.
 TCustomForm* GetParentForm(const TControl* control);
+// The text a window holds now.
+std::string WindowText(HWND wnd);
 // The control currently holding the mouse capture through this library (windowless ones included), or null.
 TControl* GetCaptureControl();
 // Frees `form` (allocated with new) from the message loop, once no handler of the form, of a control on it or of a

@@ -337,11 +337,17 @@ void TCustomForm::WMActivate(TMessage& m) {
 }
 
 void TCustomForm::WMMouseWheel(TMessage& m) {
+  if (!FormHandlesMouseWheel(this, m.WParam, m.LParam)) DefaultHandler(m);
+}
+
+bool FormHandlesMouseWheel(TControl* control, WPARAM wParam, LPARAM lParam) {
+  TCustomForm* form = GetParentForm(control);
+  if (!form) return false;
   bool handled = false;
-  TShiftState shift = MouseShiftState(GET_KEYSTATE_WPARAM(m.WParam));
-  TPoint pos{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-  OnMouseWheel(this, shift, GET_WHEEL_DELTA_WPARAM(m.WParam), pos, handled);
-  if (!handled) DefaultHandler(m);
+  TShiftState shift = MouseShiftState(GET_KEYSTATE_WPARAM(wParam));
+  TPoint pos{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  form->OnMouseWheel(form, shift, GET_WHEEL_DELTA_WPARAM(wParam), pos, handled);
+  return handled;
 }
 
 void TCustomForm::CMVisibleChanged(TMessage&) {

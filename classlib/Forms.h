@@ -112,3 +112,8 @@ class TForm : public TCustomForm {
 public:
   using TCustomForm::TCustomForm;
 };
+
+// A wheel message (its WParam and LParam) that reached a control: the control's form hears of it first through
+// OnMouseWheel, as the wheel anywhere on a form scrolls what the form decides. True when the handler marked it
+// handled, so the control leaves it alone.
+bool FormHandlesMouseWheel(TControl* control, WPARAM wParam, LPARAM lParam);

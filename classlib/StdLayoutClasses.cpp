@@ -1,12 +1,15 @@
 // The layout reader's tables for the standard controls and components: image lists, actions, edits, combo boxes,
 // scroll bars, grids, menus and file dialogs. Called by RegisterClasslibLayoutClasses.
 //
-// Sections: image lists and actions; entry point.
+// Sections: image lists and actions; edits, combo boxes and scroll bars; entry point.
 #include "classlib/StdLayoutClasses.h"
 
 #include "classlib/ActnList.h"
+#include "classlib/ComboBoxes.h"
 #include "classlib/Controls.h"
+#include "classlib/Edits.h"
 #include "classlib/ImgList.h"
+#include "classlib/ScrollBars.h"
 #include "classlib/core/LayoutReader.h"
 
 namespace {
@@ -61,10 +64,63 @@ void RegisterImageListsAndActions() {
   TLayoutRegistration<TControl>("TControl").Property("Action", &TControl::SetAction);
 }
 
+// ---- edits, combo boxes and scroll bars -----------------------------------------------------------------------
+
+void RegisterEditsAndLists() {
+  TLayoutRegistration<TCustomEdit, TWinControl>("TCustomEdit")
+      .Property("Alignment", &TCustomEdit::SetAlignment)
+      .Property("AutoSelect", &TCustomEdit::SetAutoSelect)
+      .Property("BorderStyle", &TCustomEdit::SetBorderStyle)
+      .Property("MaxLength", &TCustomEdit::SetMaxLength)
+      .Property("ReadOnly", &TCustomEdit::SetReadOnly)
+      .Event("OnChange", &TCustomEdit::OnChange);
+  TLayoutRegistration<TEdit, TCustomEdit>("TEdit");
+  TLayoutRegistration<TCustomMaskEdit, TCustomEdit>("TCustomMaskEdit")
+      .Property("EditMask", &TCustomMaskEdit::SetEditMask);
+  TLayoutRegistration<TMaskEdit, TCustomMaskEdit>("TMaskEdit");
+
+  RegisterLayoutEnum<TComboBoxStyle>({"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed",
+                                      "csOwnerDrawVariable"});
+  TLayoutRegistration<TCustomComboBox, TWinControl>("TCustomComboBox")
+      .Property("Style", &TCustomComboBox::SetStyle)
+      .Define("Items.Strings", [](TCustomComboBox& combo, const TLayoutValue& v, std::string& e) {
+        std::vector<std::string> lines;
+        if (!LayoutConvert(v, lines, e)) return false;
+        combo.Items().Clear();
+        for (const std::string& line : lines) combo.Items().Add(line);
+        return true;
+      })
+      .Property("ItemIndex", &TCustomComboBox::SetItemIndex)
+      .Property("ItemHeight", &TCustomComboBox::SetItemHeight)
+      .Property("DropDownCount", &TCustomComboBox::SetDropDownCount)
+      .Property("MaxLength", &TCustomComboBox::SetMaxLength)
+      .Property("AutoDropDown", &TCustomComboBox::SetAutoDropDown)
+      .Property("AutoCloseUp", &TCustomComboBox::SetAutoCloseUp)
+      .Event("OnChange", &TCustomComboBox::OnChange)
+      .Event("OnSelect", &TCustomComboBox::OnSelect)
+      .Event("OnDropDown", &TCustomComboBox::OnDropDown)
+      .Event("OnCloseUp", &TCustomComboBox::OnCloseUp)
+      .Event("OnDrawItem", &TCustomComboBox::OnDrawItem)
+      .Event("OnMeasureItem", &TCustomComboBox::OnMeasureItem);
+  TLayoutRegistration<TComboBox, TCustomComboBox>("TComboBox");
+
+  RegisterLayoutEnum<TScrollBarKind>({"sbHorizontal", "sbVertical"});
+  TLayoutRegistration<TScrollBar, TWinControl>("TScrollBar")
+      .Property("Kind", &TScrollBar::SetKind)
+      .Property("Min", &TScrollBar::SetMin)
+      .Property("Max", &TScrollBar::SetMax)
+      .Property("Position", &TScrollBar::SetPosition)
+      .Property("SmallChange", &TScrollBar::SetSmallChange)
+      .Property("LargeChange", &TScrollBar::SetLargeChange)
+      .Event("OnChange", &TScrollBar::OnChange)
+      .Event("OnScroll", &TScrollBar::OnScroll);
+}
+
 }  // namespace
 
 // ---- entry point ----------------------------------------------------------------------------------------------
 
 void RegisterStandardLayoutClasses() {
   RegisterImageListsAndActions();
+  RegisterEditsAndLists();
 }

@@ -31,7 +31,10 @@ if(EDITOR_WIN32)
     OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/layouts/CommonControls6.manifest)
   editor_test(stdctrls_tests SERIAL SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ActionsMenusTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ComboBoxTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EditTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ImageListTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ScrollBarTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layouts/StdCtrlsTests.rc
     DEPS classlib_controls)
 endif()
