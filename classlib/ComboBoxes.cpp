@@ -22,18 +22,6 @@ int NextControlId() {
   return next;
 }
 
-// Points a canvas at a device context for one drawing and always lets go of it.
-class TCanvasOnDc {
-public:
-  TCanvasOnDc(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
-  ~TCanvasOnDc() { canvas_.SetHandle(nullptr); }
-  TCanvasOnDc(const TCanvasOnDc&) = delete;
-  TCanvasOnDc& operator=(const TCanvasOnDc&) = delete;
-
-private:
-  TCanvas& canvas_;
-};
-
 }  // namespace
 
 // ---- items ----------------------------------------------------------------------------------------------------

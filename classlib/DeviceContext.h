@@ -1,8 +1,10 @@
-// A device context fetched for a window (or the screen) and released when the holder goes, also when the code
-// drawing with it throws.
+// Device contexts held for one drawing: a window's (or the screen's) DC released when the holder goes, and a canvas
+// pointed at a DC and let go of it again, also when the code drawing with them throws.
 #pragma once
 
 #include <windows.h>
+
+#include "classlib/Graphics.h"
 
 class TWindowDC {
 public:
@@ -23,4 +25,15 @@ public:
 private:
   HWND wnd_;
   HDC dc_;
+};
+
+class TCanvasOnDc {
+public:
+  TCanvasOnDc(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
+  ~TCanvasOnDc() { canvas_.SetHandle(nullptr); }
+  TCanvasOnDc(const TCanvasOnDc&) = delete;
+  TCanvasOnDc& operator=(const TCanvasOnDc&) = delete;
+
+private:
+  TCanvas& canvas_;
 };

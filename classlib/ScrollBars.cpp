@@ -53,48 +53,46 @@ void TScrollBar::Change() { OnChange(this); }
 
 void TScrollBar::Scroll(TScrollCode code, int& position) { OnScroll(this, code, position); }
 
-void TScrollBar::CNScroll(TMessage& m) {
-  int position = position_;
-  TScrollCode code = scEndScroll;
-  switch (LOWORD(m.WParam)) {
+TScrollCode DecodeScroll(HWND wnd, int bar, WPARAM wParam, int position, int smallStep, int largeStep, int first,
+                         int last, int& target) {
+  target = position;
+  switch (LOWORD(wParam)) {
     case SB_LINEUP:
-      code = scLineUp;
-      position -= smallChange_;
-      break;
+      target = position - smallStep;
+      return scLineUp;
     case SB_LINEDOWN:
-      code = scLineDown;
-      position += smallChange_;
-      break;
+      target = position + smallStep;
+      return scLineDown;
     case SB_PAGEUP:
-      code = scPageUp;
-      position -= largeChange_;
-      break;
+      target = position - largeStep;
+      return scPageUp;
     case SB_PAGEDOWN:
-      code = scPageDown;
-      position += largeChange_;
-      break;
+      target = position + largeStep;
+      return scPageDown;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-      // The message carries 16 bits of the position; the bar itself knows all 32.
       SCROLLINFO si{};
       si.cbSize = sizeof(si);
       si.fMask = SIF_TRACKPOS;
-      GetScrollInfo(Handle(), SB_CTL, &si);
-      code = LOWORD(m.WParam) == SB_THUMBTRACK ? scTrack : scPosition;
-      position = si.nTrackPos;
-      break;
+      GetScrollInfo(wnd, bar, &si);
+      target = si.nTrackPos;
+      return LOWORD(wParam) == SB_THUMBTRACK ? scTrack : scPosition;
     }
     case SB_TOP:
-      code = scTop;
-      position = min_;
-      break;
+      target = first;
+      return scTop;
     case SB_BOTTOM:
-      code = scBottom;
-      position = max_;
-      break;
+      target = last;
+      return scBottom;
     default:
-      break;
+      return scEndScroll;
   }
+}
+
+void TScrollBar::CNScroll(TMessage& m) {
+  int position = position_;
+  TScrollCode code =
+      DecodeScroll(Handle(), SB_CTL, m.WParam, position_, smallChange_, largeChange_, min_, max_, position);
   Scroll(code, position);
   SetPosition(position);
 }

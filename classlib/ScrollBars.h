@@ -10,6 +10,13 @@ enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTra
 // Before the user's move lands: the handler may change the new position.
 using TScrollEvent = TEvent<TObject* /*Sender*/, TScrollCode, int& /*ScrollPos*/>;
 
+// What a scroll message (its WParam) asks of bar `bar` (SB_CTL, SB_HORZ, SB_VERT) of `wnd`: the code, and the
+// position it moves to from `position` by the steps, or to the ends `first` and `last`. Unknown codes and the end
+// of a scroll give scEndScroll and the position unchanged. The thumb's position is read from the bar (the message
+// carries only 16 bits of it).
+TScrollCode DecodeScroll(HWND wnd, int bar, WPARAM wParam, int position, int smallStep, int largeStep, int first,
+                         int last, int& target);
+
 class TScrollBar : public TWinControl {
 public:
   explicit TScrollBar(TComponent* owner);

@@ -1,13 +1,14 @@
 // The layout reader's tables for the standard controls and components: image lists, actions, edits, combo boxes,
 // scroll bars, grids, menus and file dialogs. Called by RegisterClasslibLayoutClasses.
 //
-// Sections: image lists and actions; edits, combo boxes and scroll bars; entry point.
+// Sections: image lists and actions; edits, combo boxes and scroll bars; grids; entry point.
 #include "classlib/StdLayoutClasses.h"
 
 #include "classlib/ActnList.h"
 #include "classlib/ComboBoxes.h"
 #include "classlib/Controls.h"
 #include "classlib/Edits.h"
+#include "classlib/Grids.h"
 #include "classlib/ImgList.h"
 #include "classlib/ScrollBars.h"
 #include "classlib/core/LayoutReader.h"
@@ -116,6 +117,56 @@ void RegisterEditsAndLists() {
       .Event("OnScroll", &TScrollBar::OnScroll);
 }
 
+// ---- grids ---------------------------------------------------------------------------------------------------
+
+// `ColWidths = (64 80 64)`: the sizes of the first columns (rows), one number each.
+template <void (TCustomGrid::*Set)(int, int)>
+bool ReadSizes(TCustomGrid& grid, const TLayoutValue& v, std::string& error) {
+  if (v.Kind != TLayoutValueKind::List) {
+    error = "expected a list of sizes";
+    return false;
+  }
+  for (size_t i = 0; i < v.Items.size(); ++i) {
+    int size = 0;
+    if (!LayoutConvert(v.Items[i], size, error)) return false;
+    (grid.*Set)(static_cast<int>(i), size);
+  }
+  return true;
+}
+
+void RegisterGrids() {
+  RegisterLayoutEnum<TGridOption>({"goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine", "goRangeSelect",
+                                   "goDrawFocusSelected", "goRowSizing", "goColSizing", "goRowMoving", "goColMoving",
+                                   "goEditing", "goTabs", "goRowSelect", "goAlwaysShowEditor", "goThumbTracking"});
+  RegisterLayoutEnum<TScrollStyle>({"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
+  RegisterLayoutEnum<TBevelKind>({"bkNone", "bkTile", "bkSoft", "bkFlat"});
+  // The platform draws every windowed control's edge in the one 3-D look: the old switch is read and dropped.
+  TLayoutRegistration<TWinControl, TControl>("TWinControl").Ignore("Ctl3D").Ignore("ParentCtl3D");
+  TLayoutRegistration<TCustomGrid, TCustomControl>("TCustomGrid")
+      .Property("ColCount", &TCustomGrid::SetColCount)
+      .Property("RowCount", &TCustomGrid::SetRowCount)
+      .Property("FixedCols", &TCustomGrid::SetFixedCols)
+      .Property("FixedRows", &TCustomGrid::SetFixedRows)
+      .Property("DefaultColWidth", &TCustomGrid::SetDefaultColWidth)
+      .Property("DefaultRowHeight", &TCustomGrid::SetDefaultRowHeight)
+      .Define("ColWidths", &ReadSizes<&TCustomGrid::SetColWidths>)
+      .Define("RowHeights", &ReadSizes<&TCustomGrid::SetRowHeights>)
+      .Property("GridLineWidth", &TCustomGrid::SetGridLineWidth)
+      .Property("Options", &TCustomGrid::SetOptions)
+      .Property("DefaultDrawing", &TCustomGrid::SetDefaultDrawing)
+      .Property("FixedColor", &TCustomGrid::SetFixedColor)
+      .Property("BorderStyle", &TCustomGrid::SetBorderStyle)
+      .Property("ScrollBars", &TCustomGrid::SetScrollBars)
+      .Property("BevelKind", &TCustomGrid::SetBevelKind)
+      .Property("BevelInner", &TCustomGrid::SetBevelInner)
+      .Property("BevelOuter", &TCustomGrid::SetBevelOuter)
+      .Property("BevelWidth", &TCustomGrid::SetBevelWidth)
+      .Event("OnDrawCell", &TCustomGrid::OnDrawCell)
+      .Event("OnSelectCell", &TCustomGrid::OnSelectCell);
+  TLayoutRegistration<TDrawGrid, TCustomGrid>("TDrawGrid");
+  TLayoutRegistration<TStringGrid, TDrawGrid>("TStringGrid");
+}
+
 }  // namespace
 
 // ---- entry point ----------------------------------------------------------------------------------------------
@@ -123,4 +174,5 @@ void RegisterEditsAndLists() {
 void RegisterStandardLayoutClasses() {
   RegisterImageListsAndActions();
   RegisterEditsAndLists();
+  RegisterGrids();
 }

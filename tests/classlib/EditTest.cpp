@@ -74,7 +74,8 @@ TEST(Edit, AlignmentRecreatesTheWindowAndPaintsWhereItSays) {
     DWORD style;
     int inkFrom, inkTo;  // where the first painted column may lie
   };
-  const Row rows[] = {{taRightJustify, ES_RIGHT, 80, 117}, {taCenter, ES_CENTER, 40, 70}, {taLeftJustify, ES_LEFT, 0, 8}};
+  const Row rows[] = {
+      {taRightJustify, ES_RIGHT, 80, 117}, {taCenter, ES_CENTER, 40, 70}, {taLeftJustify, ES_LEFT, 0, 8}};
   EditScene s;
   s.edit->SetColor(clYellow);
   s.edit->Font().SetColor(clRed);

@@ -33,6 +33,7 @@ if(EDITOR_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/ActionsMenusTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ComboBoxTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EditTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GridTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ImageListTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ScrollBarTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layouts/StdCtrlsTests.rc
