@@ -91,7 +91,8 @@ void TComboBoxStrings::Clear() {
   Changing();
   items_.clear();
   if (HWND wnd = Window()) SendMessageA(wnd, CB_RESETCONTENT, 0, 0);
-  combo_.itemIndex_ = -1;
+  // A layout may name the selected item before it lists the items.
+  if (!combo_.HasState(csLoading)) combo_.itemIndex_ = -1;
   combo_.ItemsChanged();
   Changed();
 }

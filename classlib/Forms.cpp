@@ -8,6 +8,7 @@
 #include "classlib/Application.h"
 #include "classlib/HandlerScope.h"
 #include "classlib/LayoutClasses.h"
+#include "classlib/Menus.h"
 #include "classlib/core/LayoutReader.h"
 #include "classlib/core/SysUtils.h"
 
@@ -92,7 +93,33 @@ void TCustomForm::CreateParams(TCreateParams& p) {
 
 void TCustomForm::CreateWnd() {
   TCustomControl::CreateWnd();
+  if (menu_) ::SetMenu(handle_, menu_->Handle());
   if (Visible()) ShowWindow(handle_, SW_SHOW);
+}
+
+void TCustomForm::SetMenu(TMainMenu* value) {
+  if (value == menu_) return;
+  if (menu_) {
+    menu_->form_ = nullptr;
+    menu_->RemoveFreeNotification(this);
+  }
+  if (value && value->form_) value->form_->SetMenu(nullptr);
+  menu_ = value;
+  if (menu_) {
+    menu_->form_ = this;
+    menu_->FreeNotification(this);
+  }
+  if (handle_) ::SetMenu(handle_, menu_ ? menu_->Handle() : nullptr);
+  if (clientWidth_ >= 0) SetWidth(clientWidth_ + FrameSize().cx);
+  if (clientHeight_ >= 0) SetHeight(clientHeight_ + FrameSize().cy);
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TCustomControl::Notification(component, operation);
+  if (operation == opRemove && component == menu_) {
+    if (handle_) ::SetMenu(handle_, nullptr);
+    menu_ = nullptr;
+  }
 }
 
 SIZE TCustomForm::FrameSize() const {
@@ -105,7 +132,7 @@ SIZE TCustomForm::FrameSize() const {
   DWORD style, exStyle;
   StylesFor(borderStyle_, style, exStyle);
   RECT r{0, 0, 100, 100};
-  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  AdjustWindowRectEx(&r, style, menu_ != nullptr, exStyle);
   return {r.right - r.left - 100, r.bottom - r.top - 100};
 }
 
@@ -315,6 +342,8 @@ void TCustomForm::CMDialogKey(TMessage& m) {
 void TCustomForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE: return WMClose(m);
+    case WM_COMMAND: return WMCommand(m);
+    case WM_DESTROY: return WMDestroy(m);
     case WM_ACTIVATE: return WMActivate(m);
     case WM_MOUSEWHEEL: return WMMouseWheel(m);
     case CM_VISIBLECHANGED: return CMVisibleChanged(m);
@@ -324,6 +353,19 @@ void TCustomForm::WndProc(TMessage& m) {
 }
 
 void TCustomForm::WMClose(TMessage&) { Close(); }
+
+// A menu command (no control sent it) goes to its item; controls' notifications are reflected as before.
+void TCustomForm::WMCommand(TMessage& m) {
+  if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
+  TCustomControl::WndProc(m);
+}
+
+// The platform destroys the menu of a window that goes: the menu bar is taken off first, to be attached again to
+// a window made anew.
+void TCustomForm::WMDestroy(TMessage& m) {
+  if (menu_) ::SetMenu(handle_, nullptr);
+  DefaultHandler(m);
+}
 
 // On activation the remembered control (or else the first one in tab order) takes the focus.
 void TCustomForm::WMActivate(TMessage& m) {

@@ -9,6 +9,7 @@
 #include "classlib/Controls.h"
 
 struct TLayoutReadError;
+class TMainMenu;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 // The border of ordinary controls uses the first two values.
@@ -44,6 +45,9 @@ public:
   void SetClientWidth(int value) override;
   void SetClientHeight(int value) override;
   TRect ClientRect() const override;
+  // The menu bar; its commands reach their items through the form. The client area keeps its size.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* value);
 
   // The control that has (or gets, when the form is activated) the focus; null for the form itself.
   TWinControl* ActiveControl() const { return activeControl_; }
@@ -83,7 +87,10 @@ protected:
   virtual void DoShow();
   virtual void DoHide();
 
+  void Notification(TComponent* component, TOperation operation) override;
   void WMClose(TMessage& m);
+  void WMCommand(TMessage& m);
+  void WMDestroy(TMessage& m);
   void WMActivate(TMessage& m);
   void WMMouseWheel(TMessage& m);
   void CMVisibleChanged(TMessage& m);
@@ -102,6 +109,7 @@ private:
   TPosition position_ = poDesigned;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
+  TMainMenu* menu_ = nullptr;
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   bool placed_ = false;

@@ -166,13 +166,16 @@ void TCustomGrid::SetRowCount(int value) {
   AxisChanged(rows_);
 }
 
+// New fixed cells show the scrolling ones from their start, with the current cell at the first of them.
 void TCustomGrid::SetFixedCols(int value) {
   if (value < 0 || value >= cols_.Count || !StoreChanged(cols_.Fixed, value)) return;
+  cols_.First = current_.X = anchor_.X = value;
   AxisChanged(cols_);
 }
 
 void TCustomGrid::SetFixedRows(int value) {
   if (value < 0 || value >= rows_.Count || !StoreChanged(rows_.Fixed, value)) return;
+  rows_.First = current_.Y = anchor_.Y = value;
   AxisChanged(rows_);
 }
 

@@ -1,15 +1,18 @@
 // The layout reader's tables for the standard controls and components: image lists, actions, edits, combo boxes,
 // scroll bars, grids, menus and file dialogs. Called by RegisterClasslibLayoutClasses.
 //
-// Sections: image lists and actions; edits, combo boxes and scroll bars; grids; entry point.
+// Sections: image lists and actions; edits, combo boxes and scroll bars; grids; menus and dialogs; entry point.
 #include "classlib/StdLayoutClasses.h"
 
 #include "classlib/ActnList.h"
 #include "classlib/ComboBoxes.h"
 #include "classlib/Controls.h"
+#include "classlib/Dialogs.h"
 #include "classlib/Edits.h"
+#include "classlib/Forms.h"
 #include "classlib/Grids.h"
 #include "classlib/ImgList.h"
+#include "classlib/Menus.h"
 #include "classlib/ScrollBars.h"
 #include "classlib/core/LayoutReader.h"
 
@@ -167,6 +170,48 @@ void RegisterGrids() {
   TLayoutRegistration<TStringGrid, TDrawGrid>("TStringGrid");
 }
 
+// ---- menus and dialogs ---------------------------------------------------------------------------------------
+
+void RegisterMenusAndDialogs() {
+  TLayoutRegistration<TMenuItem>("TMenuItem")
+      .Property("Caption", &TMenuItem::SetCaption)
+      .Property("Enabled", &TMenuItem::SetEnabled)
+      .Property("Visible", &TMenuItem::SetVisible)
+      .Property("Checked", &TMenuItem::SetChecked)
+      .Property("RadioItem", &TMenuItem::SetRadioItem)
+      .Property("Hint", &TMenuItem::SetHint)
+      .Property("Action", &TMenuItem::SetAction)
+      .Event("OnClick", &TMenuItem::OnClick)
+      .Parenting([](TMenuItem& item, TComponent& enclosing, std::string& error) {
+        if (auto* menu = dynamic_cast<TMenu*>(&enclosing)) {
+          menu->Items().Add(&item);
+          return true;
+        }
+        if (auto* parent = dynamic_cast<TMenuItem*>(&enclosing)) {
+          parent->Add(&item);
+          return true;
+        }
+        error = "a menu item belongs inside a menu or another menu item";
+        return false;
+      });
+  TLayoutRegistration<TMenu>("TMenu");
+  TLayoutRegistration<TMainMenu, TMenu>("TMainMenu");
+  TLayoutRegistration<TPopupMenu, TMenu>("TPopupMenu").Event("OnPopup", &TPopupMenu::OnPopup);
+  TLayoutRegistration<TCustomForm, TCustomControl>("TCustomForm").Property("Menu", &TCustomForm::SetMenu);
+
+  RegisterLayoutEnum<TOpenOption>({"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir",
+                                   "ofPathMustExist", "ofFileMustExist", "ofEnableSizing"});
+  TLayoutRegistration<TOpenDialog>("TOpenDialog")
+      .Property("InitialDir", &TOpenDialog::SetInitialDir)
+      .Property("Filter", &TOpenDialog::SetFilter)
+      .Property("FilterIndex", &TOpenDialog::SetFilterIndex)
+      .Property("DefaultExt", &TOpenDialog::SetDefaultExt)
+      .Property("FileName", &TOpenDialog::SetFileName)
+      .Property("Title", &TOpenDialog::SetTitle)
+      .Property("Options", &TOpenDialog::SetOptions);
+  TLayoutRegistration<TSaveDialog, TOpenDialog>("TSaveDialog");
+}
+
 }  // namespace
 
 // ---- entry point ----------------------------------------------------------------------------------------------
@@ -175,4 +220,5 @@ void RegisterStandardLayoutClasses() {
   RegisterImageListsAndActions();
   RegisterEditsAndLists();
   RegisterGrids();
+  RegisterMenusAndDialogs();
 }

@@ -21,5 +21,7 @@ editor_win32_library(classlib_controls SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ComboBoxes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScrollBars.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Grids.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdLayoutClasses.cpp
-  DEPS classlib_layout classlib_runtime classlib_png gdi32 user32 msimg32 uxtheme)
+  DEPS classlib_layout classlib_runtime classlib_png gdi32 user32 msimg32 uxtheme comdlg32)

@@ -28,7 +28,7 @@ endif()
 # resources). They type, click and scroll through the controls' windows: they run alone.
 if(EDITOR_WIN32)
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/layouts/StdCtrlsTests.rc PROPERTIES
-    OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/layouts/CommonControls6.manifest)
+    OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/layouts/CommonControls6.manifest;${CMAKE_CURRENT_LIST_DIR}/layouts/StdCtrlsTestForm.lay")
   editor_test(stdctrls_tests SERIAL SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ActionsMenusTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ComboBoxTest.cpp
