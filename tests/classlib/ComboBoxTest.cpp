@@ -103,6 +103,10 @@ TEST(ComboBox, NotificationsComeInOrderForEveryWayOfChoosing) {
          TypeChars(s.combo->EditHandle(), "x");
        },
        {"change"}, -1, "x"},
+      {"with AutoDropDown a character opens the list, then selects by its first letter", [](ComboScene& s) {
+         s.combo->SetAutoDropDown(true);
+         TypeChars(s.Wnd(), "s");
+       }, {"dropdown", "click", "select", "change", "closeup"}, 2, "Sand"},
       {"the open list left with Escape", [](ComboScene& s) {
          s.combo->SetDroppedDown(true);
          SendMessageA(s.combo->ListHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 3));
@@ -133,8 +137,13 @@ TEST(ComboBox, AnExceptionInAHandlerOfTheEditWindowIsReportedNotThrownThroughThe
   s.reports.Reports.clear();
 }
 
-TEST(ComboBox, OwnerDrawnItemsAreMeasuredAndDrawnByTheProgram) {
+TEST(ComboBox, PaintsItsColoursAndOwnerDrawnItems) {
   ComboScene s;
+  s.combo->SetStyle(csDropDown);
+  s.combo->SetColor(clYellow);
+  TBitmap edit;
+  CaptureClient(s.combo->EditHandle(), edit);
+  EXPECT_EQ(PixelAt(edit, edit.Width() - 2, 1), clYellow);
   s.combo->SetItemHeight(20);
   s.combo->SetStyle(csOwnerDrawFixed);
   std::vector<std::pair<int, bool>> drawn;

@@ -52,6 +52,11 @@ TEST(Edit, TypingAndSelectionReachTheTextAndOnChange) {
          TypeChars(s.Wnd(), "X");
          EXPECT_EQ(s.edit->SelStart(), 2);
        }, "hXo", 2},
+      {"the focus selects the whole text", [](EditScene& s) {
+         s.edit->SetText("abc");
+         s.edit->SetFocus();
+         EXPECT_EQ(s.edit->SelLength(), 3);
+       }, "abc", 1},
       {"a read-only edit refuses typing", [](EditScene& s) {
          s.edit->SetReadOnly(true);
          TypeChars(s.Wnd(), "abc");
@@ -103,6 +108,44 @@ TEST(Edit, AlignmentRecreatesTheWindowAndPaintsWhereItSays) {
     s.edit->SetSelLength(1);
   }
   EXPECT_TRUE(s.log.empty());
+}
+
+// A frame of its own in the non-client area, as the SDD edit draws one: three pixels on every side.
+class TFramedEdit : public TEdit {
+public:
+  using TEdit::TEdit;
+
+protected:
+  void WMNCCalcSize(TMessage& m) override {
+    TEdit::WMNCCalcSize(m);
+    auto* r = reinterpret_cast<RECT*>(m.LParam);
+    InflateRect(r, -3, -3);
+  }
+  void WMNCPaint(TMessage& m) override {
+    TEdit::WMNCPaint(m);
+    HDC dc = GetWindowDC(Handle());
+    RECT all{0, 0, Width(), Height()};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FrameRect(dc, &all, red);
+    DeleteObject(red);
+    ReleaseDC(Handle(), dc);
+  }
+};
+
+TEST(Edit, SubclassesFrameTheEditInTheNonClientArea) {
+  StdScene s;
+  auto* edit = new TFramedEdit(s.form.get());
+  edit->SetParent(s.form.get());
+  edit->SetBorderStyle(bsNone);
+  edit->SetBounds(10, 10, 100, 24);
+  RECT client{};
+  GetClientRect(edit->Handle(), &client);
+  EXPECT_EQ(client.right, 94);
+  EXPECT_EQ(client.bottom, 18);
+  RedrawWindow(edit->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = GetWindowDC(edit->Handle());
+  EXPECT_EQ(GetPixel(dc, 0, 12), RGB(255, 0, 0));
+  ReleaseDC(edit->Handle(), dc);
 }
 
 }  // namespace
