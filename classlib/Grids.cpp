@@ -124,7 +124,7 @@ void TInplaceEdit::KeyPress(char& key) {
 
 void TInplaceEdit::DoExit() {
   TCustomEdit::DoExit();
-  grid_->HideEditor(true);
+  if (!grid_->HasState(csDestroying)) grid_->HideEditor(true);
 }
 
 // ---- cells and look -------------------------------------------------------------------------------------------
@@ -139,7 +139,8 @@ TCustomGrid::TCustomGrid(TComponent* owner) : TCustomControl(owner) {
   SetTabStop(true);
 }
 
-TCustomGrid::~TCustomGrid() = default;
+// The window goes while the whole grid is there: its editor may hand the text back as the focus leaves it.
+TCustomGrid::~TCustomGrid() { DestroyHandle(); }
 
 void TCustomGrid::AxisChanged(TAxis& axis) {
   axis.Dirty = true;

@@ -76,6 +76,7 @@ protected:
 class TCustomGrid : public TCustomControl {
 public:
   explicit TCustomGrid(TComponent* owner);
+  // The window goes first, while the editor inside can still reach the whole grid.
   ~TCustomGrid() override;
 
   // -- cells --
