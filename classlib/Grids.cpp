@@ -718,6 +718,11 @@ void TCustomGrid::WndProc(TMessage& m) {
       return InvalidateCell(current_.X, current_.Y);
     case WM_NCCALCSIZE: return WMNCCalcSize(m);
     case WM_NCPAINT: return WMNCPaint(m);
+    case CM_COLORCHANGED:
+      // The bevel's space ring and the themed edge show the colour too.
+      TCustomControl::WndProc(m);
+      if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+      return;
     default: break;
   }
   TCustomControl::WndProc(m);

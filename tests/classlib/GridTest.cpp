@@ -173,9 +173,10 @@ TEST(Grid, PaintsAreasLinesSelectionAndBevelAsTheyAreSet) {
   s.grid->SetBevelKind(bkFlat);
   s.grid->SetBevelInner(bvSpace);
   s.grid->SetSelection({1, 1, 2, 1});
+  s.grid->SetColor(clTeal);
   TBitmap image;
   CaptureClient(s.Wnd(), image);
-  const TColor face = GetSysColor(COLOR_BTNFACE), window = GetSysColor(COLOR_WINDOW);
+  const TColor face = GetSysColor(COLOR_BTNFACE);
   const TColor highlight = GetSysColor(COLOR_HIGHLIGHT);
   struct Pixel {
     const char* what;
@@ -184,9 +185,9 @@ TEST(Grid, PaintsAreasLinesSelectionAndBevelAsTheyAreSet) {
   };
   const Pixel pixels[] = {
       {"fixed cell", 20, 15, face},       {"selected cell", 60, 45, highlight},
-      {"current cell (not highlighted)", 100, 45, window}, {"cell outside the selection", 80, 75, window},
+      {"current cell (not highlighted)", 100, 45, clTeal}, {"cell outside the selection", 80, 75, clTeal},
       {"line between scrolling cells", 81, 75, clSilver}, {"line below a fixed cell", 20, 30, clBlack},
-      {"beyond the last column", 150, 15, window},
+      {"beyond the last column", 150, 15, clTeal}, {"below the last row", 20, 120, clTeal},
   };
   for (const Pixel& p : pixels) EXPECT_EQ(PixelAt(image, p.x, p.y), p.color) << p.what;
   // The flat bevel and its space ring lie inside the window, round the client area.
@@ -195,7 +196,7 @@ TEST(Grid, PaintsAreasLinesSelectionAndBevelAsTheyAreSet) {
   EXPECT_EQ(client.right, 200 - 4);
   HDC dc = GetWindowDC(s.Wnd());
   EXPECT_EQ(GetPixel(dc, 0, 50), GetSysColor(COLOR_BTNSHADOW));
-  EXPECT_EQ(GetPixel(dc, 1, 50), window);
+  EXPECT_EQ(GetPixel(dc, 1, 50), clTeal);
   ReleaseDC(s.Wnd(), dc);
 }
 

@@ -35,22 +35,23 @@ TEST(ImageList, DrawsEnabledWithTransparencyAndGreyedAsAnEmbossedShape) {
     const char* name;
     int index;
     bool enabled;
-    std::vector<std::pair<TPoint, TColor>> pixels;  // the image is drawn at (10, 10) on white
+    std::vector<std::pair<TPoint, TColor>> pixels;  // the image is drawn at (10, 10) on teal
   };
+  const TColor back = clTeal;
   const Row rows[] = {
-      {"enabled", 0, true, {{{12, 12}, clRed}, {{15, 15}, clRed}, {{11, 11}, clWhite}, {{16, 16}, clWhite}}},
-      {"second image", 1, true, {{{10, 10}, clBlue}, {{17, 17}, clBlue}, {{18, 18}, clWhite}}},
+      {"enabled", 0, true, {{{12, 12}, clRed}, {{15, 15}, clRed}, {{11, 11}, back}, {{16, 16}, back}}},
+      {"second image", 1, true, {{{10, 10}, clBlue}, {{17, 17}, clBlue}, {{18, 18}, back}}},
       {"greyed", 0, false,
        {{{12, 12}, shadow}, {{15, 15}, shadow}, {{16, 16}, light}, {{16, 13}, light}, {{13, 16}, light},
-        {{12, 16}, clWhite}, {{11, 11}, clWhite}, {{17, 17}, clWhite}}},
-      {"index out of range", 2, true, {{{12, 12}, clWhite}}},
+        {{12, 16}, back}, {{11, 11}, back}, {{17, 17}, back}}},
+      {"index out of range", 2, true, {{{12, 12}, back}}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TBitmap target;
     target.SetPixelFormat(pf32bit);
     target.SetSize(32, 32);
-    target.Canvas().Brush().SetColor(clWhite);
+    target.Canvas().Brush().SetColor(back);
     target.Canvas().FillRect({0, 0, 32, 32});
     list.Draw(target.Canvas(), 10, 10, row.index, row.enabled);
     for (const auto& [p, color] : row.pixels) EXPECT_EQ(PixelAt(target, p.X, p.Y), color) << p.X << "," << p.Y;
