@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vssym32.h>
+
 #include <cstring>
 #include <functional>
 
@@ -198,6 +200,25 @@ TEST(Grid, PaintsAreasLinesSelectionAndBevelAsTheyAreSet) {
   EXPECT_EQ(GetPixel(dc, 0, 50), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(GetPixel(dc, 1, 50), clTeal);
   ReleaseDC(s.Wnd(), dc);
+}
+
+// The sunken edge of a single border: in the theme's border colour with visual styles, the platform's 3-D edge
+// on the classic path.
+TEST(Grid, TheBorderFollowsVisualStyles) {
+  HTHEME theme = OpenThemeData(nullptr, L"Edit");
+  COLORREF themed = 0;
+  ASSERT_TRUE(theme && SUCCEEDED(GetThemeColor(theme, EP_EDITTEXT, ETS_NORMAL, TMT_BORDERCOLOR, &themed)));
+  CloseThemeData(theme);
+  for (bool classic : {false, true}) {
+    SCOPED_TRACE(classic ? "classic" : "themed");
+    std::unique_ptr<TClassicThemesScope> scope(classic ? new TClassicThemesScope : nullptr);
+    GridScene s(200, 150);
+    RedrawWindow(s.Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetWindowDC(s.Wnd());
+    EXPECT_EQ(GetPixel(dc, 0, 50), classic ? GetSysColor(COLOR_BTNSHADOW) : themed);
+    EXPECT_EQ(GetPixel(dc, 1, 50), classic ? GetSysColor(COLOR_3DDKSHADOW) : GetSysColor(COLOR_WINDOW));
+    ReleaseDC(s.Wnd(), dc);
+  }
 }
 
 TEST(Grid, TheInPlaceEditorKeepsOrDropsWhatWasTyped) {
