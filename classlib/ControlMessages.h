@@ -35,7 +35,7 @@ constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 21;
 constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 22;
 constexpr UINT CM_CHILDKEY = CM_BASE + 23;
 constexpr UINT CM_RELEASE = CM_BASE + 24;      // LParam a released form: free it once its handlers returned
-constexpr UINT CM_CONTROLLISTCHANGE = CM_BASE + 25;
+constexpr UINT CM_CONTROLLISTCHANGE = CM_BASE + 25;  // to a parent: WParam the child, LParam 1 inserted, 0 leaving
 constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 26;
 constexpr UINT CM_LAST = CM_BASE + 0x3F;
 

@@ -673,9 +673,11 @@ void TWinControl::InsertControl(TControl* c) {
   if (c->IsWindowed() && handle_) static_cast<TWinControl*>(c)->CreateHandle();
   if (c->Align() != alNone) Realign();
   c->Invalidate();
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(c), TRUE);
 }
 
 void TWinControl::RemoveControl(TControl* c) {
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(c), FALSE);
   if (mouseControl_ == c) mouseControl_ = nullptr;
   if (captureControl == c) c->SetMouseCapture(false);
   if (TCustomForm* form = GetParentForm(this)) form->ControlRemoving(c);
