@@ -1,0 +1,181 @@
+// Sections: enumerations; components; separator; panels; status panes; entry point.
+#include "sddcontrols/unSDDLayoutClasses.h"
+
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "classlib/LayoutClasses.h"
+#include "classlib/core/LayoutReader.h"
+#include "sddcontrols/unSDDBckgnd.h"
+#include "sddcontrols/unSDDCommonComponents.h"
+#include "sddcontrols/unSDDPanel.h"
+#include "sddcontrols/unSDDStatus.h"
+
+namespace {
+
+// ---- enumerations ---------------------------------------------------------------------------------------------
+
+template <class E, size_t N>
+void RegisterNames(const char* const (&names)[N]) {
+  RegisterLayoutEnum<E>(std::vector<std::string>(std::begin(names), std::end(names)));
+}
+
+void RegisterEnumerations() {
+  RegisterNames<TGradientDirection>(kGradientDirectionNames);
+  RegisterNames<TFrameStyleEx>(kFrameStyleNames);
+  RegisterNames<TSide>(kSideNames);
+  RegisterNames<TFramingPreference>(kFramingPreferenceNames);
+  RegisterLayoutEnum<TAlignmentVertical>({"avTop", "avCenter", "avBottom"});
+  RegisterLayoutEnum<TTextStyle>({"tsNormal", "tsRaised", "tsRecessed", "tsShadow"});
+  RegisterLayoutEnum<TOrientation>({"orHorizontal", "orVertical"});
+  RegisterLayoutEnum<TSDDGroupBarGradientPath>({"gpTopToBottom", "gpBottomToTop"});
+  RegisterLayoutEnum<TSDDHotTrackColorType>({"htctComplement", "htctActual"});
+  RegisterLayoutEnum<TSDDHighlightLocation>({"hlCenter", "hlUpperLeft", "hlLowerRight"});
+  RegisterLayoutEnum<TSDDGridStyle>({"gsDots", "gsDottedLines", "gsSolidLines", "gsVS2K10Dots"});
+  RegisterLayoutEnum<TSDDPathType>({"ptIniFile", "ptRegistry"});
+  RegisterLayoutEnum<TSDDRegKey>({"hkeyClassesRoot", "hkeyCurrentUser", "hkeyLocalMachine", "hkeyUsers",
+                                  "hkeyPerformanceData", "hkeyCurrentConfig", "hkeyDynData"});
+  RegisterLayoutEnum<TSDDRegAccessItem>({"keyQueryValue", "keySetValue", "keyCreateSubKey", "keyEnumerateSubKeys",
+                                         "keyNotify", "keyCreateLink", "keyRead", "keyWrite", "keyExecute",
+                                         "keyAllAccess"});
+}
+
+// ---- components -----------------------------------------------------------------------------------------------
+
+void RegisterComponents() {
+  auto controller = TLayoutRegistration<TSDDFrameController>("TSDDFrameController");
+  controller.Property("Color", &TSDDFrameController::SetColor)
+      .Property("ParentColor", &TSDDFrameController::SetParentColor)
+      .Property("FlatButtonColor", &TSDDFrameController::SetFlatButtonColor)
+      .Property("FlatButtons", &TSDDFrameController::SetFlatButtons)
+      .Property("DisabledColor", &TSDDFrameController::SetDisabledColor)
+      .Property("FocusColor", &TSDDFrameController::SetFocusColor)
+      .Property("FrameColor", &TSDDFrameController::SetFrameColor)
+      .Property("FrameHotColor", &TSDDFrameController::SetFrameHotColor)
+      .Property("FrameHotTrack", &TSDDFrameController::SetFrameHotTrack)
+      .Property("FrameHotStyle", &TSDDFrameController::SetFrameHotStyle)
+      .Property("FrameSides", &TSDDFrameController::SetFrameSides)
+      .Property("FrameStyle", &TSDDFrameController::SetFrameStyle)
+      .Property("FrameVisible", &TSDDFrameController::SetFrameVisible)
+      .Property("FramingPreference", &TSDDFrameController::SetFramingPreference)
+      .Property("RegIniFile", &TSDDFrameController::SetRegIniFile);
+  DefineOldFrameProperties(controller);
+
+  TLayoutRegistration<TSDDRegIniFile>("TSDDRegIniFile")
+      .Property("Path", &TSDDRegIniFile::SetPath)
+      .Property("PathType", &TSDDRegIniFile::SetPathType)
+      .Property("RegKey", &TSDDRegIniFile::SetRegKey)
+      .Property("RegAccess", &TSDDRegIniFile::SetRegAccess);
+}
+
+// ---- separator ------------------------------------------------------------------------------------------------
+
+void RegisterSeparator() {
+  TLayoutRegistration<TSDDSeparator, TGraphicControl>("TSDDSeparator")
+      .Property("HighlightColor", &TSDDSeparator::SetHighlightColor)
+      .Property("HighlightLocation", &TSDDSeparator::SetHighlightLocation)
+      .Property("Orientation", &TSDDSeparator::SetOrientation)
+      .Property("ShowGradient", &TSDDSeparator::SetShowGradient);
+}
+
+// ---- panels ---------------------------------------------------------------------------------------------------
+
+// What the panel and the status bar both publish.
+template <class T>
+void RegisterPanelBorders(TLayoutRegistration<T, TCustomControl>& r) {
+  r.Property("BorderColor", &T::SetBorderColor)
+      .Property("BorderInner", &T::SetBorderInner)
+      .Property("BorderOuter", &T::SetBorderOuter)
+      .Property("BorderSides", &T::SetBorderSides)
+      .Property("BorderWidth", &T::SetBorderWidth)
+      .Property("BevelWidth", &T::SetBevelWidth)
+      .Property("FlatColor", &T::SetFlatColor)
+      .Property("FlatColorAdjustment", &T::SetFlatColorAdjustment)
+      .Property("FullRepaint", &T::SetFullRepaint)
+      .Property("ThemeAware", &T::SetThemeAware)
+      .Property("DockSite", &T::SetDockSite)
+      .Event("OnMouseEnter", static_cast<TNotifyEvent T::*>(&T::OnMouseEnter))
+      .Event("OnMouseLeave", static_cast<TNotifyEvent T::*>(&T::OnMouseLeave))
+      .Ignore("ParentBackground");
+}
+
+void RegisterPanels() {
+  auto panel = TLayoutRegistration<TSDDCustomPanel, TCustomControl>("TSDDCustomPanel");
+  RegisterPanelBorders(panel);
+  panel.Property("AlignmentVertical", &TSDDCustomPanel::SetAlignmentVertical)
+      .Property("Alignment", &TSDDCustomPanel::SetAlignment)
+      .Property("BorderHighlight", &TSDDCustomPanel::SetBorderHighlight)
+      .Property("BorderShadow", &TSDDCustomPanel::SetBorderShadow)
+      .Property("FrameController", &TSDDCustomPanel::SetFrameController)
+      .Property("GradientColorStart", &TSDDCustomPanel::SetGradientColorStart)
+      .Property("GradientColorStop", &TSDDCustomPanel::SetGradientColorStop)
+      .Property("GradientDirection", &TSDDCustomPanel::SetGradientDirection)
+      .Property("GridColor", &TSDDCustomPanel::SetGridColor)
+      .Property("VS2K10GridColor", &TSDDCustomPanel::SetVS2K10GridColor)
+      .Property("GridStyle", &TSDDCustomPanel::SetGridStyle)
+      .Property("GridXSize", &TSDDCustomPanel::SetGridXSize)
+      .Property("GridYSize", &TSDDCustomPanel::SetGridYSize)
+      .Property("ShowDockClientCaptions", &TSDDCustomPanel::SetShowDockClientCaptions)
+      .Property("ShowGrid", &TSDDCustomPanel::SetShowGrid)
+      .Property("Transparent", &TSDDCustomPanel::SetTransparent)
+      .Property("UseGradients", &TSDDCustomPanel::SetUseGradients)
+      .Property("UseDockManager", &TSDDCustomPanel::SetUseDockManager)
+      .Event("OnPaint", &TSDDCustomPanel::OnPaint)
+      .Define("FrameSides", [](TSDDCustomPanel&, const TLayoutValue& v, std::string& e) {
+        return TSDDOldPropReader::SkipSet(v, e);
+      });
+  TLayoutRegistration<TSDDPanel, TSDDCustomPanel>("TSDDPanel");
+
+  auto bar = TLayoutRegistration<TSDDStatusBar, TCustomControl>("TSDDStatusBar");
+  RegisterPanelBorders(bar);
+  bar.Property("AutoScalePanes", &TSDDStatusBar::SetAutoScalePanes)
+      .Property("AutoStyle", &TSDDStatusBar::SetAutoStyle)
+      .Property("ShowSizeGrip", &TSDDStatusBar::SetShowSizeGrip)
+      .Property("SimpleCaption", &TSDDStatusBar::SetSimpleCaption)
+      .Property("SimpleFrameStyle", &TSDDStatusBar::SetSimpleFrameStyle)
+      .Property("SimpleStatus", &TSDDStatusBar::SetSimpleStatus);
+}
+
+// ---- status panes ---------------------------------------------------------------------------------------------
+
+void RegisterStatusPanes() {
+  TLayoutRegistration<TSDDCustomStatusPane, TGraphicControl>("TSDDCustomStatusPane")
+      .Property("Alignment", &TSDDCustomStatusPane::SetAlignment)
+      .Property("AutoSize", &TSDDCustomStatusPane::SetAutoSize)
+      .Property("AutoHint", &TSDDCustomStatusPane::SetAutoHint)
+      .Property("DefaultWidth", &TSDDCustomStatusPane::SetDefaultWidth)
+      .Property("BlinkColor", &TSDDCustomStatusPane::SetBlinkColor)
+      .Property("Blinking", &TSDDCustomStatusPane::SetBlinking)
+      .Property("BlinkIntervalOff", &TSDDCustomStatusPane::SetBlinkIntervalOff)
+      .Property("BlinkIntervalOn", &TSDDCustomStatusPane::SetBlinkIntervalOn)
+      .Property("BorderWidth", &TSDDCustomStatusPane::SetBorderWidth)
+      .Property("Caption", &TSDDCustomStatusPane::SetCaption)
+      .Property("CaptionOffset", &TSDDCustomStatusPane::SetCaptionOffset)
+      .Property("ParentFillColor", &TSDDCustomStatusPane::SetParentFillColor)
+      .Property("FillColor", &TSDDCustomStatusPane::SetFillColor)
+      .Property("FlatColor", &TSDDCustomStatusPane::SetFlatColor)
+      .Property("FlatColorAdjustment", &TSDDCustomStatusPane::SetFlatColorAdjustment)
+      .Property("FrameStyle", &TSDDCustomStatusPane::SetFrameStyle)
+      .Property("FrameController", &TSDDCustomStatusPane::SetFrameController)
+      .Event("OnMouseEnter", &TSDDCustomStatusPane::OnMouseEnter)
+      .Event("OnMouseLeave", &TSDDCustomStatusPane::OnMouseLeave);
+  TLayoutRegistration<TSDDStatusPane, TSDDCustomStatusPane>("TSDDStatusPane");
+}
+
+}  // namespace
+
+// ---- entry point ----------------------------------------------------------------------------------------------
+
+void RegisterSDDLayoutClasses() {
+  static const bool registered = [] {
+    RegisterClasslibLayoutClasses();
+    RegisterEnumerations();
+    RegisterComponents();
+    RegisterSeparator();
+    RegisterPanels();
+    RegisterStatusPanes();
+    return true;
+  }();
+  (void)registered;
+}
