@@ -65,9 +65,17 @@ void GradientFill(TCanvas& canvas, const TRect& r, TGradientDirection direction,
     case sddgradient::TGradientCopy::StripAcross: CopyStrip(dc, w, h, true); break;
     case sddgradient::TGradientCopy::StripDown: CopyStrip(dc, w, h, false); break;
     case sddgradient::TGradientCopy::Mirror: MirrorQuarter(dc, w, h, plan.QuarterWidth, plan.QuarterHeight); break;
-    case sddgradient::TGradientCopy::None: break;
+    case sddgradient::TGradientCopy::None:
+    case sddgradient::TGradientCopy::FlipAcross: break;
   }
-  BitBlt(canvas.Handle(), std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), w, h, dc, 0, 0, SRCCOPY);
+  const int left = std::min(r.Left, r.Right);
+  const int top = std::min(r.Top, r.Bottom);
+  if (plan.Copy != sddgradient::TGradientCopy::FlipAcross) {
+    BitBlt(canvas.Handle(), left, top, w, h, dc, 0, 0, SRCCOPY);
+    return;
+  }
+  SetStretchBltMode(canvas.Handle(), COLORONCOLOR);
+  StretchBlt(canvas.Handle(), left + w - 1, top, -w, h, dc, 0, 0, w, h, SRCCOPY);
 }
 
 // ---- transparent bitmap ---------------------------------------------------------------------------------------

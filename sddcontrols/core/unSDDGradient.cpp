@@ -92,8 +92,10 @@ struct TCut {
   bool SecondHalf = false;
 };
 
+// Down is Up with the colours swapped, drawn flipped: flipping the painted pixels (rather than the polygons)
+// keeps the platform's fill rule from moving the band edges, so the end colour lands on the corner pixel itself.
 void PlanDiagonal(TGradientPlan& plan, bool down, int w, int h, uint32_t startRgb, uint32_t endRgb, int minimum) {
-  const auto mirror = [down, w](TSDDPoint p) { return down ? TSDDPoint{w - p.X, p.Y} : p; };
+  if (down) plan.Copy = TGradientCopy::FlipAcross;
   if (startRgb == endRgb) {
     plan.Bands.push_back(RectBand(startRgb, {0, 0, w, h}));
     return;
@@ -112,7 +114,6 @@ void PlanDiagonal(TGradientPlan& plan, bool down, int w, int h, uint32_t startRg
     const int64_t t = s - half;
     return {{static_cast<int>((t * dx) >> 16), 0}, {w, static_cast<int>(((int64_t{h} << 16) - t * dy) >> 16)}, true};
   };
-  // Down walks from the bottom-right corner (the end colour) toward the top-left one.
   const uint32_t first = down ? endRgb : startRgb;
   const uint32_t last = down ? startRgb : endRgb;
   WalkBands(first, last, steps, minimum, [&](int a, int b, uint32_t rgb) {
@@ -123,9 +124,7 @@ void PlanDiagonal(TGradientPlan& plan, bool down, int w, int h, uint32_t startRg
     points.push_back(to.LowerRight);
     points.push_back(to.UpperLeft);
     if (!from.SecondHalf && to.SecondHalf) points.push_back({0, 0});
-    TGradientBand band{rgb, {}, {}};
-    for (TSDDPoint p : points) band.Polygon.push_back(mirror(p));
-    plan.Bands.push_back(std::move(band));
+    plan.Bands.push_back({rgb, {}, std::move(points)});
   });
 }
 

@@ -42,6 +42,7 @@ enum class TGradientCopy {
   StripAcross, // an 8-pixel-wide strip at the left edge is copied across the width
   StripDown,   // an 8-pixel-high strip at the top edge is copied down the height
   Mirror,      // the top-left quarter is flipped down, then the left half across
+  FlipAcross,  // the whole painted bitmap is drawn flipped left to right
 };
 
 struct TGradientPlan {

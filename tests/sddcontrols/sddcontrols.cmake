@@ -3,3 +3,14 @@ editor_test(sddcontrols_core_tests CORE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/SDDGeometryTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/SDDGradientTest.cpp
   DEPS sddcontrols_core)
+
+# Win32 tests of the painters and controls, with the version 6 common controls (the manifest among the resources)
+# so that the themed paths are live. The panel and status bar tests post mouse messages: they run alone.
+if(EDITOR_WIN32)
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/layouts/SDDTests.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/tests/classlib/layouts/CommonControls6.manifest)
+  editor_test(sddcontrols_tests SERIAL SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/SDDPaintTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/layouts/SDDTests.rc
+    DEPS sddcontrols)
+endif()

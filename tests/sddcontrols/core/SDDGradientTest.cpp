@@ -103,8 +103,9 @@ TEST(SDDGradient, DiagonalAndBoxBandsStartAtTheirCorner) {
   EXPECT_EQ(up.Bands.front().Polygon.front(), (TSDDPoint{0, 30}));  // bottom-left
   const TGradientPlan down = PlanGradient(gdDiagonalDown, 40, 30, kRed, kBlue, 1);
   EXPECT_EQ(down.Bands.front().Rgb, kBlue);
-  EXPECT_EQ(down.Bands.front().Polygon.front(), (TSDDPoint{40, 30}));  // bottom-right
-  EXPECT_EQ(down.Bands.back().Polygon.back(), (TSDDPoint{0, 0}));
+  EXPECT_EQ(down.Bands.front().Polygon.front(), (TSDDPoint{0, 30}));  // bottom-left, then flipped
+  EXPECT_EQ(down.Copy, TGradientCopy::FlipAcross);
+  EXPECT_EQ(up.Copy, TGradientCopy::None);
 
   struct Row {
     TGradientDirection direction;
