@@ -156,6 +156,12 @@ void TSDDCustomPanel::UpdateFromFrameController() {
   BorderChanged();
 }
 
+void TSDDCustomPanel::CreateWnd() {
+  TCustomPanel::CreateWnd();
+  windowWidth_ = Width();
+  windowHeight_ = Height();
+}
+
 void TSDDCustomPanel::Loaded() {
   TCustomPanel::Loaded();
   UpdateDockManager();
@@ -334,13 +340,18 @@ void TSDDCustomPanel::WMEraseBkgnd(TMessage& m) {
 
 void TSDDCustomPanel::WMWindowPosChanged(TMessage& m) {
   const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
-  if (!FullRepaint() && !Caption().empty() && wp && !(wp->flags & SWP_NOSIZE)) {
+  const bool sized = wp && !(wp->flags & SWP_NOSIZE);
+  if (!FullRepaint() && !Caption().empty() && sized) {
     // Only the strips next to the moved right or bottom edge show a caption laid out anew.
-    const TRect inner = AdjustBorderRect({0, 0, Width(), Height()}, true);
-    if (wp->cx != Width()) InvalidateRect({inner.Right - 1, 0, wp->cx, wp->cy}, true);
-    if (wp->cy != Height()) InvalidateRect({0, inner.Bottom - 1, wp->cx, wp->cy}, true);
+    const TRect inner = AdjustBorderRect({0, 0, windowWidth_, windowHeight_}, true);
+    if (wp->cx != windowWidth_) InvalidateRect({inner.Right - 1, 0, wp->cx, wp->cy}, true);
+    if (wp->cy != windowHeight_) InvalidateRect({0, inner.Bottom - 1, wp->cx, wp->cy}, true);
   } else {
     Invalidate();
+  }
+  if (sized) {
+    windowWidth_ = wp->cx;
+    windowHeight_ = wp->cy;
   }
   TCustomPanel::WndProc(m);
 }

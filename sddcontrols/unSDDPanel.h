@@ -105,6 +105,7 @@ public:
 protected:
   void Paint() override;
   void Loaded() override;
+  void CreateWnd() override;
   void AlignControls(TControl* control, TRect& rect) override;
   void Notification(TComponent* component, TOperation operation) override;
   virtual void DrawCaption(TRect r);
@@ -150,6 +151,9 @@ private:
   bool useDockManager_ = true;
   bool themeAware_ = true;
   TSDDFrameController* frameController_ = nullptr;
+  // The window's size as of its last move: a resize compares the new size with it.
+  int windowWidth_ = 0;
+  int windowHeight_ = 0;
   // Each child's enabled state from when the panel was disabled.
   std::vector<std::pair<TControl*, bool>> enabledMemory_;
 };

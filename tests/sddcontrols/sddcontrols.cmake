@@ -11,6 +11,7 @@ if(EDITOR_WIN32)
     OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/tests/classlib/layouts/CommonControls6.manifest)
   editor_test(sddcontrols_tests SERIAL SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/SDDPaintTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SDDPanelTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layouts/SDDTests.rc
     DEPS sddcontrols)
 endif()
