@@ -12,6 +12,7 @@ if(EDITOR_WIN32)
   editor_test(sddcontrols_tests SERIAL SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/SDDPaintTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SDDPanelTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SDDComponentsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layouts/SDDTests.rc
     DEPS sddcontrols)
 endif()
