@@ -110,6 +110,14 @@ TEST(SDDFrames, EachStyleReturnsItsInnerRectAndEdgeColours) {
   EXPECT_EQ(DrawFrameEx(g.Canvas(), {2, 2, 12, 12}, fsGroove, {sdTop}), (TRect{2, 4, 12, 12}));
   EXPECT_EQ(g.At(11, 2), Rgb(clBtnShadow));
   EXPECT_EQ(g.At(2, 3), Rgb(clBtnHighlight));
+  TCanvasScene e(14, 14);
+  DrawFrameEx(e.Canvas(), {2, 2, 12, 12}, fsGroove, {sdRight});
+  EXPECT_EQ(e.At(10, 11), Rgb(clBtnShadow));
+  EXPECT_EQ(e.At(11, 2), Rgb(clBtnHighlight));
+  // Each edge runs its full length.
+  TCanvasScene l(14, 14);
+  DrawFrameLines(l.Canvas(), {2, 2, 12, 12}, kRed, {sdLeft}, kBlue);
+  EXPECT_EQ(l.Count(kRed), 10);
 }
 
 TEST(SDDFrames, RoundedPanelAndDottedOutlines) {
