@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -272,7 +273,9 @@ TEST(SDDStatusBar, SimpleModeStyleAndPaneScaling) {
 
 TEST(SDDStatusBar, ThemedLookComesFromTheTheme) {
   if (!VisualStylesEnabled()) GTEST_SKIP() << "no visual styles";
-  BarScene s;
+  const int openBefore = ThemeHandleCounts().Open;
+  auto scene = std::make_unique<BarScene>();
+  BarScene& s = *scene;
   auto* pane = new TSDDStatusPane(s.form.get());
   pane->SetParent(s.bar);
   pane->SetAlign(alLeft);
@@ -286,6 +289,8 @@ TEST(SDDStatusBar, ThemedLookComesFromTheTheme) {
   CloseThemeData(theme);
   EXPECT_EQ(shot.At(s.bar->Width() / 2, 9), expected.At(s.bar->Width() / 2, 9));
   EXPECT_NE(shot.Count(kBlue), s.bar->Width() * 19 - 10);  // not the classic plain fill
+  scene.reset();
+  EXPECT_EQ(ThemeHandleCounts().Open, openBefore);  // the bar's theme data closed with it
 }
 
 }  // namespace
