@@ -1,84 +1,72 @@
 #include "tests/gamedata/ImageTestSupport.h"
 
-#include "classlib/Graphics.h"
-#include "gamedata/ImageHeaderD3D.h"
-
-#include <atomic>
-#include <fstream>
-#include <thread>
+#include "gamedata/core/WilDecoder.h"
+#include "tests/fixtures/core/SilFixture.h"
 
 namespace testsupport {
 
-TTestDevice::TTestDevice()
-{
-    window_ = CreateWindowExA(0, "STATIC", "image tests", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    d3d_ = ComPtr<IDirect3D9>::Attach(Direct3DCreate9(D3D_SDK_VERSION));
-    if (!window_ || !d3d_) return;
-    D3DPRESENT_PARAMETERS pp{};
-    pp.Windowed = TRUE;
-    pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    pp.BackBufferFormat = D3DFMT_UNKNOWN;
-    pp.BackBufferWidth = 64;
-    pp.BackBufferHeight = 64;
-    pp.hDeviceWindow = window_;
-    if (FAILED(d3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window_, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                  &pp, device_.Out())))
-        device_.Reset();
-}
+using namespace fixtures;
 
-TTestDevice::~TTestDevice()
-{
-    device_.Reset();
-    d3d_.Reset();
-    if (window_) DestroyWindow(window_);
-}
+namespace {
 
-TTexels ReadTexels(IDirect3DTexture9* texture)
+SilImage SilOf(const WilImage& wil)
 {
-    TTexels texels;
-    D3DSURFACE_DESC desc{};
-    if (!texture || FAILED(texture->GetLevelDesc(0, &desc))) return texels;
-    texels.Format = desc.Format;
-    if (desc.Format != D3DFMT_A8R8G8B8) return texels;
-    D3DLOCKED_RECT locked{};
-    if (FAILED(texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY))) return texels;
-    texels.Width = desc.Width;
-    texels.Height = desc.Height;
-    texels.Argb.resize(size_t(desc.Width) * desc.Height);
-    for (UINT y = 0; y < desc.Height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(locked.pBits) + y * locked.Pitch);
-        std::copy(row, row + desc.Width, texels.Argb.begin() + size_t(y) * desc.Width);
+    std::vector<uint8_t> png;
+    if (wil.RawRows) {
+        png = MakeSilPng(1, 1, RgbaOpaqueBlack);
+        PutLE16(png, 18, 0x8813);  // the IHDR width, big-endian: 5000
+    } else if (wil.Width != 0 && wil.Height != 0) {
+        std::vector<SilPixel> pixels;
+        for (uint32_t y = 0; y < wil.Height; ++y)
+            for (uint32_t x = 0; x < wil.Width; ++x) {
+                const WilPixel p = wil.Pixels[y * wil.Width + x];
+                const TRgb8 c = WidenRGB565(p.Colour);
+                const uint8_t alpha = p.Kind == WilPixelKind::Opaque ? 0xFF : WilSemiAlpha;
+                if (p.Kind != WilPixelKind::Transparent) pixels.push_back({x, y, PackRgba(c.R, c.G, c.B, alpha)});
+            }
+        png = MakeSilPng(NextPowerOfTwo(wil.Width), NextPowerOfTwo(wil.Height), RgbaOpaqueBlack, pixels);
     }
-    texture->UnlockRect(0);
-    return texels;
+    SilImage sil = MakeSilImage(wil.Width, wil.Height, png);
+    sil.Header = {wil.Width, wil.Height, wil.OffsetX, wil.OffsetY, wil.Byte8, wil.Word9, wil.Word11, 0};
+    return sil;
 }
 
-uint16_t BitmapPixel(const TImageBitmapRecord& record, int x, int y)
+}  // namespace
+
+TTestImages TestImages()
 {
-    return reinterpret_cast<const uint16_t*>(record.Bitmap->ScanLine(y))[x];
+    WilImage pixels = MakeWilImage(6, 2, Opaque(0x07E0));
+    const WilPixel row0[6] = {Opaque(0xF800), Transparent(), Semi(0xFFFF), Opaque(0), Semi(0), Opaque(1)};
+    std::copy(std::begin(row0), std::end(row0), pixels.Pixels.begin());
+    pixels.OffsetX = 3;
+    pixels.OffsetY = -2;
+    pixels.Byte8 = 0x11;
+    pixels.Word9 = 0x2233;
+    pixels.Word11 = 0x4455;
+    WilImage damaged = MakeWilImage(4, 2);
+    damaged.RawRows = std::vector<uint16_t>{3, 0xC1, 9, 1, 0};
+    return {pixels, std::nullopt, MakeWilImage(0, 3), damaged, std::nullopt};
 }
 
-bool RewriteDuring(const std::string& path, const std::vector<uint8_t>& bytes, const std::function<void()>& step,
-                   int attempts)
+bool WriteTestLibrary(const std::string& basePath, int32_t kind, const TTestImages& images)
 {
-    std::atomic<bool> written{false}, stop{false};
-    std::thread writer([&] {
-        while (!stop && !written) {
-            std::ofstream out(path, std::ios::binary | std::ios::trunc);
-            if (out && out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))
-                           .flush())
-                written = true;
-            else
-                Sleep(1);
-        }
-    });
-    for (int i = 0; i < attempts && !written; ++i) step();
-    stop = true;
-    writer.join();
-    // The write may have landed while a step was mapping the file half written: one more step sees it whole.
-    if (written) step();
-    return written;
+    if (kind == ImageLibKindWIL) return WriteWilLibrary(BuildWilLibrary(17, images), basePath);
+    std::vector<std::optional<SilImage>> entries;
+    for (size_t i = 0; i < images.size(); ++i) {
+        if (!images[i]) continue;
+        entries.resize(i);
+        entries.push_back(SilOf(*images[i]));
+    }
+    return WriteSilLibrary(BuildSilLibrary(entries, static_cast<uint16_t>(entries.size())), basePath);
 }
 
-} // namespace testsupport
+int CountInFile(const std::string& path, const std::string& text)
+{
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    const std::string all(bytes.begin(), bytes.end());
+    int n = 0;
+    for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1)) ++n;
+    return n;
+}
+
+}  // namespace testsupport

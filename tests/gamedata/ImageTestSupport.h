@@ -1,55 +1,25 @@
 #pragma once
-// Shared by the image-library tests under Wine: a Direct3D device on a hidden window, texel read-back, the
-// pixels of a bitmap record, and the rewrite of a mapped file while a reader has released its views.
-#include "classlib/ComPtr.h"
-
-#include <windows.h>
-#include <d3d9.h>
-
-#include <cstdint>
-#include <functional>
-#include <string>
-#include <vector>
-
-struct TImageBitmapRecord;
+// The image library the reader and cache tests share, written as either kind, and the log lines they look for.
+#include "gamedata/core/ImageLibraries.h"
+#include "tests/fixtures/core/WilFixture.h"
 
 namespace testsupport {
 
-// A HAL device (software vertex processing) on a hidden 64 x 64 top-level window; Get() is null when Direct3D
-// is not available, which the tests report as a failure.
-class TTestDevice {
-public:
-    TTestDevice();
-    ~TTestDevice();
-    TTestDevice(const TTestDevice&) = delete;
-    TTestDevice& operator=(const TTestDevice&) = delete;
+using TTestImages = std::vector<std::optional<fixtures::WilImage>>;
 
-    IDirect3DDevice9* Get() const { return device_.Get(); }
+//   0  6 x 2; row 0: opaque red, transparent, half-transparent white, opaque RGB565 0 (black), half-transparent
+//      black, opaque 0x0001 (nearly black); row 1 opaque green. Offsets (3, -2), header words 0x11, 0x2233, 0x4455.
+//   1  no image
+//   2  0 x 3: a side of 0
+//   3  damaged: a run past its 4-pixel row (WIL), a PNG whose header claims 5000 pixels (SIL)
+//   4  no image
+TTestImages TestImages();
+// Writes the images as a WIL pair (version 17) or as the SIL pair the conversion makes of it: each image the PNG
+// of the canvas the WIL decoder gives it, the entries and the count ending at the last image. No extension in
+// basePath.
+bool WriteTestLibrary(const std::string& basePath, int32_t kind, const TTestImages& images);
 
-private:
-    HWND window_ = nullptr;
-    ComPtr<IDirect3D9> d3d_;
-    ComPtr<IDirect3DDevice9> device_;
-};
+// How often `text` occurs in the file at `path`.
+int CountInFile(const std::string& path, const std::string& text);
 
-// The top mip level of a texture as A8R8G8B8 words, row-major; empty when it cannot be locked or has another
-// format.
-struct TTexels {
-    uint32_t Width = 0;
-    uint32_t Height = 0;
-    D3DFORMAT Format = D3DFMT_UNKNOWN;
-    std::vector<uint32_t> Argb;
-    uint32_t At(uint32_t x, uint32_t y) const { return Argb[size_t(y) * Width + x]; }
-};
-TTexels ReadTexels(IDirect3DTexture9* texture);
-
-// The RGB565 word at (x, y) of the record's bitmap, which must exist and hold the point.
-uint16_t BitmapPixel(const TImageBitmapRecord& record, int x, int y);
-
-// Windows refuses to truncate a file while a view of it is mapped, so a library can only shrink while its reader
-// has released its views (inside Reload). A helper thread keeps trying to write `bytes` to `path` while `step`
-// (one Reload) is called again and again; true once the write has landed, after one more step.
-bool RewriteDuring(const std::string& path, const std::vector<uint8_t>& bytes, const std::function<void()>& step,
-                   int attempts = 50);
-
-} // namespace testsupport
+}  // namespace testsupport

@@ -7,15 +7,14 @@ editor_fuzz_target(sil_index_fuzz
   DEPS gamedata_sil_core classlib_png
   SEED_SOURCES fuzz/SilFuzzSeeds.cpp SEED_DEPS editor_fixtures_sil)
 
-# Under Wine: mapped views and pairing, cache textures read back from Direct3D, the SIL reader and writer over
-# real files.
-editor_win32_library(gamedata_image_test_support SOURCES ImageTestSupport.cpp DEPS gamedata_image d3d9)
-editor_test(image_tests
-  SOURCES MappedFileTest.cpp ImageTextureTest.cpp
-  DEPS gamedata_image gamedata_image_test_support editor_fixtures_sil)
-editor_test(sil_file_tests
-  SOURCES SilFileTest.cpp
-  DEPS gamedata_sil gamedata_image_test_support editor_fixtures_sil)
-
-# The byte cursor and the image header shared by every decoder (native too, with the sanitizers).
-editor_test(gamedata_bytes_tests CORE SOURCES core/ByteCursorTest.cpp DEPS gamedata_image_core)
+# Under Wine: the test library in both kinds for the reader and cache tests.
+editor_win32_library(gamedata_image_test_support SOURCES ImageTestSupport.cpp
+  DEPS gamedata_wil_core gamedata_cache_core editor_fixtures_wil editor_fixtures_sil)
+# The readers and the SIL writer over real files. "x.tmp" lives beside the executable: a folder of its own keeps
+# other test programs' staging files apart.
+editor_test(library_file_tests
+  SOURCES LibraryFileTest.cpp
+  DEPS gamedata_wil gamedata_sil gamedata_image_test_support)
+if(TARGET library_file_tests)
+  set_target_properties(library_file_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/library)
+endif()

@@ -1,9 +1,6 @@
 # Map document tests (both builds) and the fuzz target of its file reader (native clang build).
 editor_test(gamedata_map_tests CORE
-  SOURCES
-    ${CMAKE_CURRENT_SOURCE_DIR}/core/MapFileTest.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/core/MapAccessTest.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/core/AllocationProbe.cpp
+  SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/core/MapTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/core/AllocationProbe.cpp
   DEPS gamedata_map editor_fixtures_map)
 
 editor_fuzz_target(gamedata_map_fuzz
