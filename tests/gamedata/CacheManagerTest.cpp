@@ -46,26 +46,19 @@ private:
     ComPtr<IDirect3DDevice9> device_;
 };
 
-// The top level of an A8R8G8B8 texture as ARGB words, row-major; empty when it cannot be read.
-struct TTexels {
-    uint32_t Width = 0;
-    std::vector<uint32_t> Argb;
-    uint32_t At(uint32_t x, uint32_t y) const { return Argb[size_t(y) * Width + x]; }
-};
-
-TTexels ReadTexels(IDirect3DTexture9* texture)
+// The top level of an A8R8G8B8 texture as ARGB words, row after row; empty when it cannot be read.
+std::vector<uint32_t> ReadTexels(IDirect3DTexture9* texture)
 {
-    TTexels texels;
+    std::vector<uint32_t> texels;
     D3DSURFACE_DESC desc{};
     D3DLOCKED_RECT locked{};
     if (!texture || FAILED(texture->GetLevelDesc(0, &desc)) || desc.Format != D3DFMT_A8R8G8B8 ||
         FAILED(texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY)))
         return texels;
-    texels.Width = desc.Width;
     for (UINT y = 0; y < desc.Height; ++y) {
         const auto* row =
             reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(locked.pBits) + y * locked.Pitch);
-        texels.Argb.insert(texels.Argb.end(), row, row + desc.Width);
+        texels.insert(texels.end(), row, row + desc.Width);
     }
     texture->UnlockRect(0);
     return texels;
@@ -145,13 +138,12 @@ TEST_P(CacheManager, EntriesTexturesAndBitmaps)
         }
     EXPECT_EQ(testsupport::CountInFile(LogPath(), "ERROR::NGL::Cache::GBPI001"), 2) << "index 3, in each round";
     EXPECT_EQ(manager->GetImage(0, 0).Texture.Get(), manager->GetImage(0, 0).Texture.Get()) << "decoded once";
-    EXPECT_EQ(ReadTexels(manager->GetImage(0, 2).Texture.Get()).Argb, std::vector<uint32_t>{0});
-    // The canvas is keyed on opaque black only; half-transparent texels keep alpha 0x7F.
-    const TTexels t = ReadTexels(manager->GetImage(0, 0).Texture.Get());
-    ASSERT_EQ(std::pair(t.Width, t.Argb.size()), std::pair(8u, size_t{16}));
-    const uint32_t row0[8] = {0xFFFF0000, 0, 0x7FFFFFFF, 0, 0x7F000000, 0xFF000008, 0, 0};
-    for (uint32_t x = 0; x < 8; ++x) EXPECT_EQ(t.At(x, 0), row0[x]) << x;
-    EXPECT_EQ(std::pair(t.At(5, 1), t.At(7, 1)), std::pair(0xFF00FF00u, 0u));
+    EXPECT_EQ(ReadTexels(manager->GetImage(0, 2).Texture.Get()), std::vector<uint32_t>{0});
+    // The 8 x 2 canvas is keyed on opaque black only; half-transparent texels keep alpha 0x7F.
+    const std::vector<uint32_t> texels = ReadTexels(manager->GetImage(0, 0).Texture.Get());
+    const uint32_t green = 0xFF00FF00;
+    EXPECT_EQ(texels, (std::vector<uint32_t>{0xFFFF0000, 0, 0x7FFFFFFF, 0, 0x7F000000, 0xFF000008, 0, 0, green, green,
+                                             green, green, green, green, 0, 0}));
     // The bitmap holds the colours only: alpha dropped, transparent and keyed pixels black.
     TImageBitmapRecord record;
     ASSERT_TRUE(manager->GetImageBitmap(0, 0, record));
@@ -169,7 +161,8 @@ TEST_P(CacheManager, EntriesTexturesAndBitmaps)
 TEST_P(CacheManager, EmptyEntryForWhatCannotBeServed)
 {
     auto manager = Make(device.Get());
-    manager->BuildCache(74);  // a missing pair: a cache of no entries
+    ASSERT_TRUE(manager->BuildCache(74));  // a missing pair: a cache of no entries
+    EXPECT_FALSE(manager->BuildCache(75) || manager->BuildCache(-1));
     const TCacheTicks before = manager->Cache(0)->Ticks();
     clock += 60000;  // a lookup that reached the sweep would run it now
     const struct {
@@ -203,7 +196,7 @@ TEST_P(CacheManager, ACopyOutlivesReloadAllAndTheManager)
     ASSERT_TRUE(again.Loaded()) << "the library must be mapped again";
     EXPECT_NE(again.Texture.Get(), held.Texture.Get());
     manager.reset();
-    EXPECT_EQ(ReadTexels(held.Texture.Get()).Width, 8u) << "the held copy stays usable";
+    EXPECT_EQ(ReadTexels(held.Texture.Get()).size(), 16u) << "the held copy stays usable";
 }
 
 TEST_P(CacheManager, SweepAndRemapAcrossTheWrap)
@@ -242,27 +235,6 @@ TEST_P(CacheManager, NoDeviceMeansNoTexturesButBitmaps)
 
 // ---- The loader ------------------------------------------------------------------------------------------------
 
-TEST_P(CacheManager, LoaderBuildsInOrderAndEndsByItself)
-{
-    TImageCacheManager manager(nullptr, device.Get(), {Folder(), {}});
-    EXPECT_FALSE(manager.GetImage(0, 0).Loaded()) << "no cache before the loader built it";
-    ASSERT_TRUE(manager.StartLoader());
-    EXPECT_FALSE(manager.StartLoader());
-    bool ordered = true;
-    const bool ended = runtimetest::PumpUntil(
-        [&] {
-            // The built caches always form a prefix 0 .. k - 1.
-            for (int n = 1; n < ImageLibraryCount; ++n) ordered &= !manager.Cache(n) || manager.Cache(n - 1);
-            return !manager.LoaderRunning();
-        },
-        30000);
-    ASSERT_TRUE(ended) << "the loader must end by itself";
-    EXPECT_TRUE(ordered);
-    for (int n = 0; n < ImageLibraryCount; ++n) EXPECT_NE(manager.Cache(n), nullptr) << n;
-    EXPECT_TRUE(manager.GetImage(0, 0).Loaded());
-    EXPECT_EQ(manager.GetImageCount(15), 1);
-}
-
 // The threads of this process, as the system lists them.
 std::set<DWORD> ProcessThreads()
 {
@@ -275,27 +247,34 @@ std::set<DWORD> ProcessThreads()
     return ids;
 }
 
-// Freed before any step ran, after a few steps, and with a step queued but not served: the loader thread has
-// ended when the manager is gone, and no step runs later against the freed manager (each step reads its clock).
-TEST_P(CacheManager, FreeingTheManagerEndsItsLoader)
+// The loader builds the caches in order (always a prefix 0 .. k - 1) and ends by itself after the last. Freed
+// with a step queued but not served, after a few steps or after the end, the manager has ended its loader thread,
+// and no step runs later against the freed manager (each step reads the manager's clock).
+TEST_P(CacheManager, TheLoaderEndsByItselfOrWithTheManager)
 {
     bool freed = false;
     int stepsAfterFree = 0;
-    for (DWORD pumpMs : {0u, 30u, 120u}) {
+    const auto tick = [&] { return uint32_t(stepsAfterFree += freed); };
+    for (const DWORD pumpMs : std::initializer_list<DWORD>{0, 30, 120, INFINITE}) {
         const std::set<DWORD> before = ProcessThreads();
         freed = false;
-        const auto tick = [&] { return uint32_t(stepsAfterFree += freed); };
         auto manager = std::make_unique<TImageCacheManager>(nullptr, device.Get(), TImageCacheSettings{Folder(), tick});
+        EXPECT_FALSE(manager->GetImage(0, 0).Loaded()) << "no cache before the loader built it";
         ASSERT_TRUE(manager->StartLoader());
+        EXPECT_FALSE(manager->StartLoader());
         std::vector<TWinHandle> started;
         for (DWORD id : ProcessThreads())
             if (!before.count(id)) started.emplace_back(OpenThread(SYNCHRONIZE, FALSE, id));
         ASSERT_EQ(started.size(), 1u) << "the loader is the one new thread";
-        if (pumpMs)
-            runtimetest::PumpFor(pumpMs);
-        else
-            Sleep(30);
-        EXPECT_TRUE(manager->LoaderRunning()) << pumpMs;
+        if (pumpMs == 0) Sleep(30);
+        bool ordered = true;
+        const auto ended = [&] {
+            for (int n = 1; n < ImageLibraryCount; ++n) ordered &= !manager->Cache(n) || manager->Cache(n - 1);
+            return !manager->LoaderRunning();
+        };
+        EXPECT_EQ(runtimetest::PumpUntil(ended, pumpMs == INFINITE ? 30000 : pumpMs), pumpMs == INFINITE) << pumpMs;
+        EXPECT_TRUE(ordered);
+        EXPECT_EQ(manager->Cache(ImageLibraryCount - 1) != nullptr, pumpMs == INFINITE) << pumpMs;
         manager.reset();
         freed = true;
         EXPECT_EQ(WaitForSingleObject(started[0].Get(), 0), WAIT_OBJECT_0) << "the loader outlived the manager";

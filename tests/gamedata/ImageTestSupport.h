@@ -14,9 +14,8 @@ using TTestImages = std::vector<std::optional<fixtures::WilImage>>;
 //   3  damaged: a run past its 4-pixel row (WIL), a PNG whose header claims 5000 pixels (SIL)
 //   4  no image
 TTestImages TestImages();
-// Writes the images as a WIL pair (version 17) or as the SIL pair the conversion makes of it: each image the PNG
-// of the canvas the WIL decoder gives it, the entries and the count ending at the last image. No extension in
-// basePath.
+// Writes the images as a WIL pair (version 17) or as the SIL pair the conversion makes of it (each image the PNG
+// of its decoded canvas, the entries ending at the last image) at basePath plus the kind's extensions.
 bool WriteTestLibrary(const std::string& basePath, int32_t kind, const TTestImages& images);
 
 // How often `text` occurs in the file at `path`.

@@ -1,6 +1,5 @@
-// The platform-free WIL decoder and counts against libraries built by the fixture writer, in both layouts:
-// colour widening, the runs on their canvas, the row rules, damaged libraries (nothing large allocated for them),
-// image counts.
+// The platform-free WIL decoder and counts against libraries built by the fixture writer, in both layouts: the
+// runs on their canvas, the row rules, damaged libraries (nothing large allocated for them), image counts.
 #include "gamedata/core/WilDecoder.h"
 #include "tests/fixtures/core/MapFixture.h"
 #include "tests/fixtures/core/WilFixture.h"
@@ -8,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <tuple>
 
@@ -32,13 +30,10 @@ Decoded Decode(const WilLibrary& lib, int64_t index)
     return d;
 }
 
-WilImage RawImage(uint16_t width, uint16_t height, std::vector<uint16_t> rows)
+// An image whose row area is the given words.
+WilImage Raw(uint16_t width, uint16_t height, std::vector<uint16_t> rows)
 {
-    WilImage image;
-    image.Width = width;
-    image.Height = height;
-    image.RawRows = std::move(rows);
-    return image;
+    return {.Width = width, .Height = height, .Pixels = {}, .RawRows = std::move(rows)};
 }
 
 // A change that makes the library one of the same version holding these images.
@@ -48,19 +43,6 @@ std::function<void(WilLibrary&)> Holding(std::vector<std::optional<WilImage>> im
 }
 
 }  // namespace
-
-TEST(WilWidening, EveryChannelValueIsTheScaledValueRounded)
-{
-    // Trunc(c x 8.225806 + 0.5) for 5 bits, Trunc(c x 4.047619 + 0.5) for 6 bits.
-    for (uint16_t c = 0; c < 32; ++c) {
-        const auto expected = static_cast<uint8_t>(std::trunc(c * 8.225806 + 0.5));
-        EXPECT_EQ(WidenRGB565(static_cast<uint16_t>(c << 11)).R, expected) << c;
-        EXPECT_EQ(WidenRGB565(c).B, expected) << c;
-    }
-    for (uint16_t c = 0; c < 64; ++c)
-        EXPECT_EQ(WidenRGB565(static_cast<uint16_t>(c << 5)).G, static_cast<uint8_t>(std::trunc(c * 4.047619 + 0.5)))
-            << c;
-}
 
 // A 5 x 3 image using every run kind: row 0 mixes all three, row 1 is one opaque run, row 2 transparent.
 TEST(WilDecode, RunsLandOnAnOpaqueBlackPowerOfTwoCanvasInBothLayouts)
@@ -76,13 +58,12 @@ TEST(WilDecode, RunsLandOnAnOpaqueBlackPowerOfTwoCanvasInBothLayouts)
     image.At(3, 0) = Semi(0xFFFF);
     image.At(4, 0) = Semi(0x001F);
     for (int x = 0; x < 5; ++x) image.At(x, 1) = Opaque(0x0821);
+    // Rows 0 and 1 of the image; everything else on the 8 x 4 canvas is opaque black.
     const uint32_t grey = PackRgba(8, 4, 8, 255);
-    const uint32_t expected[4][8] = {
+    const uint32_t expected[2][5] = {
         {Black, PackRgba(255, 0, 0, 255), PackRgba(0, 255, 0, 255), PackRgba(255, 255, 255, 0x7F),
-         PackRgba(0, 0, 255, 0x7F), Black, Black, Black},
-        {grey, grey, grey, grey, grey, Black, Black, Black},
-        {Black, Black, Black, Black, Black, Black, Black, Black},
-        {Black, Black, Black, Black, Black, Black, Black, Black},
+         PackRgba(0, 0, 255, 0x7F)},
+        {grey, grey, grey, grey, grey},
     };
     const uint8_t raw[17] = {5, 0, 3, 0, 0xF4, 0xFF, 7, 0, 0xAB, 0x34, 0x12, 0xEF, 0xBE, 0, 0, 0, 0};
     for (uint16_t version : Versions) {
@@ -90,12 +71,11 @@ TEST(WilDecode, RunsLandOnAnOpaqueBlackPowerOfTwoCanvasInBothLayouts)
         ASSERT_EQ(d.Status, TImageDecodeStatus::Decoded) << version;
         ASSERT_EQ(std::pair(d.Canvas.Width, d.Canvas.Height), std::pair(8u, 4u)) << version;
         for (uint32_t y = 0; y < 4; ++y)
-            for (uint32_t x = 0; x < 8; ++x) EXPECT_EQ(d.Canvas.At(x, y), expected[y][x]) << x << "," << y;
+            for (uint32_t x = 0; x < 8; ++x)
+                EXPECT_EQ(d.Canvas.At(x, y), x < 5 && y < 2 ? expected[y][x] : Black) << x << "," << y;
         EXPECT_EQ(d.Canvas.Bytes()[4], 255) << "bytes in memory are R, G, B, A";
         EXPECT_TRUE(std::equal(std::begin(raw), std::end(raw), d.Header.Raw)) << version;
-        EXPECT_EQ(std::tuple(d.Header.Width, d.Header.Height, d.Header.OffsetX, d.Header.OffsetY, d.Header.Byte8,
-                             d.Header.Word9, d.Header.Word11),
-                  std::tuple(5, 3, -12, 7, 0xAB, 0x1234, 0xBEEF));
+        EXPECT_EQ(std::tuple(d.Header.Width, d.Header.OffsetX, d.Header.Word11), std::tuple(5, -12, 0xBEEF));
     }
     const Decoded dot = Decode(BuildWilLibrary(17, {MakeWilImage(0, 0)}), 0);
     ASSERT_EQ(dot.Status, TImageDecodeStatus::Decoded);
@@ -122,14 +102,15 @@ TEST(WilDecode, RowLayoutRules)
          {W, W, Black}},
     };
     for (const Row& row : rows) {
-        const Decoded d = Decode(BuildWilLibrary(17, {RawImage(4, 3, row.Words)}), 0);
+        const Decoded d = Decode(BuildWilLibrary(17, {Raw(4, 3, row.Words)}), 0);
         ASSERT_EQ(d.Status, TImageDecodeStatus::Decoded) << row.Name;
         for (uint32_t y = 0; y < 3; ++y) EXPECT_EQ(d.Canvas.At(0, y), row.Column0[y]) << row.Name << " row " << y;
     }
 }
 
-// Every row on a library of a good 4 x 2 image and an empty entry, damaged as the row says. A failed decode keeps
-// the caller's header, and no row may allocate a canvas larger than the image it really holds.
+// Every row on a library of a good 4 x 2 image and an empty entry, damaged as the row says (the fuzz target reads
+// every other damage there is). A failed decode keeps the caller's header, and no row may allocate a canvas
+// larger than the image it really holds.
 TEST(WilDecode, EmptyAndDamagedLibraries)
 {
     const auto ok = TImageDecodeStatus::Decoded;
@@ -151,24 +132,18 @@ TEST(WilDecode, EmptyAndDamagedLibraries)
     const Row rows[] = {
         {"good image", keep, 0, ok},
         {"entry 0 means no image", keep, 1, none},
-        {"negative index", keep, -1, bad},
         {"index N", keep, 2, bad},
         {"entry beyond the index file counts as empty", [](WilLibrary& l) { PutLE16(l.Wil, kWilCountAt, 9); }, 5, none},
         {"index file cut inside entry 1", [](WilLibrary& l) { l.Wix.resize(WilIndexAt(l, 1) + 2); }, 1, none},
         {"unknown version", [](WilLibrary& l) { PutLE16(l.Wil, kWilVersionAt, 16); }, 0, bad},
-        {"data file shorter than its header", [](WilLibrary& l) { l.Wil.resize(25); }, 0, bad},
         {"offset past the end", [](WilLibrary& l) { PutLE32(l.Wix, WilIndexAt(l, 0), 0xFFFFFFF0u); }, 0, bad},
-        {"header cut short", [](WilLibrary& l) { l.Wil.resize(26 + 10); }, 0, bad},
         {"rows cut short", [](WilLibrary& l) { l.Wil.pop_back(); }, 0, bad},
         {"width above 4096", sides(4097, 2), 0, bad},
         // All 4097 rows are there (a word count 0 each): only the height limit refuses it.
-        {"height above 4096 with its rows", Holding({RawImage(4096, 4097, std::vector<uint16_t>(4097, 0))}), 0, bad},
+        {"height above 4096 with its rows", Holding({Raw(4096, 4097, std::vector<uint16_t>(4097, 0))}), 0, bad},
         {"4096 x 4096 but rows the bytes left cannot hold", sides(4096, 4096), 0, bad},
-        {"sides of 4096 with their rows", Holding({RawImage(4096, 4096, std::vector<uint16_t>(4096, 0))}), 0, ok},
-        {"run past the canvas row", Holding({RawImage(4, 2, {3, 0xC1, 5, 1, 0})}), 0, bad},
-        {"transparent run past the canvas row", Holding({RawImage(4, 2, {2, 0xC0, 9, 0})}), 0, bad},
-        {"pixels past the end of the file", Holding({RawImage(4, 2, {0, 4, 0xC1, 4, 1})}), 0, bad},
-        {"run count past the end of the file", Holding({RawImage(4, 2, {0, 2, 0xC1})}), 0, bad},
+        {"sides of 4096 with their rows", Holding({Raw(4096, 4096, std::vector<uint16_t>(4096, 0))}), 0, ok},
+        {"run past the canvas row", Holding({Raw(4, 2, {3, 0xC1, 5, 1, 0})}), 0, bad},
         {"zero-width image", Holding({MakeWilImage(0, 3)}), 0, ok},
         {"zero-height image", Holding({MakeWilImage(7, 0)}), 0, ok},
     };
@@ -207,7 +182,6 @@ TEST(WilCount, ImagesAndPickerCount)
         {"N beyond the index file", [](WilLibrary& l) { PutLE16(l.Wil, kWilCountAt, 60000); }, 3, 5},
         {"index file cut after entry 2", [](WilLibrary& l) { l.Wix.resize(WilIndexAt(l, 3)); }, 2, 3},
         {"unknown version", [](WilLibrary& l) { PutLE16(l.Wil, kWilVersionAt, 1); }, 0, 0},
-        {"data header missing", [](WilLibrary& l) { l.Wil.resize(20); }, 0, 0},
         {"empty tail", Holding({std::nullopt, dot, std::nullopt}), 1, 2},
         {"no entries", Holding({}), 0, 0},
     };
