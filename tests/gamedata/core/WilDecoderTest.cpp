@@ -143,7 +143,7 @@ TEST(WilDecode, EmptyAndDamagedLibraries)
         {"height above 4096 with its rows", Holding({Raw(4096, 4097, std::vector<uint16_t>(4097, 0))}), 0, bad},
         {"4096 x 4096 but rows the bytes left cannot hold", sides(4096, 4096), 0, bad},
         {"sides of 4096 with their rows", Holding({Raw(4096, 4096, std::vector<uint16_t>(4096, 0))}), 0, ok},
-        {"run past the canvas row", Holding({Raw(4, 2, {3, 0xC1, 5, 1, 0})}), 0, bad},
+        {"run past the canvas row", Holding({Raw(4, 2, {7, 0xC1, 5, 1, 2, 3, 4, 5, 0})}), 0, bad},
         {"zero-width image", Holding({MakeWilImage(0, 3)}), 0, ok},
         {"zero-height image", Holding({MakeWilImage(7, 0)}), 0, ok},
     };
