@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <vector>
 
@@ -157,6 +158,18 @@ std::string WindowText(HWND wnd) {
   length = GetWindowTextA(wnd, text.data(), length + 1);
   text.resize(static_cast<size_t>(std::max(length, 0)));
   return text;
+}
+
+bool IsAccel(unsigned key, const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(static_cast<int>(key & 0xFF));
+  }
+  return false;
 }
 
 

@@ -462,6 +462,9 @@ private:
 TCustomForm* GetParentForm(const TControl* control);
 // The text a window holds now.
 std::string WindowText(HWND wnd);
+// Whether the character `key` is the accelerator of `caption`: the character after its first single '&' ("&&" is
+// an ampersand of the text), compared without case.
+bool IsAccel(unsigned key, const std::string& caption);
 // The control currently holding the mouse capture through this library (windowless ones included), or null.
 TControl* GetCaptureControl();
 // Frees `form` (allocated with new) from the message loop, once no handler of the form, of a control on it or of a

@@ -1,8 +1,5 @@
 #include "classlib/StdCtrls.h"
 
-#include <cctype>
-
-
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
   controlStyle_.Include(csOpaque);
   controlStyle_.Exclude(csCaptureMouse);
@@ -112,19 +109,9 @@ void TCustomLabel::Paint() {
 
 void TCustomLabel::CMDialogChar(TMessage& m) {
   if (!showAccelChar_ || !focusControl_ || !Enabled() || !focusControl_->CanFocus()) return;
-  const std::string& text = Caption();
-  for (size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    if (std::toupper(static_cast<unsigned char>(text[i + 1])) == std::toupper(static_cast<int>(m.WParam & 0xFF))) {
-      focusControl_->SetFocus();
-      m.Result = 1;
-    }
-    return;
-  }
+  if (!IsAccel(static_cast<unsigned>(m.WParam), Caption())) return;
+  focusControl_->SetFocus();
+  m.Result = 1;
 }
 
 void TCustomLabel::WndProc(TMessage& m) {
