@@ -1,4 +1,4 @@
-// Sections: gradient fill; transparent bitmap; parent image.
+// Sections: gradient fill; transparent bitmap; colour map; parent image.
 #include "sddcontrols/unSDDGrafx.h"
 
 #include <algorithm>
@@ -110,6 +110,30 @@ void DrawTransparentBitmap(TCanvas& canvas, TBitmap& source, const TRect& destRe
   BitBlt(dest, destRect.Left, destRect.Top, w, h, colorDc.Get(), 0, 0, SRCPAINT);
   SetBkColor(dest, oldBack);
   SetTextColor(dest, oldText);
+}
+
+// ---- colour map ---------------------------------------------------------------------------------------------
+
+void MapBitmapColors(TBitmap& bitmap, std::span<const std::pair<TColor, TColor>> map) {
+  if (bitmap.PixelFormat() != pf32bit) return;
+  // 32-bit pixels are 0x00RRGGBB words, colours 0x00BBGGRR.
+  const auto pixel = [](TColor c) {
+    const TColor rgb = ColorToRGB(c);
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+  };
+  std::vector<std::pair<uint32_t, uint32_t>> pixels;
+  for (const auto& [from, to] : map) pixels.emplace_back(pixel(from), pixel(to));
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(bitmap.ScanLine(y));
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      const uint32_t rgb = row[x] & 0xFFFFFF;
+      for (const auto& [from, to] : pixels)
+        if (rgb == from) {
+          row[x] = to;
+          break;
+        }
+    }
+  }
 }
 
 // ---- parent image ---------------------------------------------------------------------------------------------

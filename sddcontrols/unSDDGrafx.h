@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
+#include <utility>
 
 #include "classlib/Controls.h"
 #include "classlib/Graphics.h"
@@ -18,6 +20,10 @@ void GradientFill(TCanvas& canvas, const TRect& r, TGradientDirection direction,
 // Draws `sourceRect` of `source` stretched into `destRect`, leaving out the pixels of `transparentColor`.
 void DrawTransparentBitmap(TCanvas& canvas, TBitmap& source, const TRect& destRect, const TRect& sourceRect,
                            TColor transparentColor);
+
+// Replaces, in one pass over a 32-bit bitmap, each pixel of a `from` colour by its `to` colour (the first pair
+// that matches; colours are resolved to RGB). A replaced pixel is not matched again.
+void MapBitmapColors(TBitmap& bitmap, std::span<const std::pair<TColor, TColor>> map);
 
 // Paints into `dc` what the control's parent shows under the control (its background and its painting), and,
 // with `invalidateParent`, has a parent that is no custom control or form repaint itself.

@@ -1,4 +1,5 @@
-// Sections: enumerations; components; separator; panels; status panes; entry point.
+// Sections: enumerations; components; separator; panels; status panes; buttons, check box and spin buttons;
+// entry point.
 #include "sddcontrols/unSDDLayoutClasses.h"
 
 #include <iterator>
@@ -11,6 +12,9 @@
 #include "sddcontrols/unSDDCommonComponents.h"
 #include "sddcontrols/unSDDPanel.h"
 #include "sddcontrols/unSDDStatus.h"
+#include "sddcontrols/unSDDButton.h"
+#include "sddcontrols/unSDDRadChk.h"
+#include "sddcontrols/unSDDSpnEdt.h"
 
 namespace {
 
@@ -163,6 +167,90 @@ void RegisterStatusPanes() {
   TLayoutRegistration<TSDDStatusPane, TSDDCustomStatusPane>("TSDDStatusPane");
 }
 
+// ---- buttons, check box and spin buttons ----------------------------------------------------------------------
+
+// What the push button and the check box both publish; the old "Flat" or "FrameFlat" reads into HotTrack.
+template <class T>
+void RegisterButtonLooks(TLayoutRegistration<T, TCustomControl>& r, const char* oldHotTrack) {
+  r.Property("AlignmentVertical", &T::SetAlignmentVertical)
+      .Property("HotTrack", &T::SetHotTrack)
+      .Property("HotTrackColor", &T::SetHotTrackColor)
+      .Property("HotTrackColorType", &T::SetHotTrackColorType)
+      .Property("HighlightColor", &T::SetHighlightColor)
+      .Property("LightTextStyle", &T::SetLightTextStyle)
+      .Property("TextStyle", &T::SetTextStyle)
+      .Property("TextHighlightColor", &T::SetTextHighlightColor)
+      .Property("TextShadowColor", &T::SetTextShadowColor)
+      .Property("TextShadowDepth", &T::SetTextShadowDepth)
+      .Property("ThemeAware", &T::SetThemeAware)
+      .Event("OnMouseEnter", static_cast<TNotifyEvent T::*>(&T::OnMouseEnter))
+      .Event("OnMouseLeave", static_cast<TNotifyEvent T::*>(&T::OnMouseLeave))
+      .Define(oldHotTrack, [](T& button, const TLayoutValue& v, std::string& e) {
+        bool flat = false;
+        if (!LayoutConvert(v, flat, e)) return false;
+        button.SetHotTrack(flat);
+        return true;
+      });
+}
+
+void RegisterButtons() {
+  RegisterLayoutEnum<TSDDControlButtonStyle>({"cbsNone", "cbsLeft", "cbsUp", "cbsRight", "cbsDown", "cbsDropDown"});
+  RegisterLayoutEnum<TCheckBoxState>({"cbUnchecked", "cbChecked", "cbGrayed"});
+  RegisterLayoutEnum<TSpinDirection>({"sdUpDown", "sdLeftRight"});
+
+  auto button = TLayoutRegistration<TSDDButton, TCustomControl>("TSDDButton");
+  RegisterButtonLooks(button, "FrameFlat");
+  button.Property("Alignment", &TSDDButton::SetAlignment)
+      .Property("AllowAllUp", &TSDDButton::SetAllowAllUp)
+      .Property("Cancel", &TSDDButton::SetCancel)
+      .Property("Default", &TSDDButton::SetDefault)
+      .Property("Down", &TSDDButton::SetDown)
+      .Property("DropDownOnEnter", &TSDDButton::SetDropDownOnEnter)
+      .Property("GroupIndex", &TSDDButton::SetGroupIndex)
+      .Property("ModalResult", &TSDDButton::SetModalResult)
+      .Property("ShowDownPattern", &TSDDButton::SetShowDownPattern)
+      .Property("ShowFocusRect", &TSDDButton::SetShowFocusRect);
+
+  TLayoutRegistration<TSDDControlButton, TGraphicControl>("TSDDControlButton")
+      .Property("Flat", &TSDDControlButton::SetFlat)
+      .SubObject("Glyph", &TSDDControlButton::Glyph)
+      .Property("NumGlyphs", &TSDDControlButton::SetNumGlyphs)
+      .Property("RepeatClicks", &TSDDControlButton::SetRepeatClicks)
+      .Property("InitialDelay", &TSDDControlButton::SetInitialDelay)
+      .Property("Delay", &TSDDControlButton::SetDelay)
+      .Property("Style", &TSDDControlButton::SetStyle)
+      .Event("OnMouseEnter", &TSDDControlButton::OnMouseEnter)
+      .Event("OnMouseLeave", &TSDDControlButton::OnMouseLeave);
+
+  auto box = TLayoutRegistration<TSDDCheckBox, TCustomControl>("TSDDCheckBox");
+  RegisterButtonLooks(box, "Flat");
+  box.Property("Alignment", &TSDDCheckBox::SetAlignment)
+      .Property("AllowGrayed", &TSDDCheckBox::SetAllowGrayed)
+      .Property("Checked", &TSDDCheckBox::SetChecked)
+      .Property("State", &TSDDCheckBox::SetState)
+      .Property("FrameColor", &TSDDCheckBox::SetFrameColor)
+      .SubObject("CustomGlyphs", static_cast<TBitmap& (TSDDCheckBox::*)()>(&TSDDCheckBox::CustomGlyphs))
+      .Property("UseCustomGlyphs", &TSDDCheckBox::SetUseCustomGlyphs)
+      .Property("TransparentColor", &TSDDCheckBox::SetTransparentColor)
+      .Property("WinMaskColor", &TSDDCheckBox::SetWinMaskColor)
+      .Property("DisabledColor", &TSDDCheckBox::SetDisabledColor)
+      .Property("TabOnEnter", &TSDDCheckBox::SetTabOnEnter)
+      .Property("Transparent", &TSDDCheckBox::SetTransparent)
+      .Property("FrameController", &TSDDCheckBox::SetFrameController);
+
+  TLayoutRegistration<TSDDSpinButtons, TWinControl>("TSDDSpinButtons")
+      .Property("Direction", &TSDDSpinButtons::SetDirection)
+      .Property("Flat", &TSDDSpinButtons::SetFlat)
+      .Property("FocusControl", &TSDDSpinButtons::SetFocusControl)
+      .SubObject("GlyphUpRight", &TSDDSpinButtons::GlyphUpRight)
+      .SubObject("GlyphDownLeft", &TSDDSpinButtons::GlyphDownLeft)
+      .Property("NumGlyphsUpRight", &TSDDSpinButtons::SetNumGlyphsUpRight)
+      .Property("NumGlyphsDownLeft", &TSDDSpinButtons::SetNumGlyphsDownLeft)
+      .Property("Orientation", &TSDDSpinButtons::SetOrientation)
+      .Event("OnUpRightClick", &TSDDSpinButtons::OnUpRightClick)
+      .Event("OnDownLeftClick", &TSDDSpinButtons::OnDownLeftClick);
+}
+
 }  // namespace
 
 // ---- entry point ----------------------------------------------------------------------------------------------
@@ -175,6 +263,7 @@ void RegisterSDDLayoutClasses() {
     RegisterSeparator();
     RegisterPanels();
     RegisterStatusPanes();
+    RegisterButtons();
     return true;
   }();
   (void)registered;
