@@ -44,11 +44,12 @@ function(editor_test name)
     PROPERTIES TIMEOUT ${ARG_TIMEOUT} RUN_SERIAL ${ARG_SERIAL} LABELS "${name}")
 endfunction()
 
-# editor_fuzz_target(<name> SOURCES ... [DEPS ...] [SEED_SOURCES ... [SEED_DEPS ...]])
+# editor_fuzz_target(<name> SOURCES ... [DEPS ...] [SEED_SOURCES ... [SEED_DEPS ...]] [DICT file])
 # A libFuzzer target (native clang build only), run for EDITOR_FUZZ_SECONDS as a ctest test labelled "fuzz".
 # SEED_SOURCES build a small native program, called with the corpus folder, that writes the seed inputs there.
+# DICT names a libFuzzer dictionary of the input's syntax.
 function(editor_fuzz_target name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;SEED_SOURCES;SEED_DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "DICT" "SOURCES;DEPS;SEED_SOURCES;SEED_DEPS" ${ARGN})
   if(EDITOR_WIN32 OR NOT EDITOR_TESTS OR NOT EDITOR_FUZZ OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     return()
   endif()
@@ -65,7 +66,7 @@ function(editor_fuzz_target name)
   endif()
   add_test(NAME fuzz.${name}
     COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${name}> -DCORPUS=${corpus}
-            -DSECONDS=${EDITOR_FUZZ_SECONDS} -P ${CMAKE_SOURCE_DIR}/cmake/RunFuzzer.cmake)
+            -DSECONDS=${EDITOR_FUZZ_SECONDS} -DDICT=${ARG_DICT} -P ${CMAKE_SOURCE_DIR}/cmake/RunFuzzer.cmake)
   math(EXPR limit "${EDITOR_FUZZ_SECONDS} + 120")
   set_tests_properties(fuzz.${name} PROPERTIES TIMEOUT ${limit} LABELS fuzz)
   if(ARG_SEED_SOURCES)

@@ -119,6 +119,7 @@ class TLexer {
   }
 
   bool ReadNumber() {
+    const size_t start = Pos;
     bool negative = false;
     if (Text[Pos] == '-' || Text[Pos] == '+') negative = Text[Pos++] == '-';
     if (Text[Pos] == '$') {
@@ -130,11 +131,9 @@ class TLexer {
         v = v * 16 + static_cast<uint64_t>(d);
       }
       if (digits == 0) return Fail("'$' without hex digits");
-      Current.Kind = TTok::Integer;
-      Current.Int = negative ? -static_cast<int64_t>(v) : static_cast<int64_t>(v);
-      return true;
+      return StoreInteger(v, negative, std::string(Text.substr(start, Pos - start)));
     }
-    size_t start = Pos;
+    const size_t digitsStart = Pos;
     while (Pos < Text.size() && IsDigit(Text[Pos])) ++Pos;
     bool isFloat = false;
     if (Pos + 1 < Text.size() && Text[Pos] == '.' && IsDigit(Text[Pos + 1])) {
@@ -151,23 +150,32 @@ class TLexer {
         while (Pos < Text.size() && IsDigit(Text[Pos])) ++Pos;
       }
     }
-    std::string digits(Text.substr(start, Pos - start));
+    std::string digits(Text.substr(digitsStart, Pos - digitsStart));
     if (isFloat) {
       Current.Kind = TTok::Float;
       Current.Float = std::strtod(digits.c_str(), nullptr);
       if (negative) Current.Float = -Current.Float;
       return true;
     }
-    // Magnitudes up to 2^63 so that the most negative 64-bit value can be written.
+    const std::string spelling(Text.substr(start, Pos - start));
     uint64_t v = 0;
     for (char c : digits) {
       uint64_t d = static_cast<uint64_t>(c - '0');
-      if (v > (UINT64_C(9223372036854775808) - d) / 10) return Fail("number out of range: " + digits);
+      if (v > (MostNegativeMagnitude - d) / 10) return Fail("number out of range: " + spelling);
       v = v * 10 + d;
     }
-    if (!negative && v > static_cast<uint64_t>(INT64_MAX)) return Fail("number out of range: " + digits);
+    return StoreInteger(v, negative, spelling);
+  }
+
+  // Magnitudes up to 2^63 so that the most negative 64-bit value can be written; a larger one (a hex number
+  // past $7FFFFFFFFFFFFFFF) fits no property and is an error, never a value wrapped round.
+  static constexpr uint64_t MostNegativeMagnitude = UINT64_C(9223372036854775808);
+
+  bool StoreInteger(uint64_t magnitude, bool negative, const std::string& spelling) {
+    const uint64_t limit = negative ? MostNegativeMagnitude : static_cast<uint64_t>(INT64_MAX);
+    if (magnitude > limit) return Fail("number out of range: " + spelling);
     Current.Kind = TTok::Integer;
-    Current.Int = negative ? static_cast<int64_t>(0 - v) : static_cast<int64_t>(v);
+    Current.Int = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
     return true;
   }
 

@@ -1,10 +1,12 @@
 editor_fuzz_target(layout_text_fuzz
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz/LayoutTextFuzz.cpp
   DEPS classlib_layout
-  SEED_SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz/LayoutTextSeeds.cpp)
+  SEED_SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz/LayoutTextSeeds.cpp
+  DICT ${CMAKE_CURRENT_LIST_DIR}/fuzz/LayoutText.dict)
 
 editor_test(layout_reader_tests CORE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/LayoutTextTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/LayoutNumberTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/LayoutReaderTest.cpp
   DEPS classlib_layout)
 
