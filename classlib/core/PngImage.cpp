@@ -9,6 +9,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cctype>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -103,6 +104,36 @@ bool PngWriteAll(png_structp png, png_infop info, png_uint_32 width, png_uint_32
     png_write_info(png, info);
     png_write_image(png, rows);
     png_write_end(png, info);
+    return true;
+}
+
+// libpng takes a chunk's length on trust: a chunk it keeps whole (texts, profiles, palette suggestions, Exif...)
+// is allocated at the length its header claims before a byte of it is read, and a length over the chunk limit is
+// only warned about. So the chunks are walked here first: one that runs past the data, or one other than image
+// data that is longer than MaxChunkBytes, refuses the file. Image data is streamed, never held whole.
+bool ChunksWithinLimits(std::span<const uint8_t> data, size_t maxChunkBytes, std::string& error)
+{
+    constexpr size_t signature = 8, header = 8, crc = 4;
+    size_t pos = signature;
+    while (data.size() - pos >= header) {
+        const uint64_t length = png_get_uint_32(&data[pos]);
+        const uint8_t* name = &data[pos + 4];
+        std::string printable(reinterpret_cast<const char*>(name), 4);
+        for (char& c : printable)
+            if (!std::isalpha(static_cast<unsigned char>(c))) c = '?';
+        const size_t rest = data.size() - pos - header;
+        if (length > rest || rest - length < crc) {
+            error = "PNG chunk " + printable + " runs past the end of the data";
+            return false;
+        }
+        const bool imageData = std::memcmp(name, "IDAT", 4) == 0;
+        if (!imageData && length > maxChunkBytes) {
+            error = "PNG chunk " + printable + " is longer than the chunk limit";
+            return false;
+        }
+        if (std::memcmp(name, "IEND", 4) == 0) break;
+        pos += header + length + crc;
+    }
     return true;
 }
 
@@ -255,6 +286,7 @@ bool TPngImage::LoadFromMemory(std::span<const uint8_t> data, const TPngLimits& 
         error_ = "not a PNG file";
         return false;
     }
+    if (!ChunksWithinLimits(data, limits.MaxChunkBytes, error_)) return false;
     TPngCodecState state{};
     state.src = data.data();
     state.srcSize = data.size();

@@ -20,7 +20,8 @@ static_assert(sizeof(TRgba) == 4);
 struct TPngLimits {
     uint32_t MaxWidth = 4096;
     uint32_t MaxHeight = 4096;
-    // Largest single ancillary chunk libpng may buffer, and how many of them it keeps.
+    // Largest chunk other than image data a file may hold (a longer one, or one running past the data, refuses
+    // the file before libpng allocates for it), and how many ancillary chunks libpng keeps.
     size_t MaxChunkBytes = 1u << 20;
     uint32_t MaxCachedChunks = 64;
 };
