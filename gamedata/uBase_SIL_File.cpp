@@ -48,16 +48,10 @@ int32_t TSILFile::GetCount() const { return DataView.Mapped() ? ReadSilCount(Dat
 TImageDecodeStatus TSILFile::Lookup(int32_t Index, TSilRecord& Record)
 {
     if (!ViewsMapped()) return TImageDecodeStatus::NoImage;
-    LastHeader = TWilImageHeader{};
-    switch (FindSilImage(DataView.Bytes(), IndexView.Bytes(), Index, Record)) {
-    case TSilLookup::NoImage: return TImageDecodeStatus::NoImage;
-    case TSilLookup::Damaged: return TImageDecodeStatus::Damaged;
-    case TSilLookup::Found: break;
-    }
-    LastHeader = Record.Header;
-    const bool emptyImage = Record.Header.Width == 0 || Record.Header.Height == 0;
-    if (!emptyImage && !SilPngWithinBounds(Record.Png)) return TImageDecodeStatus::Damaged;
-    return TImageDecodeStatus::Decoded;
+    Record = TSilRecord{};
+    const TImageDecodeStatus status = LookupSilImage(DataView.Bytes(), IndexView.Bytes(), Index, Record);
+    LastHeader = Record.Header;  // zero unless a record was found
+    return status;
 }
 
 TImageDecodeStatus TSILFile::DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& Entry)

@@ -83,6 +83,17 @@ bool SilPngWithinBounds(TByteSpan png)
            height <= ImageMaxSide;
 }
 
+TImageDecodeStatus LookupSilImage(TByteSpan data, TByteSpan index, int64_t i, TSilRecord& record)
+{
+    switch (FindSilImage(data, index, i, record)) {
+    case TSilLookup::NoImage: return TImageDecodeStatus::NoImage;
+    case TSilLookup::Damaged: return TImageDecodeStatus::Damaged;
+    case TSilLookup::Found: break;
+    }
+    const bool emptyImage = record.Header.Width == 0 || record.Header.Height == 0;
+    return emptyImage || SilPngWithinBounds(record.Png) ? TImageDecodeStatus::Decoded : TImageDecodeStatus::Damaged;
+}
+
 void TSilWriter::Start(uint16_t count)
 {
     const auto data = MakeSilDataHeader(count);

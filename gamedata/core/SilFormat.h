@@ -52,6 +52,11 @@ TSilLookup FindSilImage(TByteSpan data, TByteSpan index, int64_t i, TSilRecord& 
 // PNG is handed to a decoder that would allocate whatever the header asks for.
 bool SilPngWithinBounds(TByteSpan png);
 
+// The reader's lookup of image `i`: FindSilImage, then the canvas bound for an image with both sides non-zero (a
+// side of 0 has no picture to decode). Decoded: `record` holds the image; Damaged after a found record whose PNG
+// is out of bounds: `record` holds it too; otherwise `record` is untouched.
+TImageDecodeStatus LookupSilImage(TByteSpan data, TByteSpan index, int64_t i, TSilRecord& record);
+
 // ---- writing -----------------------------------------------------------------------------------------------
 // Both files of a library being written. The data offsets in the index are u32: an image whose record would start
 // beyond `maxOffset` (4 GiB - 1 in use; smaller in tests) is refused and nothing is appended.

@@ -1,29 +1,38 @@
-// Fuzz target of the map-file reader: each input is written to a file and loaded the way the editor loads it.
+// Fuzz target of the map-file reader: each input is loaded the way the editor loads it, from a file by its path.
 // A load must succeed exactly when the file holds what its header announces, must then hold the file's records
 // byte for byte, and every getter must stay inside the records at the grids' edges and beyond.
+//
+// The file lives in memory (an anonymous memory file reached through its /proc path), so no run leaves a file
+// behind and no run waits for a disk.
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "gamedata/core/uVesk3MapEngine.h"
 
 namespace {
 
-const std::string& InputPath()
+struct TMemoryFile {
+    int Fd = memfd_create("vesk3map-fuzz", 0);
+    std::string Path = "/proc/self/fd/" + std::to_string(Fd);
+};
+
+// Replaces the memory file's content; false when it cannot be written.
+bool Store(const TMemoryFile& file, const uint8_t* data, size_t size)
 {
-    static const std::string path = [] {
-        std::string p = (std::filesystem::temp_directory_path() / ("vesk3map-fuzz-" + std::to_string(getpid()) +
-                                                                   ".map"))
-                            .string();
-        std::atexit([] { std::remove(InputPath().c_str()); });
-        return p;
-    }();
-    return path;
+    if (file.Fd < 0 || ftruncate(file.Fd, 0) != 0) return false;
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = pwrite(file.Fd, data + done, size - done, static_cast<off_t>(done));
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
 }
 
 void Check(bool condition)
@@ -51,15 +60,11 @@ void ProbeEdges(const TVesk3Map& map)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::FILE* file = std::fopen(InputPath().c_str(), "wb");
-    if (!file)
-        return 0;
-    const bool written = std::fwrite(data, 1, size, file) == size;
-    if (std::fclose(file) != 0 || !written)
-        return 0;
+    static const TMemoryFile file;
+    if (!Store(file, data, size)) std::abort();
 
     TVesk3Map map;
-    const bool loaded = map.LoadFromFile(InputPath());
+    const bool loaded = map.LoadFromFile(file.Path);
     const bool whole = size >= sizeof(TVesk3MapHeader) &&
                        Vesk3MapFileSize(data[22] | data[23] << 8, data[24] | data[25] << 8) <= size;
     Check(loaded == whole);
