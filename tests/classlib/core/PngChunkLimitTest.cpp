@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -36,7 +35,8 @@ void OnFree(const volatile void*) {}
 
 void PutU32(std::vector<uint8_t>& out, uint32_t v)
 {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
+    const uint8_t bytes[4] = {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
+    out.insert(out.end(), bytes, bytes + 4);
 }
 
 // A chunk with its CRC (zlib's) over name and data.
@@ -68,9 +68,10 @@ std::vector<uint8_t> WithText(size_t textBytes)
     EXPECT_TRUE(image.CreateBlank(2, 2, TRgba{10, 20, 30, 255}));
     std::vector<uint8_t> file;
     EXPECT_TRUE(image.SaveToMemory(file, 4));
-    std::vector<uint8_t> text{'C', 'o', 'm', 'm', 'e', 'n', 't', 0};
-    text.resize(std::max(textBytes, text.size()), 'x');
-    const std::vector<uint8_t> chunk = Chunk("tEXt", text);
+    // Keyword, its NUL, then the text.
+    std::string text("Comment", 8);
+    text.append(textBytes - text.size(), 'x');
+    const std::vector<uint8_t> chunk = Chunk("tEXt", std::vector<uint8_t>(text.begin(), text.end()));
     file.insert(file.begin() + 33, chunk.begin(), chunk.end());
     return file;
 }
