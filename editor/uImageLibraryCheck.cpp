@@ -216,7 +216,7 @@ bool TImageLibraryCheck::ConvertLibraryImages(int32_t Index)
             Writer->AddEmptyEntry();
             break;
         case TMakePngResult::WriteFailed:
-            Fail("cannot write \"x.tmp\" for image " + IntToStr(j) + " of " + name);
+            Fail("cannot write \"x.tmp\" for image " + IntToStr(j) + " of " + name + ": " + Reader->WriteError());
             return false;
         }
         View.SetPosition(TCheckBar::Convert, int64_t(j) + 1);
@@ -267,6 +267,9 @@ bool TImageLibraryCheck::FirstStart()
     ini.WriteBool(SectionConvert, KeyConvert, false);
     ini.WriteBool(SectionDirectX, KeyNoVSync, true);
     if (View.AskYesNo(FirstStartQuestion, FirstStartCaption)) {
+        // The forced-conversion key stays set until the full conversion finishes: a start that fails half way
+        // leaves it on, and the next start converts again instead of reading the missing "UsingLib" as "WIL".
+        ini.WriteBool(SectionConvert, KeyConvert, true);
         if (!FullConversion(ini)) return false;
     } else {
         ini.WriteBool(SectionConvert, KeyConvert, false);

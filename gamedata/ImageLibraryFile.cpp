@@ -37,12 +37,12 @@ void TImageLibraryFile::CloseViews()
     LastHeader = {};
 }
 
-void TImageLibraryFile::Reload(uint32_t PauseMs)
+bool TImageLibraryFile::Reload(uint32_t PauseMs)
 {
     DataView.Unmap();
     IndexView.Unmap();
     if (PauseMs != 0) Sleep(PauseMs);
-    if (!Path.empty()) MapLibraryPair(PairLibraryFiles(Path, DataExt, IndexExt), DataView, IndexView);
+    return Path.empty() || MapLibraryPair(PairLibraryFiles(Path, DataExt, IndexExt), DataView, IndexView);
 }
 
 void TImageLibraryFile::SetDevice(IDirect3DDevice9* NewDevice)

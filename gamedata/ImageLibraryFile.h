@@ -25,8 +25,9 @@ public:
     TImageLibraryFile& operator=(const TImageLibraryFile&) = delete;
 
     // Unmaps both views, pauses PauseMs and maps the pair again; the views take the files' present sizes, the
-    // header copies and counts stay as Open read them. Maps nothing when no library is open.
-    void Reload(uint32_t PauseMs = LibraryRemapPauseMs);
+    // header copies and counts stay as Open read them. Maps nothing when no library is open. False when an open
+    // library could not be mapped again (the reader then holds no views).
+    bool Reload(uint32_t PauseMs = LibraryRemapPauseMs);
 
     void SetDevice(IDirect3DDevice9* Device);
     void SetLog(TLogEngine* Log) { LogEngine = Log; }

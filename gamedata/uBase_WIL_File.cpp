@@ -131,7 +131,8 @@ TMakePngResult TWILFile::DecodeFrame32MakePNG(int32_t Index, TSILImageRecord& Re
     try {
         WriteFileReplacing(target, PngBytes.data(), PngBytes.size());
         return TMakePngResult::Written;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        LastWriteError = e.what();
     }
     LogFailure("DecodeFrame32MakePNG", Index);
     return TMakePngResult::WriteFailed;

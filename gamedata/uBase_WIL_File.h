@@ -49,6 +49,8 @@ public:
 
     // The conversion's staging file: "x.tmp" in the executable's folder.
     static std::string TempPngPath();
+    // Why the last WriteFailed happened (the file system's text); empty before any.
+    const std::string& WriteError() const { return LastWriteError; }
 
     const uint8_t* DataHeader() const { return DataHeaderCopy; }
     const uint8_t* IndexHeader() const { return IndexHeaderCopy; }
@@ -70,4 +72,5 @@ private:
     TRgbaCanvas Canvas;
     TPngImage Png;
     std::vector<uint8_t> PngBytes;
+    std::string LastWriteError;
 };

@@ -20,11 +20,25 @@ ComPtr<IDirect3DDevice9> KeepDevice(IDirect3DDevice9* Device)
     return ComPtr<IDirect3DDevice9>::Attach(Device);
 }
 
+// The text of the exception being handled; only inside a catch block.
+std::string CurrentReason()
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "unknown error";
+    }
+}
+
 }  // namespace
 
 // ---- the loader thread -----------------------------------------------------------------------------------------
 // Builds the caches Next .. Last one per synchronised step, 10 ms apart, and ends by itself after the step that
-// finds none left. It touches the manager only inside those steps, in the GUI thread.
+// finds none left. It touches the manager only inside those steps, in the GUI thread; a step writes its own
+// failure to the log there. Only a failure to reach the GUI thread ends the loader early: the log is the GUI
+// thread's, so the reason waits in Failure for the manager, which writes it when it stops the loader.
 class TImageCacheLoadThread final : public TThread {
 public:
     TImageCacheLoadThread(TImageCacheManager* Manager, int32_t First, int32_t Last)
@@ -39,20 +53,19 @@ public:
             WaitFor();
         }
     }
+    // Read only after the thread has ended.
+    const std::string& Failure() const { return FailureText; }
 
 protected:
     void Execute() override
     {
         try {
             while (!Terminated()) {
-                try {
-                    Synchronize([this] { LoadStep(); });
-                } catch (...) {
-                    // LoadStep drops its own errors; nothing else can reach here but is kept off the thread entry.
-                }
+                Synchronize([this] { LoadStep(); });
                 if (!Terminated()) Sleep(LoaderStepPauseMs);
             }
         } catch (...) {
+            FailureText = CurrentReason();
         }
     }
 
@@ -60,30 +73,34 @@ private:
     // Runs in the GUI thread.
     void LoadStep()
     {
+        const TLoaderStep step = PlanLoaderStep(Next, Last);
+        Next = step.Next;  // advanced first: a library that fails to build is not tried forever
+        if (step.Build == LoaderNoLibrary) {
+            Terminate();
+            return;
+        }
         try {
-            const TLoaderStep step = PlanLoaderStep(Next, Last);
-            Next = step.Next;  // advanced first: a library that fails to build is not tried forever
-            if (step.Build == LoaderNoLibrary) {
-                Terminate();
-                return;
-            }
             Manager->BuildCache(step.Build);
         } catch (...) {
+            Manager->Log("Image cache loader: library " + std::to_string(step.Build) + " could not be built: " +
+                             CurrentReason(),
+                         "", CacheLogError);
         }
     }
 
     TImageCacheManager* Manager;  // not owned
     int32_t Next;
     int32_t Last;
+    std::string FailureText;
 };
 
 // ---- the cache of one library ----------------------------------------------------------------------------------
 
-TImageCache::TImageCache(int32_t Library, const std::string& Folder, TLogEngine* ALog, IDirect3DDevice9* ADevice,
+TImageCache::TImageCache(int32_t ALibrary, const std::string& Folder, TLogEngine* ALog, IDirect3DDevice9* ADevice,
                          uint32_t Now, uint32_t ARemapPauseMs)
-    : LogEngine(ALog), Device(KeepDevice(ADevice)), CacheTicks{Now, Now}, RemapPauseMs(ARemapPauseMs)
+    : LogEngine(ALog), Library(ALibrary), Device(KeepDevice(ADevice)), CacheTicks{Now, Now}, RemapPauseMs(ARemapPauseMs)
 {
-    const std::string path = LibraryFilePath(Folder, Library, ImageLibKind);
+    const std::string path = LibraryFilePath(Folder, ALibrary, ImageLibKind);
     if (ImageLibKind == ImageLibKindWIL) {
         Wil = std::make_unique<TWILFile>();
         if (Wil->Open(path)) {
@@ -138,15 +155,20 @@ void TImageCache::Sweep(uint32_t Now)
         if (plan.Remap) Remap();
     } catch (...) {
         // A failed sweep leaves entries in place; the next lookups serve them as before.
+        LogError("the sweep failed: " + CurrentReason());
     }
 }
 
 void TImageCache::Remap()
 {
-    if (Wil)
-        Wil->Reload(RemapPauseMs);
-    else if (Sil)
-        Sil->Reload(RemapPauseMs);
+    TImageLibraryFile* reader = Wil ? static_cast<TImageLibraryFile*>(Wil.get()) : Sil.get();
+    // Without its views the library serves empty entries until a later re-map finds the files again.
+    if (reader && !reader->Reload(RemapPauseMs)) LogError("cannot map " + reader->FileName() + " again");
+}
+
+void TImageCache::LogError(const std::string& What) const
+{
+    WriteCacheLog(LogEngine, "Image cache of library " + std::to_string(Library) + ": " + What, CacheLogError);
 }
 
 void TImageCache::Reload()
@@ -187,6 +209,7 @@ void TImageCacheManager::StopLoader()
     if (!Loader) return;
     Loader->Terminate();
     Loader->WaitFor();
+    if (!Loader->Failure().empty()) Log("Image cache loader stopped: " + Loader->Failure(), "", CacheLogError);
     Loader.reset();
 }
 
@@ -225,6 +248,9 @@ TImageHeaderD3D TImageCacheManager::GetImage(int32_t Library, int32_t Index)
         TImageCache* cache = Cache(Library);
         return cache ? cache->GetImage(Index, Now()) : TImageHeaderD3D{};
     } catch (...) {
+        Log("Image cache: image " + std::to_string(Index) + " of library " + std::to_string(Library) +
+                " could not be served: " + CurrentReason(),
+            "", CacheLogError);
         return {};
     }
 }
@@ -256,19 +282,27 @@ void TImageCacheManager::ReloadAll()
             cache->Reload();
         } catch (...) {
             // One library that cannot re-map must not keep the others from reloading.
+            Log("Image cache of library " + std::to_string(&cache - Caches.data()) + ": the reload failed: " +
+                    CurrentReason(),
+                "", CacheLogError);
         }
     }
 }
 
 void TImageCacheManager::Log(const std::string& Message, const std::string&, int32_t Level)
 {
-    if (!LogEngine) return;
-    LogEngine->Option = false;
+    WriteCacheLog(LogEngine, Message, Level);
+}
+
+void WriteCacheLog(TLogEngine* Log, const std::string& Message, int32_t Level)
+{
+    if (!Log) return;
+    Log->Option = false;
     switch (Level) {
-    case CacheLogInfo: return LogEngine->LogInfo(Message);
-    case CacheLogWarning: return LogEngine->LogWarning(Message);
-    case CacheLogError: return LogEngine->LogError(Message);
-    case CacheLogDebug: return LogEngine->LogDebug(Message);
+    case CacheLogInfo: return Log->LogInfo(Message);
+    case CacheLogWarning: return Log->LogWarning(Message);
+    case CacheLogError: return Log->LogError(Message);
+    case CacheLogDebug: return Log->LogDebug(Message);
     default: return;
     }
 }

@@ -6,7 +6,9 @@
 //
 // Every cache, reader, texture and log line is created and used in the GUI thread; the loader's steps run there
 // through TThread::Synchronize, so nothing here takes a lock. Lookups never fail: what cannot be served is the
-// empty entry (zero sizes, no texture), and callers test the texture before drawing.
+// empty entry (zero sizes, no texture), and callers test the texture before drawing. An error on the way (a cache
+// that cannot be built, a failed lookup, sweep or reload, a library that cannot be mapped again) is an error line
+// in the log with its reason.
 #include "classlib/ComPtr.h"
 #include "classlib/core/Objects.h"
 #include "gamedata/ImageHeaderD3D.h"
@@ -44,10 +46,15 @@ constexpr int32_t CacheLogWarning = 1;
 constexpr int32_t CacheLogError = 2;
 constexpr int32_t CacheLogDebug = 3;
 
+// Writes Message at the level (0 information, 1 warning, 2 error, 3 debug) after clearing the log's Option;
+// nothing without a log. The manager's Log and the caches write through it.
+void WriteCacheLog(TLogEngine* Log, const std::string& Message, int32_t Level);
+
 // ---- the cache of one library ----------------------------------------------------------------------------------
 // One entry per image index 0 .. N - 1 (N: the reader's count when the cache was built or last reloaded), filled
 // on first request and emptied again by the idle sweep. The reader (WIL or SIL by ImageLibKind, none for any
-// other kind) is opened without a log, so its decoding errors pass silently.
+// other kind) is opened without a log, so its decoding errors pass silently; the cache's own failures (a sweep,
+// a library that cannot be mapped again) are error lines in Log.
 class TImageCache : public TObject {
 public:
     // Opens Folder + the library's name; a missing or unreadable pair gives a cache of no entries. Both ticks
@@ -81,8 +88,10 @@ public:
 private:
     int32_t ReaderCount() const;
     void Remap();
+    void LogError(const std::string& What) const;
 
-    TLogEngine* LogEngine;  // not owned; kept for the readers' sake, not written
+    TLogEngine* LogEngine;  // not owned
+    int32_t Library;
     ComPtr<IDirect3DDevice9> Device;
     std::unique_ptr<TWILFile> Wil;
     std::unique_ptr<TSILFile> Sil;
@@ -122,8 +131,7 @@ public:
     // Every existing cache reloads (device lost or reset).
     void ReloadAll();
 
-    // Writes Message (Detail is not written) at level 0 information, 1 warning, 2 error, 3 debug; clears the
-    // log's Option first. Nothing without a log.
+    // WriteCacheLog with the manager's log (Detail is not written).
     virtual void Log(const std::string& Message, const std::string& Detail, int32_t Level);
 
     // The cache of Library, null when it does not exist (yet).

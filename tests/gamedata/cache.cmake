@@ -7,4 +7,8 @@ editor_test(cache_core_tests CORE
 # Under Wine: the caches over the test library with a real device, the loader thread under a bare message loop.
 editor_test(cache_manager_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/CacheManagerTest.cpp
-  DEPS gamedata_cache gamedata_image_test_support)
+  DEPS gamedata_cache gamedata_image_test_support editor_fixtures_wil editor_fixtures_sil)
+
+# The caches' failures in the log, without a device.
+editor_test(cache_log_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/CacheLogTest.cpp
+  DEPS gamedata_cache editor_fixtures_wil)
