@@ -1,6 +1,7 @@
 #include "Common/Dev_DeviceCursor.h"
 
 #include "classlib/ComPtr.h"
+#include "classlib/ScreenDC.h"
 
 #include <vector>
 
@@ -13,14 +14,6 @@ struct TIconBitmaps {
     {
         if (Info.hbmMask) DeleteObject(Info.hbmMask);
         if (Info.hbmColor) DeleteObject(Info.hbmColor);
-    }
-};
-
-struct TScreenDC {
-    HDC DC = GetDC(nullptr);
-    ~TScreenDC()
-    {
-        if (DC) ReleaseDC(nullptr, DC);
     }
 };
 
@@ -64,9 +57,9 @@ HRESULT SetDeviceCursor(IDirect3DDevice9* Device, HCURSOR Cursor)
     TScreenDC screen;
     LONG width = 0, maskHeight = 0, colorWidth = 0, colorHeight = 0;
     std::vector<DWORD> mask, color;
-    if (!ReadBitmap(screen.DC, icon.Info.hbmMask, width, maskHeight, mask)) return E_FAIL;
+    if (!ReadBitmap(screen.Get(), icon.Info.hbmMask, width, maskHeight, mask)) return E_FAIL;
     const bool monochrome = icon.Info.hbmColor == nullptr;
-    if (!monochrome && (!ReadBitmap(screen.DC, icon.Info.hbmColor, colorWidth, colorHeight, color) ||
+    if (!monochrome && (!ReadBitmap(screen.Get(), icon.Info.hbmColor, colorWidth, colorHeight, color) ||
                         colorWidth != width || colorHeight != maskHeight))
         return E_FAIL;
     // A monochrome cursor's mask holds the AND half above the XOR half.

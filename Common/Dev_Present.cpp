@@ -1,6 +1,7 @@
 #include "Common/Dev_Present.h"
 
 #include "classlib/ComPtr.h"
+#include "classlib/ScreenDC.h"
 
 #include <commctrl.h>
 
@@ -54,10 +55,9 @@ public:
     {
         if (dc_ && width_ >= Width && height_ >= Height) return dc_;
         FreeCanvas();
-        const HDC screen = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen);
-        bitmap_ = CreateCompatibleBitmap(screen, Width, Height);
-        ReleaseDC(nullptr, screen);
+        const TScreenDC screen;
+        dc_ = CreateCompatibleDC(screen.Get());
+        bitmap_ = CreateCompatibleBitmap(screen.Get(), Width, Height);
         if (dc_ == nullptr || bitmap_ == nullptr) {
             FreeCanvas();
             return nullptr;

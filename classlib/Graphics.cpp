@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "classlib/ScreenDC.h"
 #include "classlib/core/SysUtils.h"
 
 // ---- colours --------------------------------------------------------------------------------------------------
@@ -133,9 +134,8 @@ void TFont::Assign(const TPersistent* source) {
 
 int TFont::ScreenPixelsPerInch() {
   static const int ppi = [] {
-    HDC dc = GetDC(nullptr);
-    int v = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
-    if (dc) ReleaseDC(nullptr, dc);
+    const TScreenDC dc;
+    const int v = dc ? GetDeviceCaps(dc.Get(), LOGPIXELSY) : 0;
     return v > 0 ? v : 96;
   }();
   return ppi;

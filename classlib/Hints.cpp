@@ -1,5 +1,6 @@
 // Sections: hint window; hint controller.
 #include "classlib/Hints.h"
+#include "classlib/ScreenDC.h"
 
 #include <memory>
 
@@ -28,15 +29,13 @@ void THintWindow::CreateParams(TCreateParams& p) {
 }
 
 TRect THintWindow::CalcHintRect(const std::string& text) {
-  HDC dc = GetDC(nullptr);
+  const TScreenDC dc;
   TRect r{0, 0, 300, 0};
   if (dc) {
-    TCanvas canvas;
-    canvas.SetHandle(dc);
+    TCanvas canvas;  // gives the DC its own font back before the DC goes
+    canvas.SetHandle(dc.Get());
     canvas.Font().Assign(&Font());
     canvas.DrawText(text, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    canvas.SetHandle(nullptr);
-    ReleaseDC(nullptr, dc);
   }
   return {0, 0, r.Width() + 2 * HintMargin + 2, r.Height() + 2 * HintMargin};
 }

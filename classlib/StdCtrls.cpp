@@ -1,4 +1,5 @@
 #include "classlib/StdCtrls.h"
+#include "classlib/ScreenDC.h"
 
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
   controlStyle_.Include(csOpaque);
@@ -65,16 +66,16 @@ UINT TCustomLabel::TextFlags() const {
 
 void TCustomLabel::AdjustBounds() {
   if (!autoSize_ || HasState(csLoading)) return;
-  HDC dc = GetDC(nullptr);
+  const TScreenDC dc;
   if (!dc) return;
-  TCanvas canvas;
-  canvas.SetHandle(dc);
-  canvas.Font().Assign(&Font());
   TRect r{0, 0, wordWrap_ ? Width() : 0, 0};
-  std::string text = Caption().empty() ? std::string(" ") : Caption();
-  canvas.DrawText(text, r, TextFlags() | DT_CALCRECT);
-  canvas.SetHandle(nullptr);
-  ReleaseDC(nullptr, dc);
+  {
+    TCanvas canvas;  // gives the DC its own font back before the DC goes
+    canvas.SetHandle(dc.Get());
+    canvas.Font().Assign(&Font());
+    const std::string text = Caption().empty() ? std::string(" ") : Caption();
+    canvas.DrawText(text, r, TextFlags() | DT_CALCRECT);
+  }
   int left = Left();
   if (alignment_ == taRightJustify) left += Width() - r.Width();
   else if (alignment_ == taCenter) left += (Width() - r.Width()) / 2;
