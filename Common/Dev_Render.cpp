@@ -241,12 +241,28 @@ HRESULT FitWindowToBackBuffer(bool ClipWindowToSingleAdapter)
     return DXUTChangeDevice(&windowSized, nullptr, false, ClipWindowToSingleAdapter);
 }
 
-// Ends a failed change: the device and its settings go, the pause and size guard are undone.
+// A device change in progress: time and rendering paused and size changes ignored, undone on every way out
+// (a later device must not start paused).
+class TChangeInProgress {
+public:
+    TChangeInProgress()
+    {
+        DXUTPause(true, true);
+        State().Set(&S::IgnoreSizeChange, true);
+    }
+    ~TChangeInProgress()
+    {
+        State().Set(&S::IgnoreSizeChange, false);
+        DXUTPause(false, false);
+    }
+    TChangeInProgress(const TChangeInProgress&) = delete;
+    TChangeInProgress& operator=(const TChangeInProgress&) = delete;
+};
+
+// Ends a failed change: the device and its settings go.
 HRESULT AbandonChange(HRESULT Result)
 {
     DXUTCleanup3DEnvironment(true);
-    DXUTPause(false, false);
-    State().Set(&S::IgnoreSizeChange, false);
     return Result;
 }
 
@@ -316,8 +332,7 @@ HRESULT DXUTChangeDevice(const TDX9DeviceSettings* NewSettings, IDirect3DDevice9
     if (!DeviceFromApp && !old) DXUTApplyOverrides(*copy, nullptr);
     const TDX9DeviceSettings wanted = *copy;
     std::unique_ptr<TDX9DeviceSettings> oldOwned = s.ExchangeCurrentSettings(std::move(copy));
-    DXUTPause(true, true);
-    s.Set(&S::IgnoreSizeChange, true);
+    const TChangeInProgress inProgress;
     TDX9State::SetLocking((wanted.BehaviorFlags & D3DCREATE_MULTITHREADED) != 0);
 
     PrepareWindowsForMode(wanted, old);
@@ -328,26 +343,18 @@ HRESULT DXUTChangeDevice(const TDX9DeviceSettings* NewSettings, IDirect3DDevice9
                        old->BehaviorFlags == wanted.BehaviorFlags;
     if (reset) {
         const HRESULT hr = DXUTReset3DEnvironment();
-        if (ShutDown()) {
-            // A callback shut the framework down: nothing is left to recreate, and the settings are gone.
-            DXUTPause(false, false);
-            s.Set(&S::IgnoreSizeChange, false);
-            return FAILED(hr) ? hr : E_FAIL;
-        }
+        // A callback shut the framework down: nothing is left to recreate, and the settings are gone.
+        if (ShutDown()) return FAILED(hr) ? hr : E_FAIL;
         if (hr == kD3DErrDeviceLost) {
             s.Set(&S::IsDeviceLost, true);
         } else if (hr == kDXUTErrResettingDeviceObjects || hr == kDXUTErrMediaNotFound) {
             DXUTDisplayErrorMessage(hr);
             DXUTShutdown(0);
-            DXUTPause(false, false); // a later device must not start paused
-            s.Set(&S::IgnoreSizeChange, false);
             return hr;
         } else if (FAILED(hr)) {
             // Back to the old settings, so that the nested change sees a device change and recreates.
             std::unique_ptr<TDX9DeviceSettings> mine = s.ExchangeCurrentSettings(std::move(oldOwned));
             const HRESULT recreated = DXUTChangeDevice(mine.get(), DeviceFromApp, true, ClipWindowToSingleAdapter);
-            DXUTPause(false, false);
-            s.Set(&S::IgnoreSizeChange, false);
             if (FAILED(recreated)) {
                 DXUTShutdown(0);
                 return kDXUTErrCreatingDevice;
@@ -380,8 +387,6 @@ HRESULT DXUTChangeDevice(const TDX9DeviceSettings* NewSettings, IDirect3DDevice9
 
     if (const HWND window = DXUTGetHWND(); window && !IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
     SetThreadExecutionState(windowed ? ES_CONTINUOUS : (ES_CONTINUOUS | ES_DISPLAY_REQUIRED));
-    s.Set(&S::IgnoreSizeChange, false);
-    DXUTPause(false, false);
     s.Set(&S::IsDeviceCreated, true);
     return S_OK;
 }

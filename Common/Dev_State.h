@@ -1,6 +1,6 @@
 #pragma once
-// The framework's process-wide state record, its locked accessor, the device settings record the framework
-// Parts exchange, the application callbacks, and the small services every framework routine calls: error
+// The framework's process-wide state record, its locked accessor, the device settings record its routines hand
+// one another, the application callbacks, and the small services every framework routine calls: error
 // message, pause, cursor set-up and the accessibility-key switch.
 //
 // Sections: settings record and callbacks; the state record; the accessor; services.

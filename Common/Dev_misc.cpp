@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-// Sections: result-code tracing; small helpers; global timer and resource cache; run-time loaders; monitor
+// Sections: result-code tracing; global timer and resource cache; run-time loaders; monitor
 // helpers; media centre.
 
 namespace {
@@ -68,15 +68,6 @@ bool CheckHResult(HRESULT Result)
     StringCchPrintfW(text, 16, L"%.8x", static_cast<unsigned long>(Result));
     TraceHResult("DXUTxxx", DWORD(-1), Result, text, true);
     return true;
-}
-
-// --- small helpers --------------------------------------------------------------------------------------------
-
-void OutputDebugStringArgs(const WCHAR* Format, std::initializer_list<TFormatArg> Args)
-{
-    wchar_t text[512];
-    StringCchVPrintfW(text, 512, Format, Args);
-    OutputDebugStringW(text);
 }
 
 // --- global timer and resource cache --------------------------------------------------------------------------

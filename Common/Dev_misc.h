@@ -1,7 +1,7 @@
 #pragma once
 // Support routines shared by the Direct3D framework and the main window.
 //
-// Sections: freeing and releasing; result-code tracing; small helpers; global timer and resource cache;
+// Sections: freeing; result-code tracing; small helpers; global timer and resource cache;
 // run-time loaders of system libraries that may be missing; monitor helpers; media centre.
 #include "Common/core/D3DFormatInfo.h"
 #include "Common/core/Dev_StrSafe.h"
@@ -18,7 +18,7 @@
 struct ID3DXFont;
 struct ID3DXEffect;
 
-// --- freeing and releasing ------------------------------------------------------------------------------------
+// --- freeing --------------------------------------------------------------------------------------------------
 
 // Empties the variable before the object dies, so nothing reached from the destructor sees a dangling pointer.
 template <class T>
@@ -27,16 +27,6 @@ void SafeFree(T*& Object)
     T* doomed = Object;
     Object = nullptr;
     delete doomed;
-}
-
-template <class T>
-void SafeRelease(T*& Interface)
-{
-    if (Interface) {
-        T* doomed = Interface;
-        Interface = nullptr;
-        doomed->Release();
-    }
 }
 
 // --- result-code tracing --------------------------------------------------------------------------------------
@@ -60,14 +50,6 @@ inline void IgnoreHResult(HRESULT) {}
 TDXTraceProc SetDXTraceProc(TDXTraceProc Proc);
 
 // --- small helpers --------------------------------------------------------------------------------------------
-
-// Formats into a 512-character buffer (cut to fit) and sends the text to the debugger output.
-void OutputDebugStringArgs(const WCHAR* Format, std::initializer_list<TFormatArg> Args);
-template <class... TArgs>
-void OutputDebugStringFmt(const WCHAR* Format, const TArgs&... Args)
-{
-    OutputDebugStringArgs(Format, {TFormatArg(Args)...});
-}
 
 // True when some element equals Item byte for byte.
 template <class T>

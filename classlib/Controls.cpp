@@ -1,4 +1,4 @@
-// Sections: helpers; handlers on the stack and deferred release; TControl; TWinControl (window, children and
+// Sections: helpers; handlers on the stack; TControl; TWinControl (window, children and
 // alignment, painting, mouse, keyboard and focus, messages); TGraphicControl and TCustomControl; TControlCanvas.
 #include "classlib/Controls.h"
 
@@ -13,7 +13,6 @@
 #include "classlib/Application.h"
 #include "classlib/Forms.h"
 #include "classlib/HandlerScope.h"
-#include "classlib/MessageWindow.h"
 #include "classlib/Hints.h"
 #include "classlib/Themes.h"
 #include "classlib/core/SysUtils.h"
@@ -41,71 +40,22 @@ private:
 
 TPoint PointOf(LPARAM l) { return {GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
 
-// ---- handlers on the stack and deferred release ----------------------------------------------------------------
+// ---- handlers on the stack ----------------------------------------------------------------------------------
 //
 // Every message a control's window procedure handles opens a handler scope naming the control; timers open theirs.
-// A released form (Release, or the close action "free") is freed from the message loop through a hidden window of
-// its own, so that neither a window the form loses or recreates meanwhile nor the code that called Release is in
-// the way. It is freed only when no handler of it, of a control inside it or of a component they own is left on
-// the stack: a handler that asked for the release and then ran a nested message loop (a message box,
-// ProcessMessages) is still on the stack when the release message arrives. Such a release waits in `heldReleases`
-// and is posted again when the last of those handlers returns. A control being destroyed leaves the scopes and
-// both lists, so a message or a scope naming it is never followed.
-
-std::vector<TWinControl*> postedReleases;  // a release message names each
-std::vector<TWinControl*> heldReleases;    // handlers hold each back
-
-// True when freeing `form` frees `component`: it is the form, a control inside it, or owned by one of them (a timer
-// of the form, a dialog the form owns).
-bool BelongsTo(const TWinControl* form, const TComponent* component) {
-  for (const TComponent* c = component; c; c = c->Owner()) {
-    const auto* control = dynamic_cast<const TControl*>(c);
-    if (c == form || (control && form->ContainsControl(control))) return true;
-  }
-  return false;
-}
-
-bool HandlerOnStack(const TWinControl* form) {
-  for (const THandlerFrame* f = THandlerScope::Innermost(); f; f = f->Outer)
-    if (BelongsTo(form, f->Component)) return true;
-  return false;
-}
-
-bool OnReleaseMessage(void*, TMessage& m) {
-  if (m.Msg != CM_RELEASE) return false;
-  auto* form = reinterpret_cast<TWinControl*>(m.LParam);
-  if (std::erase(postedReleases, form) == 0) return true;  // freed meanwhile
-  if (!HandlerOnStack(form)) delete form;
-  else if (std::find(heldReleases.begin(), heldReleases.end(), form) == heldReleases.end())
-    heldReleases.push_back(form);
-  return true;
-}
-
-}  // namespace
-
-void ReleaseFromMessageLoop(TWinControl* form) {
-  static TMessageWindow window(&OnReleaseMessage, nullptr);
-  if (std::find(postedReleases.begin(), postedReleases.end(), form) != postedReleases.end()) return;
-  postedReleases.push_back(form);
-  if (!PostMessageA(window.Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(form))) postedReleases.pop_back();
-}
-
-namespace {
+// When a handler returns, the releases of forms it held back go ahead (Forms.cpp); when the outermost returns, the
+// control canvases let go of their DCs. A control being destroyed leaves the scopes and the releases, so neither a
+// scope nor a release message naming it is ever followed.
 
 void AfterHandler(bool outermost) {
-  std::erase_if(heldReleases, [](TWinControl* form) {
-    if (HandlerOnStack(form)) return false;
-    ReleaseFromMessageLoop(form);
-    return true;
-  });
+  ResumeHeldReleases();
   if (outermost) TControlCanvas::FreeDeviceContexts();
 }
 [[maybe_unused]] const bool afterHandlerHooked = (THandlerScope::SetExitHook(&AfterHandler), true);
 
 void ForgetDispatchesOf(const TWinControl* control) {
   THandlerScope::Forget(control);
-  std::erase(postedReleases, control);
-  std::erase(heldReleases, control);
+  ForgetReleaseOf(control);
 }
 
 }  // namespace

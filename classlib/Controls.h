@@ -467,6 +467,3 @@ std::string WindowText(HWND wnd);
 bool IsAccel(unsigned key, const std::string& caption);
 // The control currently holding the mouse capture through this library (windowless ones included), or null.
 TControl* GetCaptureControl();
-// Frees `form` (allocated with new) from the message loop, once no handler of the form, of a control on it or of a
-// component they own is running; whether or not the form has a window by then.
-void ReleaseFromMessageLoop(TWinControl* form);

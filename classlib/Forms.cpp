@@ -1,14 +1,17 @@
-// Sections: life and layout; window and placement; showing, closing, modal; focus and dialog keys; messages.
+// Sections: life and layout; deferred release; window and placement; showing, closing, modal; focus and dialog
+// keys; messages.
 #include "classlib/Forms.h"
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "classlib/Application.h"
 #include "classlib/HandlerScope.h"
 #include "classlib/LayoutClasses.h"
 #include "classlib/Menus.h"
+#include "classlib/MessageWindow.h"
 #include "classlib/core/LayoutReader.h"
 #include "classlib/core/SysUtils.h"
 
@@ -45,6 +48,71 @@ void TCustomForm::LoadLayout(const std::string& resourceName) {
   if (!LoadLayoutText(std::string_view(text, SizeofResource(module, res)), resourceName, error))
     throw EReadError("Error reading layout " + error.Text());
   OnCreate(this);
+}
+
+// ---- deferred release -----------------------------------------------------------------------------------------
+//
+// A released form (Release, or the close action "free") is freed from the message loop through a hidden window of
+// its own, so that neither a window the form loses or recreates meanwhile nor the code that called Release is in
+// the way. It is freed only when no handler of it, of a control inside it or of a component they own is left on
+// the stack: a handler that asked for the release and then ran a nested message loop (a message box,
+// ProcessMessages) is still on the stack when the release message arrives. Such a release waits in `heldReleases`
+// and is posted again when the last of those handlers returns. A control being destroyed leaves both lists, so a
+// message naming it is never followed.
+
+namespace {
+
+std::vector<TWinControl*> postedReleases;  // a release message names each
+std::vector<TWinControl*> heldReleases;    // handlers hold each back
+
+// True when freeing `form` frees `component`: it is the form, a control inside it, or owned by one of them (a timer
+// of the form, a dialog the form owns).
+bool BelongsTo(const TWinControl* form, const TComponent* component) {
+  for (const TComponent* c = component; c; c = c->Owner()) {
+    const auto* control = dynamic_cast<const TControl*>(c);
+    if (c == form || (control && form->ContainsControl(control))) return true;
+  }
+  return false;
+}
+
+bool HandlerOnStack(const TWinControl* form) {
+  for (const THandlerFrame* f = THandlerScope::Innermost(); f; f = f->Outer)
+    if (BelongsTo(form, f->Component)) return true;
+  return false;
+}
+
+bool OnReleaseMessage(void*, TMessage& m) {
+  if (m.Msg != CM_RELEASE) return false;
+  auto* form = reinterpret_cast<TWinControl*>(m.LParam);
+  if (std::erase(postedReleases, form) == 0) return true;  // freed meanwhile
+  if (!HandlerOnStack(form)) delete form;
+  else if (std::find(heldReleases.begin(), heldReleases.end(), form) == heldReleases.end())
+    heldReleases.push_back(form);
+  return true;
+}
+
+// Frees `form` (allocated with new) from the message loop once no handler holds it back; whether or not the form
+// has a window by then.
+void ReleaseFromMessageLoop(TWinControl* form) {
+  static TMessageWindow window(&OnReleaseMessage, nullptr);
+  if (std::find(postedReleases.begin(), postedReleases.end(), form) != postedReleases.end()) return;
+  postedReleases.push_back(form);
+  if (!PostMessageA(window.Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(form))) postedReleases.pop_back();
+}
+
+}  // namespace
+
+void ResumeHeldReleases() {
+  std::erase_if(heldReleases, [](TWinControl* form) {
+    if (HandlerOnStack(form)) return false;
+    ReleaseFromMessageLoop(form);
+    return true;
+  });
+}
+
+void ForgetReleaseOf(const TWinControl* control) {
+  std::erase(postedReleases, control);
+  std::erase(heldReleases, control);
 }
 
 // ---- window and placement -------------------------------------------------------------------------------------

@@ -116,6 +116,12 @@ private:
   int clientWidth_ = -1, clientHeight_ = -1;  // as set; kept when the border style changes
 };
 
+// ---- deferred release (for the controls' handler scopes) --------------------------------------------------------
+// A released form waits while a handler of it, of a control on it or of a component they own runs. The controls
+// call ResumeHeldReleases each time a handler returns, and ForgetReleaseOf for every windowed control destroyed.
+void ResumeHeldReleases();
+void ForgetReleaseOf(const TWinControl* control);
+
 class TForm : public TCustomForm {
 public:
   using TCustomForm::TCustomForm;

@@ -61,7 +61,6 @@ public:
 
     // The staged PNG file AddImage consumes: "x.tmp" beside the executable unless set otherwise.
     void SetStagingFile(const std::string& FilePath) { StagingFile = FilePath; }
-    const std::string& GetStagingFile() const { return StagingFile; }
 
 private:
     TImageDecodeStatus Lookup(int32_t Index, TSilRecord& Record);

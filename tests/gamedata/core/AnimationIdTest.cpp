@@ -1,5 +1,5 @@
-// The animation table at the edges of its ranges, taken from the game's documents: the first and last index of
-// single ranges, of the later ranges of stepped rows and of each library's last row, and the indexes around them.
+// The animation table at the edges of its ranges: the first and last index of single ranges, of the later ranges
+// of stepped rows and of each library's last row, and the indexes around them.
 #include "gamedata/core/SDXFunctions.h"
 
 #include <gtest/gtest.h>
