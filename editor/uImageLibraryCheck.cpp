@@ -133,10 +133,11 @@ bool TImageLibraryCheck::RunChecks()
 
     if (convertAll) return FullConversion(ini);
 
+    // With the WIL libraries kept nothing is converted, so no library is read for its CRC either.
     for (int32_t i = 0; i < LibraryCount; ++i) {
-        const int stored = ini.ReadInteger(SectionCrc, IntToStr(i), 0);
         uint32_t crc = 0;
-        if (LibraryExists(i) && LibraryCRC(i, crc) && CRC32AsSetting(crc) != stored && !keepWil) {
+        if (!keepWil && LibraryExists(i) && LibraryCRC(i, crc) &&
+            CRC32AsSetting(crc) != ini.ReadInteger(SectionCrc, IntToStr(i), 0)) {
             if (!ConvertChangedLibrary(ini, i, crc)) return false;
         }
         View.SetPosition(TCheckBar::Progress, i + 1);
