@@ -41,3 +41,9 @@ if(EDITOR_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/layouts/StdCtrlsTests.rc
     DEPS classlib_controls)
 endif()
+
+# A message box over a borderless window, read from the screen; it needs the foreground: alone.
+if(EDITOR_WIN32)
+  editor_test(message_box_tests SERIAL SOURCES ${CMAKE_CURRENT_LIST_DIR}/MessageBoxPaintTest.cpp
+    DEPS classlib_controls)
+endif()

@@ -1,23 +1,27 @@
-# Sourced by the tools: a private Wine environment for one run.
-#   wine_env_start <build root>   fresh WINEPREFIX in the build root, Xvfb on a free display (1280x1024x24),
-#                                 one persistent wineserver; exports DISPLAY, WINEPREFIX, WINEDEBUG, WINEDLLOVERRIDES
-#   wine_env_stop                 stops exactly what wine_env_start started (by process id and prefix)
-# The caller sets a trap that calls wine_env_stop.
+# Sourced by the tools: the one Wine environment the tests and the editor run in.
+#   wine_env_start <build root>      tests: a fresh prefix in <build root>/wineprefix and a private screen
+#   wine_env_start_run <build root>  the editor: the prefix <build root>/wineprefix-run, kept from run to run, and
+#                                    the caller's DISPLAY, or a private screen when there is none
+#   wine_env_stop                    stops exactly what the start started (by process id and prefix)
+# Both starts export DISPLAY, WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and LANG, set the prefix so that no
+# window is handed to a window manager (a private screen runs none: hiding a window handed to one waits two
+# seconds for it), and keep one persistent wineserver. A private screen is an Xvfb at 1280x1024x24 on a display it
+# picks itself; its framebuffer is the file WINE_ENV_SCREEN (an XWD image, also named for Windows programs in
+# EDITOR_SCREEN_FILE), which shows what a user would see. The caller sets a trap that calls wine_env_stop.
 
 WINE_ENV_XVFB_PID=
 WINE_ENV_SERVER_PID=
 WINE_ENV_PREFIX=
+WINE_ENV_SCREEN=
 
-wine_env_start() {
+# A private screen; its framebuffer file in <root>/screen.
+_wine_env_screen() {
   local root=$1
-  WINE_ENV_PREFIX=$root/wineprefix
-  rm -rf "$WINE_ENV_PREFIX"
-  mkdir -p "$root"
-
+  local displayfile=$root/xvfb-display screendir=$root/screen
+  rm -rf "$displayfile" "$screendir"
+  mkdir -p "$screendir"
   # Xvfb picks a free display itself and writes its number to the descriptor we give it.
-  local displayfile=$root/xvfb-display
-  rm -f "$displayfile"
-  Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp 7>"$displayfile" >"$root/xvfb.log" 2>&1 &
+  Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp -fbdir "$screendir" 7>"$displayfile" >"$root/xvfb.log" 2>&1 &
   WINE_ENV_XVFB_PID=$!
   local i
   for i in $(seq 1 100); do
@@ -27,26 +31,53 @@ wine_env_start() {
   done
   [ -s "$displayfile" ] || { echo "wineenv: Xvfb did not start"; return 1; }
   export DISPLAY=:$(tr -d '\n' <"$displayfile")
+  export WINE_ENV_SCREEN=$screendir/Xvfb_screen0
+  export EDITOR_SCREEN_FILE="Z:${WINE_ENV_SCREEN//\//\\}"
+}
 
-  export WINEPREFIX=$WINE_ENV_PREFIX
+# The prefix (created when missing), then the persistent server.
+_wine_env_prefix() {
+  local prefix=$1 log=$2
+  WINE_ENV_PREFIX=$prefix
+  export WINEPREFIX=$prefix
   export WINEARCH=win64
   export WINEDEBUG=-all
   # No Mono or Gecko installer dialogs in a fresh prefix: nothing here uses .NET or HTML.
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export LANG=C.UTF-8
-
-  # First the prefix is created by a session of its own, which we let end completely (wineboot leaves services
-  # running for a while, and processes started while it settles can be killed by it); only then does the
-  # persistent server for the tests start.
-  wine wineboot -i >"$root/wineboot.log" 2>&1 || { cat "$root/wineboot.log"; return 1; }
-  # Xvfb runs no window manager: windows Wine would hand to one wait two seconds for it when they are hidden.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$root/wineboot.log" 2>&1 ||
-    { cat "$root/wineboot.log"; return 1; }
+  : >"$log"
+  # A new prefix is created by a session of its own, which we let end completely (wineboot leaves services running
+  # for a while, and processes started while it settles can be killed by it); only then does the persistent server
+  # start.
+  if [ ! -f "$prefix/system.reg" ]; then
+    mkdir -p "$(dirname "$prefix")"
+    wine wineboot -i >>"$log" 2>&1 || { cat "$log"; return 1; }
+  fi
+  if ! grep -qs '^"Managed"="N"' "$prefix/user.reg"; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$log" 2>&1 || { cat "$log"; return 1; }
+  fi
   wineserver -w
-  wineserver -f -p >"$root/wineserver.log" 2>&1 &
+  wineserver -f -p >"$(dirname "$log")/wineserver.log" 2>&1 &
   WINE_ENV_SERVER_PID=$!
-  wine cmd /c exit >>"$root/wineboot.log" 2>&1 || { echo "wineenv: wine does not start"; cat "$root/wineboot.log"; return 1; }
+  wine cmd /c exit >>"$log" 2>&1 || { echo "wineenv: wine does not start"; cat "$log"; return 1; }
+}
+
+wine_env_start() {
+  local root=$1
+  mkdir -p "$root"
+  rm -rf "$root/wineprefix"
+  _wine_env_screen "$root" || return 1
+  _wine_env_prefix "$root/wineprefix" "$root/wineboot.log" || return 1
   echo "wineenv: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+}
+
+wine_env_start_run() {
+  local root=$1
+  mkdir -p "$root"
+  if [ -z "${DISPLAY:-}" ]; then
+    _wine_env_screen "$root" || return 1
+  fi
+  _wine_env_prefix "$root/wineprefix-run" "$root/wineboot-run.log"
 }
 
 wine_env_stop() {

@@ -1,0 +1,131 @@
+// A message box the program shows over a borderless window is readable where a user looks: its pixels, read from
+// the screen while the box overlaps the window, are not all one colour and not the black of an unpainted window.
+// Under Wine the pixels come from the private screen's framebuffer (EDITOR_SCREEN_FILE, an XWD image the test
+// environment provides), which is what the display shows; elsewhere from the screen's device context.
+#include "classlib/Application.h"
+#include "classlib/Forms.h"
+#include "tests/classlib/RuntimeTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const BoxCaption = "Readable box";
+
+bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+
+// The rectangle's pixels (0xRRGGBB) from an XWD framebuffer image of 32 bits per pixel; false when unreadable.
+bool ReadXwdPixels(const std::string& file, const RECT& r, std::vector<unsigned>& out)
+{
+    std::ifstream in(file, std::ios::binary);
+    unsigned char raw[100];
+    if (!in.read(reinterpret_cast<char*>(raw), sizeof raw)) return false;
+    const auto field = [&raw](int i) {
+        return unsigned(raw[4 * i]) << 24 | unsigned(raw[4 * i + 1]) << 16 | unsigned(raw[4 * i + 2]) << 8 |
+               unsigned(raw[4 * i + 3]);
+    };
+    const unsigned headerSize = field(0), width = field(4), height = field(5), lsbFirst = field(7) == 0;
+    const unsigned bitsPerPixel = field(11), bytesPerLine = field(12), colours = field(19);
+    if (bitsPerPixel != 32 || r.left < 0 || r.top < 0 || unsigned(r.right) > width || unsigned(r.bottom) > height)
+        return false;
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        std::vector<unsigned char> row(size_t(r.right - r.left) * 4);
+        in.seekg(std::streamoff(headerSize + 12 * colours + y * bytesPerLine + r.left * 4));
+        if (!in.read(reinterpret_cast<char*>(row.data()), std::streamsize(row.size()))) return false;
+        for (size_t i = 0; i < row.size(); i += 4)
+            out.push_back(lsbFirst ? (row[i + 2] << 16 | row[i + 1] << 8 | row[i])
+                                   : (row[i + 1] << 16 | row[i + 2] << 8 | row[i + 3]));
+    }
+    return true;
+}
+
+bool ReadScreenPixels(const RECT& r, std::vector<unsigned>& out)
+{
+    if (const char* file = std::getenv("EDITOR_SCREEN_FILE")) return ReadXwdPixels(file, r, out);
+    const HDC screen = GetDC(nullptr);
+    for (LONG y = r.top; y < r.bottom; ++y)
+        for (LONG x = r.left; x < r.right; ++x) {
+            const COLORREF c = GetPixel(screen, x, y);
+            out.push_back(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+        }
+    ReleaseDC(nullptr, screen);
+    return true;
+}
+
+// Filled by the timer that runs inside the box's own message loop.
+struct TProbe {
+    HWND Box = nullptr;
+    RECT Client{};
+    int Ticks = 0;
+    bool Read = false;
+    std::vector<unsigned> Pixels;
+} probe;
+
+BOOL CALLBACK FindBox(HWND window, LPARAM)
+{
+    char className[32] = "", title[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (!IsWindowVisible(window) || std::string(className) != "#32770" || std::string(title) != BoxCaption) return TRUE;
+    probe.Box = window;
+    return FALSE;
+}
+
+// Waits about half a second after the box shows (time to paint), reads its client area, then answers it.
+void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD)
+{
+    if (!probe.Box) EnumThreadWindows(GetCurrentThreadId(), &FindBox, 0);
+    if (!probe.Box || ++probe.Ticks < 5) return;
+    KillTimer(nullptr, id);
+    GetClientRect(probe.Box, &probe.Client);
+    MapWindowPoints(probe.Box, nullptr, reinterpret_cast<POINT*>(&probe.Client), 2);
+    probe.Read = ReadScreenPixels(probe.Client, probe.Pixels);
+    PostMessageA(probe.Box, WM_COMMAND, IDOK, 0);
+}
+
+TEST(MessageBoxPaint, TheBoxIsReadableWhereItOverlapsABorderlessWindow)
+{
+    if (UnderWine()) {
+        ASSERT_NE(std::getenv("EDITOR_SCREEN_FILE"), nullptr) << "runs through tools/test or tools/wine-run";
+    }
+    TForm* form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetColor(RGB(200, 30, 30));
+    form->SetClientWidth(640);
+    form->SetClientHeight(480);
+    form->SetPosition(poScreenCenter);
+    form->Show();
+    runtimetest::PumpFor(200);
+
+    Application->OnMessageBox = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &OnTick);
+    ASSERT_NE(timer, 0u);
+    const int answer = Application->MessageBox("The text a user must be able to read\r\nand its second line",
+                                               BoxCaption, MB_OK | MB_ICONQUESTION);
+    EXPECT_EQ(answer, IDOK);
+    RECT formRect{}, overlap{};
+    GetWindowRect(form->Handle(), &formRect);
+    delete form;
+
+    ASSERT_NE(probe.Box, nullptr);
+    ASSERT_TRUE(probe.Read);
+    ASSERT_TRUE(IntersectRect(&overlap, &formRect, &probe.Client));
+    EXPECT_TRUE(EqualRect(&overlap, &probe.Client)) << "the box lies wholly over the window";
+    std::map<unsigned, size_t> counts;
+    for (unsigned pixel : probe.Pixels) ++counts[pixel];
+    const auto commonest = std::max_element(counts.begin(), counts.end(),
+                                            [](const auto& a, const auto& b) { return a.second < b.second; });
+    const size_t others = probe.Pixels.size() - commonest->second;
+    EXPECT_GT(others, probe.Pixels.size() / 50) << "all one colour: " << std::hex << commonest->first;
+    EXPECT_LT(counts[0x000000], probe.Pixels.size() / 2) << "mostly black";
+}
+
+}  // namespace
