@@ -4,7 +4,8 @@
 editor_core_library(sddcontrols_core SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/unSDDColors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/unSDDGradient.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/core/unSDDGeometry.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/core/unSDDGeometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/unSDDSplitGeometry.cpp)
 
 editor_win32_library(sddcontrols SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/unSDDGrafx.cpp

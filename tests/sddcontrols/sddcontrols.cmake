@@ -2,6 +2,7 @@ editor_test(sddcontrols_core_tests CORE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/SDDColorsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/SDDGeometryTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/SDDGradientTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/SDDSplitGeometryTest.cpp
   DEPS sddcontrols_core)
 
 # Win32 tests of the painters and controls, with the version 6 common controls (the manifest among the resources)
