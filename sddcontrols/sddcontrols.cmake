@@ -16,3 +16,12 @@ editor_win32_library(sddcontrols SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/unSDDStatus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unSDDLayoutClasses.cpp
   DEPS sddcontrols_core classlib_controls)
+
+# sdd_split_cursors(<var>): the resource script of the splitter's and size panel's cursors, for an executable's
+# sources (every executable that shows either control); it is rebuilt when a cursor file changes.
+function(sdd_split_cursors var)
+  set(dir ${CMAKE_SOURCE_DIR}/sddcontrols/resources)
+  set_source_files_properties(${dir}/SDDSplitCursors.rc PROPERTIES OBJECT_DEPENDS
+    "${dir}/SDDSplitHorz.cur;${dir}/SDDSplitHorzHotSpot.cur;${dir}/SDDSplitVert.cur;${dir}/SDDSplitVertHotSpot.cur")
+  set(${var} ${dir}/SDDSplitCursors.rc PARENT_SCOPE)
+endfunction()
