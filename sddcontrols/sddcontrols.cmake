@@ -1,6 +1,7 @@
-# The SDD controls I: painting and colour helpers, shared components, separator, panel, status bar and status
-# panes. The colour maths, gradient bands and rectangle rules are platform-free (built natively with the
-# sanitizers too); the painters, controls and their layout registration are Win32.
+# The SDD controls: painting and colour helpers, shared components, separator, panel, status bar and status
+# panes, splitter and size panel. The colour maths, gradient bands and rectangle rules (the splitter's and the size
+# panel's arithmetic among them) are platform-free (built natively with the sanitizers too); the painters, controls
+# and their layout registration are Win32.
 editor_core_library(sddcontrols_core SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/core/unSDDColors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/core/unSDDGradient.cpp
@@ -14,6 +15,9 @@ editor_win32_library(sddcontrols SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/unSDDBckgnd.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unSDDPanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unSDDStatus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unSDDSplitBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unSDDSplit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unSDDSizePanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unSDDLayoutClasses.cpp
   DEPS sddcontrols_core classlib_controls)
 

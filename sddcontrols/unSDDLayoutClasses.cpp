@@ -1,9 +1,11 @@
 // Sections: enumerations; components; separator; panels; status panes; buttons, check box and spin buttons;
-// entry point.
+// splitters and size panels; entry point.
 #include "sddcontrols/unSDDLayoutClasses.h"
 
 #include <iterator>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "classlib/LayoutClasses.h"
@@ -11,6 +13,8 @@
 #include "sddcontrols/unSDDBckgnd.h"
 #include "sddcontrols/unSDDCommonComponents.h"
 #include "sddcontrols/unSDDPanel.h"
+#include "sddcontrols/unSDDSizePanel.h"
+#include "sddcontrols/unSDDSplit.h"
 #include "sddcontrols/unSDDStatus.h"
 #include "sddcontrols/unSDDButton.h"
 #include "sddcontrols/unSDDRadChk.h"
@@ -251,6 +255,162 @@ void RegisterButtons() {
       .Event("OnDownLeftClick", &TSDDSpinButtons::OnDownLeftClick);
 }
 
+// ---- splitters and size panels --------------------------------------------------------------------------------
+
+// "(708 0 716 500)": a list of integers.
+bool ReadIntegers(const TLayoutValue& v, std::vector<int>& out, std::string& e) {
+  if (v.Kind != TLayoutValueKind::List) {
+    e = "expected a list of integers";
+    return false;
+  }
+  std::vector<int> values;
+  for (const TLayoutValue& item : v.Items) {
+    int value = 0;
+    if (!LayoutConvert(item, value, e)) return false;
+    values.push_back(value);
+  }
+  out = std::move(values);
+  return true;
+}
+
+// "(Panel1 Panel2)": a list of component names.
+bool ReadNames(const TLayoutValue& v, std::vector<std::string>& out, std::string& e) {
+  if (v.Kind != TLayoutValueKind::List) {
+    e = "expected a list of names";
+    return false;
+  }
+  std::vector<std::string> names;
+  for (const TLayoutValue& item : v.Items) {
+    if (item.Kind != TLayoutValueKind::Ident) {
+      e = "expected a name in the list";
+      return false;
+    }
+    names.push_back(item.Text);
+  }
+  out = std::move(names);
+  return true;
+}
+
+// A Boolean or integer the class reads into a field of its own.
+template <class T, class V>
+auto ReadInto(void (T::*read)(V)) {
+  return [read](T& object, const TLayoutValue& v, std::string& e) {
+    std::remove_cvref_t<V> value{};
+    if (!LayoutConvert(v, value, e)) return false;
+    (object.*read)(value);
+    return true;
+  };
+}
+
+void RegisterSplitters() {
+  RegisterLayoutEnum<TFixedPane>({"fpUpperLeft", "fpLowerRight"});
+  RegisterLayoutEnum<TSelectedPane>({"spUpperLeft", "spLowerRight"});
+  RegisterLayoutEnum<TSplitterStyle>({"ssStandard", "ssGroove", "ssBump", "ssGroupBar"});
+  RegisterLayoutEnum<THotSpotDirection>({"hsdMin", "hsdMax", "hsdBoth"});
+  RegisterLayoutEnum<THotSpotStyle>({"hssX1", "hssX2", "hssX3", "hssX4", "hssX5", "hssX6"});
+
+  TLayoutRegistration<TSDDPaneData>("TSDDPaneData")
+      .Property("BorderColor", &TSDDPaneData::SetBorderColor)
+      .Property("BorderInner", &TSDDPaneData::SetBorderInner)
+      .Property("BorderOuter", &TSDDPaneData::SetBorderOuter)
+      .Property("BorderWidth", &TSDDPaneData::SetBorderWidth)
+      .Property("Color", &TSDDPaneData::SetColor)
+      .Property("FlatColor", &TSDDPaneData::SetFlatColor)
+      .Property("FlatColorAdjustment", &TSDDPaneData::SetFlatColorAdjustment)
+      .Property("DockSite", &TSDDPaneData::SetDockSite)
+      .Property("ShowDockClientCaptions", &TSDDPaneData::SetShowDockClientCaptions)
+      .Property("Visible", &TSDDPaneData::SetVisible);
+  TLayoutRegistration<TSDDSplitterPane, TSDDCustomPanel>("TSDDSplitterPane");
+
+  using B = TSDDSplitBarPanel;
+  TLayoutRegistration<B, TSDDCustomPanel>("TSDDSplitBarPanel")
+      .Property("LockBar", &B::SetLockBar)
+      .Property("RealTimeDrag", &B::SetRealTimeDrag)
+      .Property("HotSpotVisible", &B::SetHotSpotVisible)
+      .Property("HotSpotHighlight", &B::SetHotSpotHighlight)
+      .Property("HotSpotArrowColorPen", &B::SetHotSpotArrowColorPen)
+      .Property("HotSpotArrowColorBrush", &B::SetHotSpotArrowColorBrush)
+      .Property("HotSpotIgnoreMargins", &B::SetHotSpotIgnoreMargins)
+      .Property("HotSpotStyle", &B::SetHotSpotStyle)
+      .Property("HotSpotSizePercent", &B::SetHotSpotSizePercent)
+      .Property("GradientColorBegin", &B::SetGradientColorBegin)
+      .Property("GradientColorEnd", &B::SetGradientColorEnd)
+      .Property("GradientDir", &B::SetGradientDir)
+      .Property("GradientPath", &B::SetGradientPath)
+      .Property("GradientColorAdjustment", &B::SetGradientColorAdjustment)
+      .Event("OnHotSpotClick", &B::OnHotSpotClick);
+
+  using S = TSDDSplitter;
+  TLayoutRegistration<S, B>("TSDDSplitter")
+      .Property("Orientation", &S::SetOrientation)
+      .Property("Position", &S::SetPosition)
+      .Property("MarginMin", &S::SetMarginMin)
+      .Property("MarginMax", &S::SetMarginMax)
+      .Property("UsePercent", &S::SetUsePercent)
+      .Property("Percent", &S::SetPercent)
+      .Property("PercentMin", &S::SetPercentMin)
+      .Property("PercentMax", &S::SetPercentMax)
+      .Property("FixedPane", &S::SetFixedPane)
+      .Property("SelectedPane", &S::SetSelectedPane)
+      .Property("SplitterStyle", &S::SetSplitterStyle)
+      .Property("SplitterWidth", &S::SetSplitterWidth)
+      .Property("HotSpotDirection", &S::SetHotSpotDirection)
+      .Property("BorderWidth", &S::SetBorderWidth)
+      .Property("ParentColor", &S::SetParentColor)
+      .SubObject("UpperLeft", &S::UpperLeft)
+      .SubObject("LowerRight", &S::LowerRight)
+      .Event("OnChange", &S::OnChange)
+      .Event("OnChanging", &S::OnChanging)
+      .Define("BarSize", [](S& s, const TLayoutValue& v, std::string& e) {
+        std::vector<int> bar;
+        if (!ReadIntegers(v, bar, e)) return false;
+        if (bar.size() != 4) {
+          e = "expected four integers: left, top, right, bottom";
+          return false;
+        }
+        s.ReadBarSize({bar[0], bar[1], bar[2], bar[3]});
+        return true;
+      })
+      .Define("HotSpotClosed", ReadInto(&S::ReadHotSpotClosed))
+      .Define("HotSpotClosedToMin", ReadInto(&S::ReadHotSpotClosedToMin))
+      .Define("HotSpotClosedToMax", ReadInto(&S::ReadHotSpotClosedToMax))
+      .Define("HotSpotPosition", ReadInto(&S::ReadHotSpotPosition))
+      .Define("UpperLeftControls", [](S& s, const TLayoutValue& v, std::string& e) {
+        std::vector<std::string> names;
+        if (!ReadNames(v, names, e)) return false;
+        s.ReadPaneControls(0, std::move(names));
+        return true;
+      })
+      .Define("LowerRightControls", [](S& s, const TLayoutValue& v, std::string& e) {
+        std::vector<std::string> names;
+        if (!ReadNames(v, names, e)) return false;
+        s.ReadPaneControls(1, std::move(names));
+        return true;
+      })
+      .Define("PositionMin", [](S&, const TLayoutValue& v, std::string& e) {
+        return TSDDOldPropReader::SkipInteger(v, e);
+      })
+      .Define("PositionMax", [](S&, const TLayoutValue& v, std::string& e) {
+        return TSDDOldPropReader::SkipInteger(v, e);
+      });
+
+  using P = TSDDCustomSizePanel;
+  TLayoutRegistration<P, B>("TSDDCustomSizePanel")
+      .Property("Align", &P::SetAlign)
+      .Property("Side", &P::SetSide)
+      .Property("SizeBarWidth", &P::SetSizeBarWidth)
+      .Property("SizeBarStyle", &P::SetSizeBarStyle)
+      .Property("MarginMin", &P::SetMarginMin)
+      .Property("MarginMax", &P::SetMarginMax)
+      .Property("UseLockedHeight", &P::SetUseLockedHeight)
+      .Property("LockedHeight", &P::SetLockedHeight)
+      .Property("BarCaption", &P::SetBarCaption)
+      .Property("BarCaptionColor", &P::SetBarCaptionColor)
+      .Define("HotSpotClosed", ReadInto(&P::ReadHotSpotClosed))
+      .Define("HotSpotPosition", ReadInto(&P::ReadHotSpotPosition));
+  TLayoutRegistration<TSDDSizePanel, TSDDCustomSizePanel>("TSDDSizePanel");
+}
+
 }  // namespace
 
 // ---- entry point ----------------------------------------------------------------------------------------------
@@ -264,6 +424,7 @@ void RegisterSDDLayoutClasses() {
     RegisterPanels();
     RegisterStatusPanes();
     RegisterButtons();
+    RegisterSplitters();
     return true;
   }();
   (void)registered;

@@ -1,6 +1,6 @@
-// Makes the SDD controls (frame controller, registry/ini location, separator, panel, status bar, status panes)
-// known to the layout reader, together with the class library's own classes. A window whose layout holds them
-// calls it before reading the layout; calling it again does nothing.
+// Makes the SDD controls (frame controller, registry/ini location, separator, panel, status bar, status panes,
+// splitter and its panes, size panel) known to the layout reader, together with the class library's own classes.
+// A window whose layout holds them calls it before reading the layout; calling it again does nothing.
 #pragma once
 
 void RegisterSDDLayoutClasses();
