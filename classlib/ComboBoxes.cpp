@@ -384,6 +384,7 @@ void TCustomComboBox::EditWndProc(TMessage& m) {
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       WORD key = static_cast<WORD>(m.WParam);
+      if (!KeyCameUp(key)) return CallEditDefault(m);
       KeyUp(key, KeyboardShiftState());
       if (key == 0) return;
       m.WParam = key;
@@ -391,7 +392,11 @@ void TCustomComboBox::EditWndProc(TMessage& m) {
     }
     case WM_CHAR: return EditChar(m);
     case WM_SETFOCUS:
+      ForgetKeysDown();
       ChildWindowFocused();
+      return CallEditDefault(m);
+    case WM_KILLFOCUS:
+      ForgetKeysDown();
       return CallEditDefault(m);
     default: return CallEditDefault(m);
   }
@@ -402,6 +407,7 @@ void TCustomComboBox::EditWndProc(TMessage& m) {
 void TCustomComboBox::EditKeyDown(TMessage& m) {
   swallowChar_ = false;
   WORD key = static_cast<WORD>(m.WParam);
+  KeyWentDown(key);
   KeyDown(key, KeyboardShiftState());
   if (key == 0) return;
   if (m.Msg == WM_KEYDOWN && (key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE) && !DroppedDown()) {

@@ -957,6 +957,7 @@ void TWinControl::WMKeyDown(TMessage& m) {
   swallowNextChar = false;
   HintCancel();
   WORD key = static_cast<WORD>(m.WParam);
+  KeyWentDown(key);
   KeyDown(key, KeyboardShiftState());
   if (key == 0) return;
   if (m.Msg == WM_KEYDOWN && IsDialogKey(key) && !WantsKey(Perform(WM_GETDLGCODE), key)) {
@@ -970,8 +971,15 @@ void TWinControl::WMKeyDown(TMessage& m) {
   DefaultHandler(m);
 }
 
+bool TWinControl::KeyCameUp(WORD key) {
+  const bool mine = keysDown_.test(key & 0xFF);
+  keysDown_.reset(key & 0xFF);
+  return mine;
+}
+
 void TWinControl::WMKeyUp(TMessage& m) {
   WORD key = static_cast<WORD>(m.WParam);
+  if (!KeyCameUp(key)) return DefaultHandler(m);
   KeyUp(key, KeyboardShiftState());
   if (key == 0) return;
   m.WParam = key;
@@ -1002,6 +1010,7 @@ void TWinControl::WMSysChar(TMessage& m) {
 }
 
 void TWinControl::WMSetFocus(TMessage& m) {
+  ForgetKeysDown();
   ChildWindowFocused();
   DefaultHandler(m);
 }
@@ -1010,7 +1019,10 @@ void TWinControl::ChildWindowFocused() {
   if (TCustomForm* form = GetParentForm(this)) form->SetFocusedControl(this);
 }
 
-void TWinControl::WMKillFocus(TMessage& m) { DefaultHandler(m); }
+void TWinControl::WMKillFocus(TMessage& m) {
+  ForgetKeysDown();
+  DefaultHandler(m);
+}
 
 bool TWinControl::CanFocus() const {
   for (const TControl* c = this; c; c = c->Parent())

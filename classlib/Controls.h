@@ -15,6 +15,7 @@
 
 #include <windows.h>
 
+#include <bitset>
 #include <functional>
 #include <memory>
 #include <string>
@@ -375,6 +376,14 @@ protected:
   // control's.
   void ChildWindowFocused();
 
+  // A key-up belongs to the control that received that key's key-down while it had the focus: one key press that
+  // moves the focus on (Enter as Tab) is not seen again as a key-up by the control it reached. KeyWentDown notes a
+  // key-down; KeyCameUp answers whether the key-up is this control's (and forgets the key); the focus arriving or
+  // leaving forgets them all.
+  void KeyWentDown(WORD key) { keysDown_.set(key & 0xFF); }
+  bool KeyCameUp(WORD key);
+  void ForgetKeysDown() { keysDown_.reset(); }
+
   // Keeps the window's position, size and visibility in step with the fields.
   void UpdateWindowBounds();
   void UpdateShowing();
@@ -402,6 +411,7 @@ private:
   bool aligning_ = false;
   bool trackingMouse_ = false;
   TControl* mouseControl_ = nullptr;  // the windowless child under the mouse
+  std::bitset<256> keysDown_;  // keys that went down on this control since it last gained or lost the focus
   int lastClientWidth_ = -1, lastClientHeight_ = -1;
 };
 

@@ -23,6 +23,7 @@ public:
     OnEnter = [this](TObject*) { log_.push_back(Name() + " enter"); };
     OnExit = [this](TObject*) { log_.push_back(Name() + " exit"); };
     OnKeyPress = [this](TObject*, char& c) { log_.push_back(Name() + " char " + std::to_string(int(c))); };
+    OnKeyUp = [this](TObject*, WORD& key, TShiftState) { log_.push_back(Name() + " up " + std::to_string(key)); };
   }
   bool WantsTab = false;
   bool IsDefault = false;
@@ -44,9 +45,10 @@ private:
   TLog& log_;
 };
 
-// Boxes one, two, three and off (no tab stop) in a row, one focused; the log shows where the focus went.
+// Boxes one, two, three and off (no tab stop) in a row, one focused; the log shows where the focus went. A key-up
+// reaches only the control that had the focus for its key-down.
 TEST(ControlsFocus, TabArrowsEnterAndEscapeWorkInsideWindowProcedures) {
-  enum TSetUp { Plain, TwoDisabled, OneWantsTab, ThreeIsDefault };
+  enum TSetUp { Plain, TwoDisabled, OneWantsTab, ThreeIsDefault, OneMovesOnEnter };
   const struct {
     const char* name;
     TSetUp setUp;
@@ -56,10 +58,12 @@ TEST(ControlsFocus, TabArrowsEnterAndEscapeWorkInsideWindowProcedures) {
       {"tab wraps, skipping a disabled control and one without tab stop", TwoDisabled, {VK_TAB, VK_TAB},
        {"one exit", "three enter", "three exit", "one enter"}},
       {"arrows move among siblings, tab stop or not", Plain, {VK_LEFT}, {"one exit", "off enter"}},
-      {"a control that wants tabs gets them", OneWantsTab, {VK_TAB}, {"one char 9"}},
+      {"a control that wants tabs gets them", OneWantsTab, {VK_TAB}, {"one char 9", "one up 9"}},
       {"enter and escape go to the default control", ThreeIsDefault, {VK_RETURN, VK_ESCAPE},
-       {"three default", "three cancel"}},
-      {"unhandled enter arrives as a character", Plain, {VK_RETURN}, {"one char 13"}},
+       {"three default", "one up 13", "three cancel", "one up 27"}},
+      {"unhandled enter arrives as a character", Plain, {VK_RETURN}, {"one char 13", "one up 13"}},
+      {"the key-up of a key that moved the focus is not the next control's", OneMovesOnEnter, {VK_RETURN},
+       {"one exit", "two enter", "one char 13"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -77,8 +81,14 @@ TEST(ControlsFocus, TabArrowsEnterAndEscapeWorkInsideWindowProcedures) {
     two->SetEnabled(row.setUp != TwoDisabled);
     one->WantsTab = row.setUp == OneWantsTab;
     three->IsDefault = row.setUp == ThreeIsDefault;
+    if (row.setUp == OneMovesOnEnter)
+      one->OnKeyDown = [two](TObject*, WORD& key, TShiftState) {
+        if (key == VK_RETURN) two->SetFocus();
+      };
+    // The key-up comes after what the key-down's handling posted, as from the keyboard.
     for (WORD key : row.keys) {
       PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+      PumpMessages();
       PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
       PumpMessages();
     }
