@@ -19,6 +19,10 @@ editor_win32_library(sddcontrols SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/unSDDSplit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unSDDSizePanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unSDDLayoutClasses.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unSDDFramedControl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unSDDEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unSDDCmboBx.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unSDDGrids.cpp
   DEPS sddcontrols_core classlib_controls)
 
 # sdd_split_cursors(<var>): the resource script of the splitter's and size panel's cursors, for an executable's

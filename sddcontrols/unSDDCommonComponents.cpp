@@ -158,12 +158,7 @@ void TSDDFrameController::Assign(const TPersistent* source) {
   EndUpdate();
 }
 
-void TSDDFrameController::ReadOldFrameFlat(bool value) {
-  SetFrameHotTrack(value);
-  if (!value) return;
-  SetFrameStyle(fsStatus);
-  SetFrameHotStyle(fsLowered);
-}
+void TSDDFrameController::ReadOldFrameFlat(bool value) { ApplyOldFrameFlat(*this, value); }
 
 void SetClientFrameController(TControl& client, TSDDFrameController*& field, TSDDFrameController* value) {
   if (value == field) return;

@@ -127,6 +127,15 @@ public:
   static bool SkipSet(const TLayoutValue& value, std::string& error);
 };
 
+// The old "FrameFlat" of layouts: hot tracking, and when set the status frame with a lowered hot frame.
+template <class T>
+void ApplyOldFrameFlat(T& object, bool flat) {
+  object.SetFrameHotTrack(flat);
+  if (!flat) return;
+  object.SetFrameStyle(fsStatus);
+  object.SetFrameHotStyle(fsLowered);
+}
+
 // The old frame properties every frame-carrying class reads: "FrameFlat" into hot tracking (a flat frame becomes
 // the status look with a lowered hot frame), "FrameFocusStyle" into the hot style, "FrameFlatStyle" dropped.
 template <class T, class Base>
@@ -135,7 +144,7 @@ void DefineOldFrameProperties(TLayoutRegistration<T, Base>& registration) {
       .Define("FrameFlat", [](T& object, const TLayoutValue& v, std::string& e) {
         bool flat = false;
         if (!LayoutConvert(v, flat, e)) return false;
-        object.ReadOldFrameFlat(flat);
+        ApplyOldFrameFlat(object, flat);
         return true;
       })
       .Define("FrameFocusStyle", [](T& object, const TLayoutValue& v, std::string& e) {

@@ -1,5 +1,5 @@
 // Sections: enumerations; components; separator; panels; status panes; buttons, check box and spin buttons;
-// splitters and size panels; entry point.
+// splitters and size panels; edits, combo boxes and grids; entry point.
 #include "sddcontrols/unSDDLayoutClasses.h"
 
 #include <iterator>
@@ -11,7 +11,10 @@
 #include "classlib/LayoutClasses.h"
 #include "classlib/core/LayoutReader.h"
 #include "sddcontrols/unSDDBckgnd.h"
+#include "sddcontrols/unSDDCmboBx.h"
 #include "sddcontrols/unSDDCommonComponents.h"
+#include "sddcontrols/unSDDEdit.h"
+#include "sddcontrols/unSDDGrids.h"
 #include "sddcontrols/unSDDPanel.h"
 #include "sddcontrols/unSDDSizePanel.h"
 #include "sddcontrols/unSDDSplit.h"
@@ -411,6 +414,61 @@ void RegisterSplitters() {
   TLayoutRegistration<TSDDSizePanel, TSDDCustomSizePanel>("TSDDSizePanel");
 }
 
+// ---- edits, combo boxes and grids -----------------------------------------------------------------------------
+
+// The frame and colour properties the edit, the combo box and the grid share (a frame controller pushes them by
+// these names).
+template <class T, class Base>
+void RegisterFrameProperties(TLayoutRegistration<T, Base>& r) {
+  r.Property("DisabledColor", &T::SetDisabledColor)
+      .Property("FocusColor", &T::SetFocusColor)
+      .Property("FrameColor", &T::SetFrameColor)
+      .Property("FrameController", &T::SetFrameController)
+      .Property("FrameHotColor", &T::SetFrameHotColor)
+      .Property("FrameHotTrack", &T::SetFrameHotTrack)
+      .Property("FrameHotStyle", &T::SetFrameHotStyle)
+      .Property("FrameSides", &T::SetFrameSides)
+      .Property("FrameStyle", &T::SetFrameStyle)
+      .Property("FrameVisible", &T::SetFrameVisible)
+      .Property("FramingPreference", &T::SetFramingPreference)
+      .Event("OnMouseEnter", static_cast<TNotifyEvent T::*>(&T::OnMouseEnter))
+      .Event("OnMouseLeave", static_cast<TNotifyEvent T::*>(&T::OnMouseLeave));
+}
+
+void RegisterEditsCombosGrids() {
+  auto edit = TLayoutRegistration<TSDDCustomEdit, TCustomMaskEdit>("TSDDCustomEdit");
+  RegisterFrameProperties(edit);
+  DefineOldFrameProperties(edit);
+  edit.Property("TabOnEnter", &TSDDCustomEdit::SetTabOnEnter)
+      .Event("OnValidateError", &TSDDCustomEdit::OnValidateError);
+  TLayoutRegistration<TSDDEdit, TSDDCustomEdit>("TSDDEdit");
+  TLayoutRegistration<TSDDMaskEdit, TSDDCustomEdit>("TSDDMaskEdit");
+
+  auto combo = TLayoutRegistration<TSDDCustomComboBox, TCustomComboBox>("TSDDCustomComboBox");
+  RegisterFrameProperties(combo);
+  DefineOldFrameProperties(combo);
+  combo.Property("AutoComplete", &TSDDCustomComboBox::SetAutoComplete)
+      .Property("AllowEdit", &TSDDCustomComboBox::SetAllowEdit)
+      .Property("BeepOnInvalidKey", &TSDDCustomComboBox::SetBeepOnInvalidKey)
+      .Property("FlatButtons", &TSDDCustomComboBox::SetFlatButtons)
+      .Property("FlatButtonColor", &TSDDCustomComboBox::SetFlatButtonColor)
+      .Property("KeepSearchCase", &TSDDCustomComboBox::SetKeepSearchCase)
+      .Property("DropDownWidth", &TSDDCustomComboBox::SetDropDownWidth)
+      .Property("TabOnEnter", &TSDDCustomComboBox::SetTabOnEnter)
+      .Property("ReadOnly", &TSDDCustomComboBox::SetReadOnly)
+      .Event("OnDeleteItem", &TSDDCustomComboBox::OnDeleteItem)
+      .Event("OnMatch", &TSDDCustomComboBox::OnMatch)
+      .Event("OnNotInList", &TSDDCustomComboBox::OnNotInList)
+      .Event("OnSelEndCancel", &TSDDCustomComboBox::OnSelEndCancel)
+      .Event("OnSelEndOk", &TSDDCustomComboBox::OnSelEndOk);
+  TLayoutRegistration<TSDDComboBox, TSDDCustomComboBox>("TSDDComboBox");
+
+  auto grid = TLayoutRegistration<TSDDStringGrid, TStringGrid>("TSDDStringGrid");
+  RegisterFrameProperties(grid);
+  grid.Property("LineColor", &TSDDStringGrid::SetLineColor)
+      .Property("FixedLineColor", &TSDDStringGrid::SetFixedLineColor);
+}
+
 }  // namespace
 
 // ---- entry point ----------------------------------------------------------------------------------------------
@@ -425,6 +483,7 @@ void RegisterSDDLayoutClasses() {
     RegisterStatusPanes();
     RegisterButtons();
     RegisterSplitters();
+    RegisterEditsCombosGrids();
     return true;
   }();
   (void)registered;

@@ -22,3 +22,13 @@ if(EDITOR_WIN32)
     ${SDD_SPLIT_CURSORS_RC}
     DEPS sddcontrols)
 endif()
+
+# The SDD edit, combo box and string grid: they type, click and watch the focus, so they run alone.
+if(EDITOR_WIN32)
+  editor_test(sddcontrols_input_tests SERIAL SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/SDDEditTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SDDComboBoxTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SDDGridTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/layouts/SDDTests.rc
+    DEPS sddcontrols)
+endif()
