@@ -175,6 +175,7 @@ TEST(SDDComboBox, ReportsDeletionsChoicesAndLeavingInOrderAndKeepsItsWidth) {
   s.combo->Items().AddObject("Lava", reinterpret_cast<TObject*>(&objects[0]));
   s.combo->Items().AddObject("Ice", reinterpret_cast<TObject*>(&objects[1]));
   s.combo->SetDropDownWidth(300);
+  EXPECT_EQ(SendMessageA(s.Wnd(), CB_GETDROPPEDWIDTH, 0, 0), 300);
   s.combo->SetStyle(csDropDown);
   EXPECT_EQ(SendMessageA(s.Wnd(), CB_GETDROPPEDWIDTH, 0, 0), 300);
   s.log.clear();

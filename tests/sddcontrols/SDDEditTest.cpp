@@ -215,15 +215,15 @@ TEST(SDDEdit, TheDropDownButtonTakesItsStripAndClicksPressed) {
 }
 
 TEST(SDDEdit, AValidationErrorCarriesTheHandlersTextOrTheStandardOne) {
-  for (const std::string& given : {std::string(), std::string("Too short")}) {
+  for (const std::string given : {"", "Too short"}) {
     EditScene s;
     s.edit->OnValidateError = [&](TObject*, std::string& message) { message = given; };
-    try {
-      s.edit->ValidateError();
-      ADD_FAILURE() << "no error";
-    } catch (const EDBEditError& e) {
-      EXPECT_EQ(std::string(e.what()), given.empty() ? "Invalid input value" : given);
-    }
+    EXPECT_THROW(
+        try { s.edit->ValidateError(); } catch (const EDBEditError& e) {
+          EXPECT_EQ(std::string(e.what()), given.empty() ? "Invalid input value" : given);
+          throw;
+        },
+        EDBEditError);
   }
 }
 

@@ -88,10 +88,16 @@ TEST(SDDStringGrid, DrawsItsFrameOnlyWithABorderAndHotWhileTheMouseIsIn) {
     ASSERT_TRUE(theme && SUCCEEDED(GetThemeColor(theme, EP_EDITTEXT, ETS_NORMAL, TMT_BORDERCOLOR, &themed)));
     CloseThemeData(theme);
   }
-  const auto mouse = [](UINT msg) { return [msg](TSDDStringGrid& g) { g.Perform(msg, 0, reinterpret_cast<LPARAM>(&g)); }; };
+  const auto mouse = [](UINT msg) {
+    return [msg](TSDDStringGrid& g) { g.Perform(msg, 0, reinterpret_cast<LPARAM>(&g)); };
+  };
   const Row rows[] = {
       {"flat", true, bsSingle, [](TSDDStringGrid&) {}, kRed, kLime, kTeal},
-      {"hot with the mouse in", true, bsSingle, mouse(CM_MOUSEENTER), kBlue, kBlue, kBlue},
+      {"hot with the mouse in, at once", true, bsSingle, [&](TSDDStringGrid& g) {
+         EXPECT_EQ(sdd_test::WindowPixel(g.Handle(), 0, 50), kRed);
+         mouse(CM_MOUSEENTER)(g);
+         EXPECT_EQ(sdd_test::WindowPixel(g.Handle(), 0, 50, false), kBlue);
+       }, kBlue, kBlue, kBlue},
       {"cold again when it left", true, bsSingle,
        [&](TSDDStringGrid& g) {
          mouse(CM_MOUSEENTER)(g);
@@ -100,7 +106,10 @@ TEST(SDDStringGrid, DrawsItsFrameOnlyWithABorderAndHotWhileTheMouseIsIn) {
       {"themed: the theme's border colour", false, bsSingle, [](TSDDStringGrid& g) {
          g.SetFramingPreference(fpXPThemes);
        }, themed, kLime, kTeal},
-      {"no border, no frame", true, bsNone, [](TSDDStringGrid&) {}, kLime, kLime, kTeal},
+      {"no border, no frame: the tile picker's flat bevel shows", true, bsNone, [](TSDDStringGrid& g) {
+         g.SetBevelKind(bkFlat);
+         g.SetBevelInner(bvSpace);
+       }, ColorToRGB(clBtnShadow), kTeal, kTeal},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -117,18 +126,6 @@ TEST(SDDStringGrid, DrawsItsFrameOnlyWithABorderAndHotWhileTheMouseIsIn) {
     EXPECT_EQ(sdd_test::WindowPixel(s.Wnd(), 1, 50), row.left1);
     EXPECT_EQ(sdd_test::WindowPixel(s.Wnd(), 198, 50), row.right1);
   }
-}
-
-TEST(SDDStringGrid, ShowsTheDisabledColourAndTheColourSetBeforeWhenEnabled) {
-  GridScene s;
-  s.grid->SetDisabledColor(kBlue);
-  s.grid->SetEnabled(false);
-  EXPECT_EQ(s.grid->Color(), kBlue);
-  s.grid->SetEnabled(true);
-  EXPECT_EQ(s.grid->Color(), kTeal);
-  TBitmap image;
-  CaptureClient(s.Wnd(), image);
-  EXPECT_EQ(PixelAt(image, 150, 100), kTeal);
 }
 
 }  // namespace

@@ -59,9 +59,10 @@ inline void PaintInto(TWinControl& control, TCanvasScene& scene) {
   SendMessageA(control.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(scene.Canvas().Handle()), 0);
 }
 
-// A pixel of the whole window, non-client area included, after the window and its frame were drawn again.
-inline TColor WindowPixel(HWND wnd, int x, int y) {
-  RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+// A pixel of the whole window, non-client area included; with `redraw`, after the window and its frame were drawn
+// again.
+inline TColor WindowPixel(HWND wnd, int x, int y, bool redraw = true) {
+  if (redraw) RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   HDC dc = GetWindowDC(wnd);
   const TColor c = GetPixel(dc, x, y);
   ReleaseDC(wnd, dc);
