@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "classlib/ImgList.h"
 #include "classlib/core/SysUtils.h"
 #include "controls/GdiScope.h"
 #include "controls/PictureContainer.h"
@@ -76,7 +77,7 @@ TSystemIcon FindSystemIcon(const THtmlImage& image) {
 // Finds the pictures of IMG sources, adding and loading the cache's pictures by address.
 class TPictures {
 public:
-  explicit TPictures(const THTMLDrawParams& params) : params_(params) {}
+  TPictures(HDC dc, const THTMLDrawParams& params) : dc_(dc), params_(params) {}
 
   THTMLPicture* Picture(const THtmlImage& image) {
     if (image.Kind == THtmlImageKind::Named)
@@ -101,7 +102,13 @@ public:
         if (!icon.List || !ImageList_GetIconSize(icon.List, &w, &h)) return {};
         return {w, h};
       }
-      case THtmlImageKind::ImageList: return {};  // no image lists yet: the ALT text shows
+      case THtmlImageKind::ImageList: {
+        const TCustomImageList* list = params_.Images;
+        if (!list || image.Index < 0 || image.Index >= list->Count()) return {};
+        // The list's images are drawn for a 96 dpi screen.
+        return {MulDiv(list->Width(), GetDeviceCaps(dc_, LOGPIXELSX), 96),
+                MulDiv(list->Height(), GetDeviceCaps(dc_, LOGPIXELSY), 96)};
+      }
       default: {
         THTMLPicture* picture = Picture(image);
         if (!picture || picture->Empty()) return {};
@@ -111,6 +118,7 @@ public:
   }
 
   void Draw(TCanvas& canvas, const THtmlImage& image, const TRect& r) {
+    if (image.Kind == THtmlImageKind::ImageList) return DrawListImage(canvas, image.Index, r);
     if (image.Kind == THtmlImageKind::SmallSystemIcon || image.Kind == THtmlImageKind::LargeSystemIcon) {
       const TSystemIcon icon = FindSystemIcon(image);
       if (icon.List)
@@ -127,6 +135,35 @@ public:
   }
 
 private:
+  // At the list's own size the list draws itself. At any other (a zoom, a screen not at 96 dpi, WIDTH and HEIGHT)
+  // the image is drawn into a bitmap of the list's size that starts as the canvas under it, so that the image's
+  // transparent parts keep what was there, and the bitmap is stretched onto the canvas.
+  void DrawListImage(TCanvas& canvas, int index, const TRect& r) {
+    TCustomImageList* list = params_.Images;
+    if (!list) return;
+    const int w = list->Width(), h = list->Height();
+    if (r.Width() == w && r.Height() == h) return list->Draw(canvas, r.Left, r.Top, index);
+    TBitmap cell;
+    cell.SetPixelFormat(pf32bit);
+    cell.SetSize(w, h);
+    HDC cellDC = cell.Canvas().Handle();
+    if (!cellDC) return;
+    SetStretchBltMode(cellDC, COLORONCOLOR);
+    StretchBlt(cellDC, 0, 0, w, h, dc_, r.Left, r.Top, r.Width(), r.Height(), SRCCOPY);
+    list->Draw(cell.Canvas(), 0, 0, index);
+    const uint8_t* bits = cell.ScanLine(0);  // top-down rows, 4 bytes a pixel, no padding
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetStretchBltMode(dc_, COLORONCOLOR);  // the call's saved state restores the caller's mode
+    StretchDIBits(dc_, r.Left, r.Top, r.Width(), r.Height(), 0, 0, w, h, bits, &info, DIB_RGB_COLORS, SRCCOPY);
+  }
+
+  HDC dc_;
   const THTMLDrawParams& params_;
 };
 
@@ -284,7 +321,7 @@ THTMLDrawResult HTMLDrawEx(TCanvas& canvas, const std::string& html, const TRect
 
   // Declared before the saved state: the fonts are deleted only after the context let go of them.
   TFontCache fonts(dc);
-  TPictures pictures(params);
+  TPictures pictures(dc, params);
   const TSavedDC saved(dc);
   SetBkMode(dc, TRANSPARENT);
   UINT flags = DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING;

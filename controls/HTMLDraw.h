@@ -4,10 +4,11 @@
 // is deleted before it returns, and the device context leaves in the state it came in, whatever the markup
 // (unclosed tags included).
 //
-// Images by source: "SSYS:"/"LSYS:" the system image list's small or large icons; an address (with "://") a
-// picture of the picture cache, added and loaded from the address when the cache lacks it; any other name a
-// picture of the picture container. "IDX:n" images of an image list are drawn once the class library has image
-// lists: until then they show their ALT text, like any picture that cannot be shown.
+// Images by source: "IDX:n" image n of Images, sized as the list's images on a 96 dpi screen and scaled by
+// ImageZoom; "SSYS:"/"LSYS:" the system image list's small or large icons; an address (with "://") a picture of
+// the picture cache, added and loaded from the address when the cache lacks it; any other name a picture of the
+// picture container. An image that cannot be shown (no list, no such index, a picture not loaded) shows its ALT
+// text.
 #pragma once
 
 #include <string>
@@ -19,7 +20,7 @@ class THTMLPictureCache;
 class TPictureContainer;
 
 struct THTMLDrawParams {
-  TCustomImageList* Images = nullptr;  // not read yet (see above)
+  TCustomImageList* Images = nullptr;  // for "IDX:" images
   THTMLPictureCache* PictureCache = nullptr;
   TPictureContainer* PictureContainer = nullptr;
   bool MeasureOnly = false;   // lay out and hit-test only

@@ -15,6 +15,7 @@ TReflectionLabel::TReflectionLabel(TComponent* owner)
       html_(std::make_unique<TStringList>()),
       pictureCache_(std::make_unique<THTMLPictureCache>()) {
   html_->OnChange = [this](TObject*) { Changed(); };
+  imagesLink_.OnChange = [this](TObject*) { Changed(); };
   ShellOpen = [](const std::string& target) {
     ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   };
@@ -37,7 +38,17 @@ void TReflectionLabel::Changed() {
 }
 
 void TReflectionLabel::SetImages(TCustomImageList* value) {
-  images_ = value;
+  if (value != images_) {
+    if (images_) {
+      images_->UnRegisterChanges(&imagesLink_);
+      RemoveFreeNotification(images_);
+    }
+    images_ = value;
+    if (value) {
+      value->RegisterChanges(&imagesLink_);
+      value->FreeNotification(this);
+    }
+  }
   Changed();
 }
 
@@ -65,7 +76,12 @@ std::string TReflectionLabel::Version() const { return ControlVersionText(0x0100
 
 void TReflectionLabel::Notification(TComponent* component, TOperation operation) {
   TCustomLabel::Notification(component, operation);
-  if (operation == opRemove && component == pictureContainer_) pictureContainer_ = nullptr;
+  if (operation != opRemove) return;
+  if (component == pictureContainer_) pictureContainer_ = nullptr;
+  if (component == images_) {  // a freed list has already dropped its change link
+    images_ = nullptr;
+    Changed();
+  }
 }
 
 void TReflectionLabel::Loaded() {

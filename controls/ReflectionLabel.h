@@ -5,14 +5,15 @@
 // Sections: properties; the reflection; painting; mouse.
 //
 // Anchors: a target that begins with a scheme and "://" (a web address) or with "mailto:" is handed to the
-// shell's "open" verb; any other target goes to OnAnchorClick. "IDX:" images of Images are drawn once the class
-// library has image lists (HTMLDraw.h).
+// shell's "open" verb; any other target goes to OnAnchorClick. "IDX:" images come from Images: a change of the
+// list rebuilds the reflection, and a list that is freed is forgotten.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "classlib/ImgList.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/core/StringList.h"
 #include "controls/GDIPObjects.h"
@@ -29,7 +30,6 @@ public:
   // ---- properties ----
   TStringList& HTMLText() { return *html_; }
   void SetHTMLText(const TStrings& value) { html_->Assign(&value); }
-  // Stored only until the class library has image lists.
   TCustomImageList* Images() const { return images_; }
   void SetImages(TCustomImageList* value);
   TPictureContainer* PictureContainer() const { return pictureContainer_; }
@@ -84,6 +84,7 @@ private:
   TGdiplusSession gdiplus_;
   std::unique_ptr<TStringList> html_;
   TCustomImageList* images_ = nullptr;
+  TChangeLink imagesLink_;
   TPictureContainer* pictureContainer_ = nullptr;
   std::unique_ptr<THTMLPictureCache> pictureCache_;
   TColor urlColor_ = clBlue;

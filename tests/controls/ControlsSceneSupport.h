@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
+#include "classlib/ImgList.h"
 #include "tests/classlib/ControlsTestSupport.h"
 
 namespace controls_scene {
@@ -67,6 +69,13 @@ inline std::unique_ptr<TPngGraphic> SolidImage(int width, int height, TColor col
   auto graphic = std::make_unique<TPngGraphic>();
   graphic->SetImage(image);
   return graphic;
+}
+
+// Sets the list's image size and adds one opaque image of each colour.
+inline void FillList(TCustomImageList& list, int width, int height, std::initializer_list<TColor> colors) {
+  list.SetWidth(width);
+  list.SetHeight(height);
+  for (TColor color : colors) list.Add(*SolidImage(width, height, color));
 }
 
 }  // namespace controls_scene

@@ -7,6 +7,7 @@
 #include "controls/HTMLDraw.h"
 #include "controls/PictureContainer.h"
 #include "tests/classlib/ControlsTestSupport.h"
+#include "tests/controls/ControlsSceneSupport.h"
 #include "tests/controls/PictureFixtures.h"
 
 namespace {
@@ -168,6 +169,49 @@ TEST(HTMLDraw, PicturesFromTheContainer) {
   EXPECT_EQ(PixelAt(page.image, a + 1, 19), clBlue);  // on the line's bottom
   EXPECT_EQ(PixelAt(page.image, a + 1, 14), clWhite);
   EXPECT_EQ(PixelAt(page.image, a + 6 + 11, 0), clBlue);  // stretched to its given size
+}
+
+// An 8 x 6 list image: its left half transparent, its right half red.
+TEST(HTMLDraw, ImageListImagesAtTheListSizeAndZoomed) {
+  TPage page;
+  ASSERT_EQ(GetDeviceCaps(page.Canvas().Handle(), LOGPIXELSX), 96) << "sizes below are for a 96 dpi screen";
+  TImageList list(nullptr);
+  controls_scene::FillList(list, 8, 6, {});
+  TPngImage half;
+  half.CreateBlank(8, 6, {255, 0, 0, 255});
+  for (uint32_t y = 0; y < 6; ++y)
+    for (uint32_t x = 0; x < 4; ++x) half.SetPixel(x, y, {0, 0, 0, 0});
+  TPngGraphic graphic;
+  graphic.SetImage(half);
+  list.Add(graphic);
+  const int a = page.Extent("a").cx, alt = page.Extent("[1]").cx, line = page.LineHeight();
+  const struct {
+    const char* name;
+    std::string html;
+    double zoom;
+    int width, height;
+    int redX, whiteX;  // on the bottom row: the image's first red column, its last transparent one
+    int reds;
+  } rows[] = {
+      {"the list's size", "a<IMG src=\"IDX:0\">", 1.0, a + 8, std::max(line, 6), a + 4, a + 3, 4 * 6},
+      {"zoomed twice", "a<IMG src=\"IDX:0\">", 2.0, a + 16, std::max(line, 12), a + 8, a + 7, 8 * 12},
+      {"no such image: the alt text", "<IMG src=\"IDX:1\" alt=\"[1]\">", 1.0, alt, line, -1, -1, 0},
+  };
+  THTMLDrawParams params;
+  params.Images = &list;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    page.Clear();
+    params.ImageZoom = row.zoom;
+    const THTMLDrawResult result = page.Draw(row.html, {0, 0, 200, 100}, params);
+    EXPECT_EQ(result.Width, row.width);
+    EXPECT_EQ(result.Height, row.height);
+    EXPECT_EQ(page.Count(clRed), row.reds);
+    if (row.redX < 0) continue;
+    const int bottom = result.Height - 1;  // the image sits on the line's bottom
+    EXPECT_EQ(PixelAt(page.image, row.redX, bottom), clRed);
+    EXPECT_EQ(PixelAt(page.image, row.whiteX, bottom), clWhite);
+  }
 }
 
 TEST(HTMLDraw, EveryGdiObjectIsDeletedAlsoWithUnclosedTags) {

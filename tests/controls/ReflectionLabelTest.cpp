@@ -87,6 +87,31 @@ TEST(ReflectionLabel, NoReflectionWithoutAMeasuredText) {
   }
 }
 
+TEST(ReflectionLabel, ImagesFromItsList) {
+  TTitleScene t;
+  auto* list = new TImageList(nullptr);
+  controls_scene::FillList(*list, 20, 10, {clRed});
+  t.label->SetImages(list);
+  t.label->HTMLText().SetText("<IMG src=\"IDX:0\">");
+  EXPECT_EQ(PixelAt(t.scene.Paint(), 8 + 1 + 10, 8 + 1 + 5), clRed);  // inside the one-pixel border
+  EXPECT_EQ(t.label->TextWidth(), 20);
+  ASSERT_NE(t.label->ReflectionBitmap(), nullptr);
+  EXPECT_EQ(GetRed(t.label->ReflectionBitmap()->GetPixel(10, 1)), 0xFF);
+
+  // A change of the list repaints and mirrors the new image.
+  ValidateRect(t.scene.panel->Handle(), nullptr);
+  list->Clear();
+  list->Add(*controls_scene::SolidImage(20, 10, clBlue));
+  EXPECT_TRUE(GetUpdateRect(t.scene.panel->Handle(), nullptr, FALSE));
+  t.scene.Paint();
+  EXPECT_EQ(GetBlue(t.label->ReflectionBitmap()->GetPixel(10, 1)), 0xFF);
+
+  delete list;
+  EXPECT_EQ(t.label->Images(), nullptr);
+  t.scene.Paint();
+  EXPECT_EQ(t.label->TextWidth(), 0);
+}
+
 TEST(ReflectionLabel, AnchorsOpenTheShellOnlyForAddresses) {
   TTitleScene t;
   t.label->HTMLText().SetText("go <A href=\"mailto:me@example.invalid\">mail</A> <A href=\"help topic\">help</A>");
