@@ -62,6 +62,7 @@ void RegisterReflectionLabel() {
         });
   TLayoutRegistration<TReflectionLabel, TCustomLabel>("TReflectionLabel")
       .SubObject("HTMLText", &TReflectionLabel::HTMLText)
+      .Property("Images", &TReflectionLabel::SetImages)
       .Property("PictureContainer", &TReflectionLabel::SetPictureContainer)
       .Property("URLColor", &TReflectionLabel::SetURLColor)
       .Property("Reflection", &TReflectionLabel::SetReflection)
@@ -163,6 +164,9 @@ void RegisterGlowButton() {
       .Property("Default", &B::SetDefault)
       .Property("FocusType", &B::SetFocusType)
       .Property("ImageIndex", &B::SetImageIndex)
+      .Property("Images", &B::SetImages)
+      .Property("HotImages", &B::SetHotImages)
+      .Property("DisabledImages", &B::SetDisabledImages)
       .SubObject("Picture", &B::Picture)
       .SubObject("HotPicture", &B::HotPicture)
       .SubObject("DisabledPicture", &B::DisabledPicture)
@@ -197,6 +201,7 @@ void RegisterGlowButton() {
       .Property("DropDownPosition", &B::SetDropDownPosition)
       .Property("DropDownDirection", &B::SetDropDownDirection)
       .Property("DropDownSplit", &B::SetDropDownSplit)
+      .Property("DropDownMenu", &B::SetDropDownMenu)
       .Event("OnMouseEnter", &B::OnMouseEnter)
       .Event("OnMouseLeave", &B::OnMouseLeave)
       .Event("OnDropDown", &B::OnDropDown);

@@ -1,5 +1,5 @@
-// Sections: appearance; life and properties; colour presets; the look of a paint; painting; fades; mouse;
-// keyboard and focus; down and groups.
+// Sections: appearance; life and properties; image lists, menu and action; colour presets; the look of a paint;
+// painting; fades; mouse; drop-down; keyboard and focus; down and groups; the action link.
 #include "controls/GlowButton.h"
 
 #include <algorithm>
@@ -99,6 +99,10 @@ TCustomGlowButton::TCustomGlowButton(TComponent* owner)
     SizeChanged();
     Invalidate();
   };
+  imagesLink_.OnChange = [this](TObject*) { Invalidate(); };
+  hotImagesLink_.OnChange = [this](TObject*) { Invalidate(); };
+  disabledImagesLink_.OnChange = [this](TObject*) { Invalidate(); };
+  PopupDropDownMenu = [](TPopupMenu& menu, int x, int y) { menu.Popup(x, y); };
   notesFont_->SetName("Tahoma");
   notesFont_->SetSize(8);
   SetBounds(Left(), Top(), 100, 41);
@@ -141,16 +145,6 @@ void TCustomGlowButton::SetMarginVert(int value) {
 void TCustomGlowButton::SetAutoSize(bool value) {
   autoSize_ = value;
   SizeChanged();
-}
-
-void TCustomGlowButton::SetImages(TCustomImageList* value) {
-  images_ = value;
-  Invalidate();
-}
-
-void TCustomGlowButton::SetDisabledImages(TCustomImageList* value) {
-  disabledImages_ = value;
-  Invalidate();
 }
 
 void TCustomGlowButton::SetImageIndex(int value) {
@@ -223,6 +217,78 @@ void TCustomGlowButton::Loaded() {
 void TCustomGlowButton::Click() {
   if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
   TCustomControl::Click();
+}
+
+// ---- image lists, menu and action -----------------------------------------------------------------------------
+
+void TCustomGlowButton::SetImageList(TCustomImageList*& field, TChangeLink& link, TCustomImageList* value) {
+  if (value == field) return;
+  TCustomImageList* old = field;
+  if (old) old->UnRegisterChanges(&link);
+  field = value;
+  if (value) {
+    value->RegisterChanges(&link);
+    value->FreeNotification(this);
+  }
+  ForgetIfUnreferenced(old);
+}
+
+void TCustomGlowButton::ForgetIfUnreferenced(TComponent* component) {
+  if (!component || component == images_ || component == hotImages_ || component == disabledImages_ ||
+      component == dropDownMenu_)
+    return;
+  RemoveFreeNotification(component);
+}
+
+void TCustomGlowButton::SetImages(TCustomImageList* value) {
+  SetImageList(images_, imagesLink_, value);
+  Invalidate();
+}
+
+void TCustomGlowButton::SetHotImages(TCustomImageList* value) { SetImageList(hotImages_, hotImagesLink_, value); }
+
+void TCustomGlowButton::SetDisabledImages(TCustomImageList* value) {
+  SetImageList(disabledImages_, disabledImagesLink_, value);
+  Invalidate();
+}
+
+void TCustomGlowButton::SetDropDownMenu(TPopupMenu* value) {
+  if (value == dropDownMenu_) return;
+  TPopupMenu* old = dropDownMenu_;
+  dropDownMenu_ = value;
+  if (value) value->FreeNotification(this);
+  ForgetIfUnreferenced(old);
+}
+
+// A freed list has already dropped its change link; the references go quietly, hot images included.
+void TCustomGlowButton::Notification(TComponent* component, TOperation operation) {
+  TCustomControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == images_) images_ = nullptr;
+  if (component == hotImages_) hotImages_ = nullptr;
+  if (component == disabledImages_) disabledImages_ = nullptr;
+  if (component == dropDownMenu_) dropDownMenu_ = nullptr;
+}
+
+TControlActionLink* TCustomGlowButton::CreateActionLink() { return new TGlowButtonActionLink(this); }
+
+void TCustomGlowButton::ActionChange(TObject* sender, bool checkDefaults) {
+  TCustomControl::ActionChange(sender, checkDefaults);
+  auto* action = dynamic_cast<TCustomAction*>(sender);
+  if (!action) return;
+  if (checkDefaults || groupIndex_ == 0) SetGroupIndex(action->GroupIndex());
+  SetImageIndex(action->ImageIndex());
+}
+
+TCustomImageList* TCustomGlowButton::ActionImages() const {
+  auto* action = dynamic_cast<TCustomAction*>(Action());
+  if (!action || action->ImageIndex() < 0 || !action->ActionList()) return nullptr;
+  return action->ActionList()->Images();
+}
+
+bool TCustomGlowButton::DownFollowsAction() const {
+  auto* link = dynamic_cast<TGlowButtonActionLink*>(ActionLink());
+  return link && link->IsCheckedLinked();
 }
 
 void TCustomGlowButton::WndProc(TMessage& m) {
@@ -380,11 +446,12 @@ TGlowButtonDrawInfo TCustomGlowButton::Look() {
   d.GradientMirror = s.GradientMirror;
   d.Glow = glow;
 
-  // Pictures (image lists are only stored until the class library has them).
   if (isDisabled && !disabledPicture_->Empty()) d.Picture = disabledPicture_.get();
   else if (hot_ && !hotPicture_->Empty()) d.Picture = hotPicture_.get();
   else d.Picture = picture_.get();
-  d.Images = isDisabled && disabledImages_ ? disabledImages_ : hot_ && hotImages_ ? hotImages_ : images_;
+  TCustomImageList* images = ActionImages();
+  if (!images) images = images_;
+  d.Images = isDisabled && disabledImages_ ? disabledImages_ : hot_ && hotImages_ ? hotImages_ : images;
   d.ImageIndex = imageIndex_;
   d.ImageEnabled = !isDisabled || disabledImages_;
 
@@ -412,6 +479,7 @@ TGlowButtonDrawInfo TCustomGlowButton::Look() {
   d.SkipFace = transparent_ && !mouseInside_ && state_ != kStateDown && !hot_;
   if (autoSize_ && sizeState_ != bsLarge) {
     d.GlyphSize = {16, 16};
+    if (images && imageIndex_ >= 0) d.Picture = nullptr;  // the list's image replaces the picture
     if (sizeState_ == bsGlyph) d.Caption.clear();
   }
   return d;
@@ -592,7 +660,9 @@ void TCustomGlowButton::WMLButtonUp(TMessage& m) {
     const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
     const bool inside = x >= 0 && x < ClientWidth() && y >= 0 && y < ClientHeight();
     if (groupIndex_ != 0) {
-      if (inside) {
+      if (DownFollowsAction()) {
+        state_ = down_ ? kStateChecked : kStateNormal;  // the action, run by the click, puts the button down
+      } else if (inside) {
         ApplyDown(!down_);
       } else if (down_) {
         state_ = kStateChecked;
@@ -604,8 +674,12 @@ void TCustomGlowButton::WMLButtonUp(TMessage& m) {
     } else {
       state_ = kStateNormal;
       mouseInside_ = false;
-      if (style_ == bsCheck && inside) ApplyDown(!down_);
-      else if (inside) Invalidate();
+      if (style_ == bsCheck && inside) {
+        if (DownFollowsAction()) static_cast<TCustomAction*>(Action())->SetChecked(!down_);  // Down follows
+        else ApplyDown(!down_);
+      } else if (inside) {
+        Invalidate();
+      }
     }
     CheckHover();
   }
@@ -624,19 +698,41 @@ void TCustomGlowButton::CheckHover() {
   if (inside != mouseInside_) Perform(inside ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
 }
 
+// ---- drop-down ------------------------------------------------------------------------------------------------
+
 void TCustomGlowButton::DropDown(bool fromKeyboard) {
   if (fromKeyboard) {
     if (!dropDownMenu_) return;
     state_ = kStateDown;
     OnDropDown(this);
     Invalidate();
-    // The menu pops up here, at the corner DropDownDirection names, once the class library has menus.
+    ShowMenu();
     state_ = kStateNormal;
     Repaint();
+    Invalidate();
     return;
   }
   OnDropDown(this);
+  if (dropDownMenu_) {
+    pressed_ = hot_ = false;
+    Repaint();
+    // The menu takes the mouse until it closes; the press's release never reaches the button.
+    SetMouseCapture(false);
+    ShowMenu();
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (!ClientRect().Contains(ScreenToClient({cursor.x, cursor.y}))) hot_ = dropDownHot_ = false;
+    Repaint();
+  }
   Invalidate();
+}
+
+void TCustomGlowButton::ShowMenu() {
+  if (!dropDownMenu_ || !PopupDropDownMenu) return;
+  const TPoint corner = ClientToScreen(dropDownDirection_ == ddDown ? TPoint{0, Height()} : TPoint{Width(), 0});
+  menuShowing_ = true;
+  PopupDropDownMenu(*dropDownMenu_, corner.X, corner.Y);
+  menuShowing_ = false;
 }
 
 // ---- keyboard and focus ---------------------------------------------------------------------------------------
@@ -760,3 +856,22 @@ void TCustomGlowButton::CMButtonPressed(TMessage& m) {
   }
   allowAllUp_ = sender->AllowAllUp();
 }
+
+// ---- the action link ------------------------------------------------------------------------------------------
+// The action asks the tests before it changes; the setters then follow it.
+
+bool TGlowButtonActionLink::IsCheckedLinked() const {
+  return TControlActionLink::IsCheckedLinked() && CustomAction()->Checked() == button_->Down();
+}
+
+bool TGlowButtonActionLink::IsGroupIndexLinked() const {
+  return TControlActionLink::IsGroupIndexLinked() && CustomAction()->GroupIndex() == button_->GroupIndex();
+}
+
+bool TGlowButtonActionLink::IsImageIndexLinked() const {
+  return TControlActionLink::IsImageIndexLinked() && CustomAction()->ImageIndex() == button_->ImageIndex();
+}
+
+void TGlowButtonActionLink::SetChecked(bool value) { button_->SetDown(value); }
+void TGlowButtonActionLink::SetGroupIndex(int value) { button_->SetGroupIndex(value); }
+void TGlowButtonActionLink::SetImageIndex(int value) { button_->SetImageIndex(value); }

@@ -9,24 +9,31 @@
 // when it ends: hot percent (pointer over the button) or down percent (pressed) moves 20 a tick. Mouse capture
 // always ends with the left button's release.
 //
-// Until the class library has them, image lists (Images, DisabledImages, HotImages and ImageIndex), the
-// drop-down menu and action links are only stored: no image-list glyph is drawn, no menu pops up (OnDropDown
-// still fires), and no action supplies Down, GroupIndex or an image.
+// The glyph is a picture (DisabledPicture, HotPicture or Picture by state) or, without one, image ImageIndex of
+// an image list: DisabledImages while disabled (drawn as it is), HotImages while hot, else Images (drawn greyed
+// while disabled); an action with an image and an action list with images supplies Images. The button hears of
+// every change of its lists and forgets a list, a drop-down menu or an action that is freed.
+//
+// An action linked to the button also drives Down (its Checked), GroupIndex and ImageIndex while the button's
+// values still equal the action's; a grouped or check button whose Down follows its action leaves the toggling
+// on release to the action.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "classlib/ActnList.h"
 #include "classlib/Controls.h"
 #include "classlib/Forms.h"
+#include "classlib/ImgList.h"
+#include "classlib/Menus.h"
 #include "classlib/Timer.h"
 #include "classlib/core/StringList.h"
 #include "controls/GDIPicture.h"
 #include "controls/GlowButtonDraw.h"
 #include "controls/GlowHintInfo.h"
-
-class TPopupMenu;  // the class library's pop-up menu
 
 // ---- kinds ----------------------------------------------------------------------------------------------------
 
@@ -128,7 +135,7 @@ public:
   TCustomImageList* Images() const { return images_; }
   void SetImages(TCustomImageList* value);
   TCustomImageList* HotImages() const { return hotImages_; }
-  void SetHotImages(TCustomImageList* value) { hotImages_ = value; }
+  void SetHotImages(TCustomImageList* value);
   TCustomImageList* DisabledImages() const { return disabledImages_; }
   void SetDisabledImages(TCustomImageList* value);
   int ImageIndex() const { return imageIndex_; }
@@ -178,7 +185,10 @@ public:
   bool DropDownSplit() const { return dropDownSplit_; }
   void SetDropDownSplit(bool value) { dropDownSplit_ = value; }
   TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
-  void SetDropDownMenu(TPopupMenu* value) { dropDownMenu_ = value; }
+  void SetDropDownMenu(TPopupMenu* value);
+  // Pops the drop-down menu up at a screen point: the menu's own modal Popup unless replaced (tests record the
+  // point instead).
+  std::function<void(TPopupMenu& menu, int x, int y)> PopupDropDownMenu;
 
   TGlowButtonDrawEvent OnDrawButton;
   TNotifyEvent OnMouseEnter;
@@ -195,6 +205,8 @@ public:
   bool MouseInside() const { return mouseInside_; }
   bool Pressed() const { return pressed_; }
   bool DropDownHot() const { return dropDownHot_; }
+  // True while the drop-down menu is up.
+  bool MenuShowing() const { return menuShowing_; }
   // The colours and flags the next paint draws with.
   TGlowButtonDrawInfo Look();
 
@@ -212,8 +224,21 @@ protected:
   void KeyPress(char& key) override;
   void DoEnter() override;
   void DoExit() override;
+  void Notification(TComponent* component, TOperation operation) override;
+  TControlActionLink* CreateActionLink() override;
+  // Besides the control's properties, the action's GroupIndex (while linking from a layout, or when the button
+  // has none) and always its ImageIndex.
+  void ActionChange(TObject* sender, bool checkDefaults) override;
 
 private:
+  // Points `field` (with its change link) at another list, keeping the free notification while any reference
+  // still names the old one.
+  void SetImageList(TCustomImageList*& field, TChangeLink& link, TCustomImageList* value);
+  void ForgetIfUnreferenced(TComponent* component);
+  // The image list of an action that shows an image, null for none.
+  TCustomImageList* ActionImages() const;
+  // Whether Down follows the linked action's Checked.
+  bool DownFollowsAction() const;
   // Fades.
   void StartFade(int kind, int step);
   void FadeTick();
@@ -233,6 +258,8 @@ private:
   void ApplyDown(bool value);
   void BroadcastGroup();
   void DropDown(bool fromKeyboard);
+  // Pops the drop-down menu up at the corner DropDownDirection names.
+  void ShowMenu();
   bool InDropDownZone(int x, int y, int zone) const;
   // Re-checks whether the pointer is over the button after a release and sends enter or leave.
   void CheckHover();
@@ -246,6 +273,7 @@ private:
   TCustomImageList* images_ = nullptr;
   TCustomImageList* hotImages_ = nullptr;
   TCustomImageList* disabledImages_ = nullptr;
+  TChangeLink imagesLink_, hotImagesLink_, disabledImagesLink_;
   TPopupMenu* dropDownMenu_ = nullptr;
   int imageIndex_ = -1;
 
@@ -304,6 +332,7 @@ private:
   bool pressedOnFace_ = false;
   bool fadeDownOnReenter_ = false;
   bool dropDownHot_ = false;
+  bool menuShowing_ = false;
   bool measure_ = false;
   bool sizeStateChanged_ = false;
   bool isVista_ = false;
@@ -313,4 +342,21 @@ private:
 class TGlowButton : public TCustomGlowButton {
 public:
   using TCustomGlowButton::TCustomGlowButton;
+};
+
+// The button follows its action's Checked (as Down), GroupIndex and ImageIndex while it still shows the action's
+// value.
+class TGlowButtonActionLink : public TControlActionLink {
+public:
+  explicit TGlowButtonActionLink(TCustomGlowButton* client) : TControlActionLink(client), button_(client) {}
+
+  bool IsCheckedLinked() const override;
+  bool IsGroupIndexLinked() const override;
+  bool IsImageIndexLinked() const override;
+  void SetChecked(bool value) override;
+  void SetGroupIndex(int value) override;
+  void SetImageIndex(int value) override;
+
+private:
+  TCustomGlowButton* button_;
 };

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <memory>
 
+#include "classlib/ImgList.h"
 #include "controls/GDIPicture.h"
 #include "controls/GdiScope.h"
 #include "controls/ImageStream.h"
@@ -334,20 +335,30 @@ private:
 
 // ---- glyph ----------------------------------------------------------------------------------------------------
 
+bool HasGlyphBitmap(const TGlowButtonDrawInfo& d) {
+  return d.Glyph && !d.Glyph->Empty() && d.Glyph->Width() > 1 && d.Glyph->Height() > 1;
+}
+
+bool HasListImage(const TGlowButtonDrawInfo& d) { return d.Images && d.ImageIndex >= 0; }
+
+// The small size states' override applies to a bitmap or a picture; an image list's image keeps the list's size.
 SIZE GlyphSize(const TGlowButtonDrawInfo& d) {
-  if (d.Glyph && !d.Glyph->Empty() && d.Glyph->Width() > 1 && d.Glyph->Height() > 1)
-    return d.GlyphSize.cx > 0 ? d.GlyphSize : SIZE{d.Glyph->Width(), d.Glyph->Height()};
+  if (HasGlyphBitmap(d)) return d.GlyphSize.cx > 0 ? d.GlyphSize : SIZE{d.Glyph->Width(), d.Glyph->Height()};
   if (d.Picture && !d.Picture->Empty() && d.Picture->GetImageSizes())
     return d.GlyphSize.cx > 0 ? d.GlyphSize : SIZE{d.Picture->Width(), d.Picture->Height()};
-  return {0, 0};  // an image list's image: none until the class library has image lists
+  if (HasListImage(d)) return {d.Images->Width(), d.Images->Height()};
+  return {0, 0};
 }
 
 void DrawGlyph(TCanvas& canvas, TGPGraphics* g, const TGlowButtonDrawInfo& d, const TRect& r) {
-  if (d.Glyph && !d.Glyph->Empty() && d.Glyph->Width() > 1 && d.Glyph->Height() > 1) {
+  if (HasGlyphBitmap(d)) {
     if (!g) canvas.StretchDraw(r, d.Glyph);
     return;
   }
-  if (!d.Picture || d.Picture->Empty()) return;
+  if (!d.Picture || d.Picture->Empty()) {
+    if (!g && HasListImage(d)) d.Images->Draw(canvas, r.Left, r.Top, d.ImageIndex, d.ImageEnabled);
+    return;
+  }
   // A scaled picture other than a BMP goes through GDI+ (with the face); anything else draws itself after.
   const bool scaled = d.GlyphSize.cx > 0 && PictureFormatOf(d.Picture->Bytes()) != TPictureFormat::Bmp;
   if (scaled && g) {

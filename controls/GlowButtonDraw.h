@@ -61,12 +61,12 @@ struct TGlowButtonDrawInfo {
   bool WordWrap = true;
   TButtonLayout Layout = blGlyphLeft;
   TAntiAlias AntiAlias = aaClearType;
-  TBitmap* Glyph = nullptr;          // a bitmap glyph, used when larger than 1 x 1
-  TGDIPPicture* Picture = nullptr;   // else a picture, when not empty
-  TCustomImageList* Images = nullptr;  // else an image list's image: drawn once the class library has image lists
-  int ImageIndex = -1;
+  TBitmap* Glyph = nullptr;            // a bitmap glyph, used when larger than 1 x 1
+  TGDIPPicture* Picture = nullptr;     // else a picture, when not empty
+  TCustomImageList* Images = nullptr;  // else image ImageIndex (0 or more) of an image list, at the list's size,
+  int ImageIndex = -1;                 // drawn greyed unless ImageEnabled
   bool ImageEnabled = true;
-  SIZE GlyphSize{0, 0};          // the small size states' glyph size; {0, 0} for a glyph's own size
+  SIZE GlyphSize{0, 0};          // the small size states' size of a bitmap or picture; {0, 0} for its own size
   bool SpacingInGlyph = false;   // Spacing counts to the glyph's width when there is text
 
   // Face.

@@ -7,6 +7,7 @@
 #include "controls/GlowButtonDraw.h"
 #include "controls/GDIPicture.h"
 #include "tests/classlib/ControlsTestSupport.h"
+#include "tests/controls/ControlsSceneSupport.h"
 #include "tests/controls/PictureFixtures.h"
 
 namespace {
@@ -16,14 +17,17 @@ using controls_test::PixelAt;
 constexpr TColor kDialog = 0xC5BBB4;  // RGB(180, 187, 197), the create-map dialog's background
 constexpr TColor kFocus = 14986633;
 
-// A button of the create-map dialog: 90 x 24, style 7's normal colours, no border, caption "Create".
+// A button of the create-map dialog: 90 x 24, style 7's normal colours, no border, caption "Create"; a list of
+// one lime 10 x 8 image at hand.
 struct TButtonScene {
   TGdiplusSession gdiplus;
   TFont font;
   TBitmap image;
   TGlowButtonDrawInfo info;
+  TImageList list{nullptr};
 
   TButtonScene() {
+    controls_scene::FillList(list, 10, 8, {clLime});
     font.SetName("Tahoma");
     font.SetHeight(-11);
     font.SetColor(clBlack);
@@ -127,6 +131,14 @@ TEST(GlowButtonDraw, FacePixels) {
        {{{81, 11}, clBlack}, {{85, 11}, clBlack}, {{82, 12}, clBlack}, {{84, 12}, clBlack}, {{83, 13}, clBlack},
         {{81, 12}, clWhite}, {{85, 12}, clWhite}, {{82, 13}, clWhite}, {{84, 13}, clWhite}, {{83, 14}, clWhite},
         {{80, 11}, clRed}, {{86, 11}, clRed}, {{83, 15}, clBlue}}},
+      {"an image list's image centred at the list's size, also in the small states",
+       [](TButtonScene& s) {
+         s.Solid();
+         s.info.Images = &s.list;
+         s.info.ImageIndex = 0;
+         s.info.GlyphSize = {16, 16};
+       },
+       {{{40, 8}, clLime}, {{49, 15}, clLime}, {{39, 8}, clRed}, {{40, 7}, clRed}, {{50, 15}, clBlue}}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -168,17 +180,21 @@ TEST(GlowButtonDraw, CaptionMeasuredAndDrawn) {
   const struct {
     const char* caption;
     TGDIPPicture* picture;
+    TCustomImageList* images;
     SIZE glyph;  // the small size states' glyph size
     SIZE measured;
   } rows[] = {
-      {"Create", nullptr, {0, 0}, {create.cx + 2, create.cy}},
-      {"Create", &picture, {0, 0}, {create.cx + 20 + 2, std::max<LONG>(create.cy, 20 + 2)}},
-      {"Two\\nLines", &picture, {16, 16}, {two.cx + 16 + 2, std::max<LONG>(two.cy, 16 + 2)}},
-      {"", nullptr, {0, 0}, {2, 2}},
+      {"Create", nullptr, nullptr, {0, 0}, {create.cx + 2, create.cy}},
+      {"Create", &picture, nullptr, {0, 0}, {create.cx + 20 + 2, std::max<LONG>(create.cy, 20 + 2)}},
+      {"Two\\nLines", &picture, nullptr, {16, 16}, {two.cx + 16 + 2, std::max<LONG>(two.cy, 16 + 2)}},
+      {"Create", nullptr, &scene.list, {16, 16}, {create.cx + 10 + 2, std::max<LONG>(create.cy, 8 + 2)}},
+      {"", nullptr, nullptr, {0, 0}, {2, 2}},
   };
+  scene.info.ImageIndex = 0;
   for (const auto& row : rows) {
     scene.info.Caption = row.caption;
     scene.info.Picture = row.picture;
+    scene.info.Images = row.images;
     scene.info.GlyphSize = row.glyph;
     const SIZE measured = DrawGlowButton(canvas, scene.info);
     EXPECT_EQ(measured.cx, row.measured.cx) << row.caption;

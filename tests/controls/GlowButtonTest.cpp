@@ -4,14 +4,20 @@
 #include <string>
 #include <vector>
 
+#include "classlib/ActnList.h"
+#include "classlib/ImgList.h"
+#include "classlib/Menus.h"
 #include "classlib/core/LayoutReader.h"
 #include "controls/AdditionalLayoutClasses.h"
 #include "controls/GlowButton.h"
 #include "controls/ReflectionLabel.h"
+#include "tests/classlib/RuntimeTestSupport.h"
 #include "tests/controls/ControlsSceneSupport.h"
+#include "tests/controls/PictureFixtures.h"
 
 namespace {
 
+using controls_scene::FillList;
 using controls_scene::PixelAt;
 using controls_scene::PumpMessages;
 using controls_scene::TPanelScene;
@@ -287,6 +293,234 @@ TEST(GlowButton, AClickThatFreesItsFormFreesItAfterTheHandler) {
   EXPECT_TRUE(watch.freed);
 }
 
+// Lists of one 16 x 16 image each: red (Images), lime (HotImages), blue (DisabledImages), yellow (the action
+// list's); an action of group 1 showing image 0; a drop-down menu of one item. A click runs the action; a pop-up
+// is recorded and chooses the item through the menu's own command path.
+struct TLinked : TButtons {
+  TImageList* images = List(clRed);
+  TImageList* hot = List(clLime);
+  TImageList* disabled = List(clBlue);
+  TActionList* actions = new TActionList(scene.form.get());
+  TAction* action = new TAction(scene.form.get());
+  TPopupMenu* menu = new TPopupMenu(scene.form.get());
+  TMenuItem* item = new TMenuItem(scene.form.get());
+  std::vector<std::string> log;
+  TPoint popup{-1, -1};
+
+  TLinked() {
+    actions->SetImages(List(clYellow));
+    action->SetActionList(actions);
+    action->SetGroupIndex(1);
+    action->SetImageIndex(0);
+    action->SetOnExecute([this](TObject*) { log.push_back("run"); });
+    menu->Items().Add(item);
+    item->OnClick = [this](TObject*) { log.push_back("item"); };
+    button->SetCaption("");
+    button->SetImages(images);
+    button->SetImageIndex(0);
+    button->OnClick = nullptr;
+    button->SetDropDownMenu(menu);
+    button->PopupDropDownMenu = [this](TPopupMenu& m, int x, int y) {
+      popup = scene.panel->ScreenToClient({x, y});
+      log.push_back(button->MenuShowing() && !button->Pressed() ? "popup" : "popup while pressed");
+      m.DispatchCommand(item->Command());
+    };
+  }
+  TImageList* List(TColor color) {
+    auto* list = new TImageList(scene.form.get());
+    FillList(*list, 16, 16, {color});
+    return list;
+  }
+  TColor Glyph() {
+    Paint();  // a button sizing itself paints at its new size from the next paint on
+    return PaintedAt(button->Width() / 2, button->Height() / 2);
+  }
+};
+
+TEST(GlowButton, GlyphFromTheListOfItsState) {
+  const struct {
+    const char* name;
+    std::function<void(TLinked&)> setup;
+    TColor glyph;
+  } rows[] = {
+      {"normal: Images", [](TLinked&) {}, clRed},
+      {"hot: HotImages",
+       [](TLinked& l) {
+         l.button->SetHotImages(l.hot);
+         l.button->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(l.button));
+       },
+       clLime},
+      {"disabled: DisabledImages as they are",
+       [](TLinked& l) {
+         l.button->SetDisabledImages(l.disabled);
+         l.button->SetEnabled(false);
+       },
+       clBlue},
+      {"disabled without DisabledImages: Images greyed", [](TLinked& l) { l.button->SetEnabled(false); },
+       ColorToRGB(clBtnShadow)},
+      {"an action with an image: its list's", [](TLinked& l) { l.button->SetAction(l.action); }, clYellow},
+      {"the small size states: the list instead of the picture",
+       [](TLinked& l) {
+         l.button->Picture().LoadFromBytes(picture_fixture::Png(20, 20, clFuchsia));
+         l.button->SetAutoSize(true);
+         l.button->SetMaxButtonSizeState(bsGlyph);
+       },
+       clRed},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TLinked l;
+    row.setup(l);
+    EXPECT_EQ(l.Glyph(), row.glyph);
+  }
+}
+
+TEST(GlowButton, HearsOfItsListsAndForgetsThemQuietly) {
+  runtimetest::TReportCapture reports;
+  using B = TCustomGlowButton;
+  const std::pair<void (B::*)(TCustomImageList*), TCustomImageList* (B::*)() const> rows[] = {
+      {&B::SetImages, &B::Images}, {&B::SetHotImages, &B::HotImages}, {&B::SetDisabledImages, &B::DisabledImages}};
+  // Lists without an owner: only the button's own subscription tells it of their end.
+  for (const auto& [set, get] : rows) {
+    TLinked l;
+    auto* list = new TImageList(nullptr);
+    auto heard = [&l, list] {
+      ValidateRect(l.button->Handle(), nullptr);
+      list->Add(*controls_scene::SolidImage(16, 16, clRed));
+      return GetUpdateRect(l.button->Handle(), nullptr, FALSE) != 0;
+    };
+    (l.button->*set)(list);
+    EXPECT_TRUE(heard());
+    (l.button->*set)(nullptr);
+    EXPECT_FALSE(heard());
+    (l.button->*set)(list);
+    delete list;
+    EXPECT_EQ((l.button->*get)(), nullptr);
+  }
+  TLinked l;  // a list still named by another property is forgotten when freed
+  auto* list = new TImageList(nullptr);
+  l.button->SetImages(list);
+  l.button->SetHotImages(list);
+  l.button->SetHotImages(nullptr);
+  delete list;
+  EXPECT_EQ(l.button->Images(), nullptr);
+  EXPECT_TRUE(reports.Boxes.empty());
+}
+
+TEST(GlowButton, DropDownMenuAtItsCorner) {
+  const struct {
+    const char* name;
+    std::function<void(TLinked&)> act;
+    TPoint at;  // in the panel, where the button covers (10, 10)-(100, 34)
+  } rows[] = {
+      {"a press on the part, downwards", [](TLinked& l) { l.Mouse(WM_LBUTTONDOWN, 85, 5); }, {10, 34}},
+      {"a press on the part, to the right",
+       [](TLinked& l) {
+         l.button->SetDropDownDirection(ddRight);
+         l.Mouse(WM_LBUTTONDOWN, 85, 5);
+       },
+       {100, 10}},
+      {"F4", [](TLinked& l) { l.button->Perform(WM_KEYDOWN, VK_F4); }, {10, 34}},
+      {"the accelerator",
+       [](TLinked& l) {
+         l.button->SetCaption("&Create");
+         l.button->Perform(CM_DIALOGCHAR, 'c');
+       },
+       {10, 34}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TLinked l;
+    l.button->SetDropDownButton(true);
+    row.act(l);
+    EXPECT_EQ(l.popup, row.at);
+    EXPECT_EQ(l.log, (std::vector<std::string>{"popup", "item"}));
+    EXPECT_EQ(l.dropDowns.size(), 1u);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(l.button->MenuShowing());
+  }
+  TLinked l;  // a freed menu is forgotten, and without one F4 does nothing
+  auto* menu = new TPopupMenu(nullptr);
+  l.button->SetDropDownMenu(menu);
+  delete menu;
+  EXPECT_EQ(l.button->DropDownMenu(), nullptr);
+  l.button->Perform(WM_KEYDOWN, VK_F4);
+  EXPECT_TRUE(l.dropDowns.empty());
+}
+
+TEST(GlowButton, FollowsItsAction) {
+  const struct {
+    const char* name;
+    std::function<void(TLinked&)> act;
+    bool down;
+    int group, image;
+    bool checked;
+    size_t runs;
+  } rows[] = {
+      {"linking copies GroupIndex onto a button without one, and ImageIndex always",
+       [](TLinked& l) {
+         l.button->SetImageIndex(5);
+         l.button->SetAction(l.action);
+       },
+       false, 1, 0, false, 0},
+      {"a button of a group of its own keeps it",
+       [](TLinked& l) {
+         l.button->SetGroupIndex(3);
+         l.button->SetAction(l.action);
+       },
+       false, 3, 0, false, 0},
+      {"Checked, GroupIndex and ImageIndex follow while the button shows the action's",
+       [](TLinked& l) {
+         l.button->SetAction(l.action);
+         l.action->SetChecked(true);
+         l.action->SetGroupIndex(2);
+         l.action->SetImageIndex(4);
+       },
+       true, 2, 4, true, 0},
+      {"values of the button's own are kept",
+       [](TLinked& l) {
+         l.button->SetAction(l.action);
+         l.button->SetGroupIndex(7);
+         l.button->SetImageIndex(8);
+         l.action->SetGroupIndex(2);
+         l.action->SetImageIndex(4);
+       },
+       false, 7, 8, false, 0},
+      {"a grouped button following its action is not put down by the release",
+       [](TLinked& l) {
+         l.button->SetAction(l.action);
+         l.Click(5, 5);
+       },
+       false, 1, 0, false, 1},
+      {"but by an auto-checking action",
+       [](TLinked& l) {
+         l.action->SetAutoCheck(true);
+         l.button->SetAction(l.action);
+         l.Click(5, 5);
+       },
+       true, 1, 0, true, 1},
+      {"a check button outside groups toggles through its action",
+       [](TLinked& l) {
+         l.action->SetGroupIndex(0);
+         l.button->SetStyle(bsCheck);
+         l.button->SetAction(l.action);
+         l.Click(5, 5);
+       },
+       true, 0, 0, true, 1},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TLinked l;
+    row.act(l);
+    EXPECT_EQ(l.button->Down(), row.down);
+    EXPECT_EQ(l.button->GroupIndex(), row.group);
+    EXPECT_EQ(l.button->ImageIndex(), row.image);
+    EXPECT_EQ(l.action->Checked(), row.checked);
+    EXPECT_EQ(l.log.size(), row.runs);
+    if (l.button->Style() == bsButton) EXPECT_EQ(l.button->VisualState(), row.down ? 4 : 0);
+  }
+}
+
 class TfrmGlowTest : public TForm {
 public:
   using TForm::TForm;
@@ -314,10 +548,29 @@ TEST(GlowButton, ReadFromALayoutWithTheTitleLabel) {
       "    Picture.Data = {89504E470D0A1A0A0000000D49484452000000040000000208060000007FA87D63000000144944"
       "4154789C63F8CFC0F01F84C1084AA1080000D9480BF52AD206300000000049454E44AE426082}\n"
       "    DropDownPosition = dpBottom\n"
+      "    Images = ilGlyphs\n"
+      "    HotImages = ilHot\n"
+      "    DisabledImages = ilHot\n"
+      "    DropDownMenu = pmMore\n"
+      "    GroupIndex = 3\n"
+      "    Action = actGo\n"
       "    Trimming = StringTrimmingEllipsisWord\n"
       "    Version = '1.8.0.1'\n"
       "  end\n"
+      "  object ilGlyphs: TImageList\n"
+      "  end\n"
+      "  object ilHot: TImageList\n"
+      "  end\n"
+      "  object pmMore: TPopupMenu\n"
+      "  end\n"
+      "  object alMain: TActionList\n"
+      "    object actGo: TAction\n"
+      "      GroupIndex = 1\n"
+      "      ImageIndex = 2\n"
+      "    end\n"
+      "  end\n"
       "  object ReflectionLabel3: TReflectionLabel\n"
+      "    Images = ilGlyphs\n"
       "    Font.Height = -16\n"
       "    URLColor = clNavy\n"
       "    Reflection = 90\n"
@@ -341,6 +594,16 @@ TEST(GlowButton, ReadFromALayoutWithTheTitleLabel) {
   EXPECT_FALSE(button->Picture().Empty());
   EXPECT_EQ(button->DropDownPosition(), dpBottom);
   EXPECT_EQ(button->Trimming(), Gdiplus::StringTrimmingEllipsisWord);
+  TComponent* glyphs = form.FindComponent("ilGlyphs");
+  TComponent* hot = form.FindComponent("ilHot");
+  ASSERT_TRUE(glyphs && hot);
+  EXPECT_EQ(button->Images(), glyphs);
+  EXPECT_EQ(button->HotImages(), hot);
+  EXPECT_EQ(button->DisabledImages(), hot);
+  EXPECT_EQ(button->DropDownMenu(), form.FindComponent("pmMore"));
+  EXPECT_EQ(button->Action(), form.FindComponent("actGo"));
+  EXPECT_EQ(button->GroupIndex(), 1);  // read from a layout, the action's group wins
+  EXPECT_EQ(button->ImageIndex(), 2);
   auto* label = dynamic_cast<TReflectionLabel*>(form.FindComponent("ReflectionLabel3"));
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->HTMLText().Text(), "New <FONT color=\"#2894FF\">C</FONT>lient Map\r\n");
@@ -348,6 +611,7 @@ TEST(GlowButton, ReadFromALayoutWithTheTitleLabel) {
   EXPECT_EQ(label->Reflection(), 90);
   EXPECT_EQ(label->ReflectionAxis(), -5);
   EXPECT_EQ(label->Caption(), "");
+  EXPECT_EQ(label->Images(), glyphs);
 }
 
 }  // namespace

@@ -26,4 +26,8 @@ if(EDITOR_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/GlowButtonTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layouts/PictureTests.rc
     DEPS controls_glowhtml controls_additional)
+  # The drop-down menu's real pop-up needs the foreground window.
+  editor_test(controls_glowmenu_tests SERIAL SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/GlowButtonMenuTest.cpp
+    DEPS controls_glowhtml controls_additional)
 endif()
