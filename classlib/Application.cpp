@@ -1,5 +1,6 @@
 #include "classlib/Application.h"
 
+#include "classlib/HandlerScope.h"
 #include "classlib/MessageWindow.h"
 #include "classlib/Thread.h"
 #include "classlib/core/SysUtils.h"
@@ -44,6 +45,7 @@ void TApplication::Run()
         ShowWindow(mainFormHandle_, SW_SHOW);
     MSG msg;
     while (!terminated_) {
+        THandlerScope::AtMessageLoop();
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) { // WM_QUIT, or a queue that cannot be read
             terminated_ = true;
@@ -56,6 +58,7 @@ void TApplication::Run()
 
 void TApplication::ProcessMessages()
 {
+    THandlerScope::AtMessageLoop();
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
@@ -65,6 +68,7 @@ void TApplication::ProcessMessages()
         }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        THandlerScope::AtMessageLoop();
     }
 }
 

@@ -308,7 +308,7 @@ void TCustomComboBox::SelectionChanged() {
 }
 
 void TCustomComboBox::CNCommand(TMessage& m) {
-  if (destroyingWnd_) return;
+  if (NotificationsMuted()) return;
   switch (HIWORD(m.WParam)) {
     case CBN_SELCHANGE:
       if (autoCloseUp_ && DroppedDown()) SetDroppedDown(false);
@@ -357,7 +357,7 @@ LRESULT CALLBACK TCustomComboBox::ChildWndProc(HWND wnd, UINT msg, WPARAM wParam
   }
   TMessage m{msg, wParam, lParam, 0};
   try {
-    THandlerScope scope(combo);
+    THandlerScope scope(combo, wnd, msg);
     if (wnd == combo->editWnd_) combo->EditWndProc(m);
     else combo->ListWndProc(m);
   } catch (...) {
@@ -490,10 +490,13 @@ void TCustomComboBox::WndProc(TMessage& m) {
     case CN_COMMAND: return CNCommand(m);
     case CN_DRAWITEM: return CNDrawItem(m);
     case CN_MEASUREITEM: return CNMeasureItem(m);
-    case CN_DELETEITEM:
-      if (!destroyingWnd_) DeleteItem(reinterpret_cast<void*>(reinterpret_cast<DELETEITEMSTRUCT*>(m.LParam)->itemData));
+    case CN_DELETEITEM: {
+      // Owner-drawn lists report every item; only those with an object are the control's business.
+      void* data = reinterpret_cast<void*>(reinterpret_cast<DELETEITEMSTRUCT*>(m.LParam)->itemData);
+      if (data && !NotificationsMuted()) DeleteItem(data);
       m.Result = TRUE;
       return;
+    }
     default: return TWinControl::WndProc(m);
   }
 }

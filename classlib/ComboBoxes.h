@@ -143,6 +143,11 @@ protected:
   HWND EditHandle() const { return editWnd_; }
   HWND ListHandle() const { return listWnd_; }
 
+  // The platform's notifications are kept from the handlers while the window goes (made again, or destroyed with
+  // the control) and while the control is destroyed with its owner: the handlers may belong to an owner whose own
+  // parts are already gone.
+  bool NotificationsMuted() const { return destroyingWnd_ || HasState(csDestroying); }
+
   // The platform's notifications, reflected by the parent.
   virtual void CNCommand(TMessage& m);
   virtual void WMMouseWheel(TMessage& m);

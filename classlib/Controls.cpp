@@ -133,11 +133,16 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
   };
 }
 
+// A windowed control has left everything in ~TWinControl already; a windowless one leaves here.
 TControl::~TControl() {
+  font_.OnChange = nullptr;
+  LeaveEverything();
+}
+
+void TControl::LeaveEverything() {
   HintControlDestroyed(this);
   if (captureControl == this) SetMouseCapture(false);
-  font_.OnChange = nullptr;
-  SetParent(nullptr);
+  if (parent_) parent_->RemoveControl(this);
 }
 
 void TControl::Loaded() {
@@ -439,6 +444,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 }
 
 TWinControl::~TWinControl() {
+  // Out of the parent's lists and the form's records while still a windowed control: ~TControl comes too late
+  // to be told apart from a windowless one.
+  LeaveEverything();
+  HintMouseLeft(this);
   ForgetDispatchesOf(this);
   mouseControl_ = nullptr;
   DestroyHandle();
@@ -639,26 +648,30 @@ void TWinControl::InsertControl(TControl* c) {
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(c), TRUE);
 }
 
+// `c` may be in its destructor: what kind of control it is comes from the lists, not from asking it.
 void TWinControl::RemoveControl(TControl* c) {
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(c), FALSE);
   if (mouseControl_ == c) mouseControl_ = nullptr;
   if (captureControl == c) c->SetMouseCapture(false);
   if (TCustomForm* form = GetParentForm(this)) form->ControlRemoving(c);
-  c->Invalidate();
-  if (c->IsWindowed()) {
-    auto* w = static_cast<TWinControl*>(c);
+  auto tab = std::find(tabList_.begin(), tabList_.end(), c);
+  if (tab != tabList_.end()) {
+    tabList_.erase(tab);
     // A window cannot outlive its parent window: it goes now and is made again under a new parent.
-    w->DestroyHandle();
-    tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
+    static_cast<TWinControl*>(c)->DestroyHandle();
+  } else if (c->visible_) {
+    InvalidateRect(c->BoundsRect(), true);
   }
   controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
   c->parent_ = nullptr;
   if (c->Align() != alNone) Realign();
 }
 
-bool TWinControl::ContainsControl(const TControl* control) const {
-  for (const TControl* c = control; c; c = c->parent_)
-    if (c == this) return true;
+bool TWinControl::ContainsControl(const TControl* control) const { return IsWithin(control, this); }
+
+bool IsWithin(const TControl* control, const TControl* ancestor) {
+  for (const TControl* c = control; c; c = c->Parent())
+    if (c == ancestor) return true;
   return false;
 }
 
@@ -1147,7 +1160,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
   if (!control) return DefWindowProcA(wnd, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
   try {
-    THandlerScope scope(control);
+    THandlerScope scope(control, wnd, msg);
     // The control may be freed by its own handler: only the local record is read afterwards.
     control->WindowProc(m);
   } catch (...) {

@@ -225,6 +225,9 @@ protected:
 private:
   friend class TWinControl;
   friend class TCustomForm;
+  // Leaves the parent and every record of the library that names the control (hint, mouse capture). Asks the
+  // control nothing virtual: its destructors call it.
+  void LeaveEverything();
 
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -470,6 +473,9 @@ private:
 
 // The form a control sits on (its topmost parent when that is a form), or null.
 TCustomForm* GetParentForm(const TControl* control);
+// Whether `control` is `ancestor` or lies inside it. Reads only the parent links: `ancestor` may be in its
+// destructor.
+bool IsWithin(const TControl* control, const TControl* ancestor);
 // The text a window holds now.
 std::string WindowText(HWND wnd);
 // Whether the character `key` is the accelerator of `caption`: the character after its first single '&' ("&&" is

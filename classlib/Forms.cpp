@@ -25,6 +25,9 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
+  // Marked before anything goes: what the form and its components are told while the windows go must not reach
+  // handlers whose objects are already gone.
+  Destroying();
   try {
     OnDestroy(this);
   } catch (...) {
@@ -76,9 +79,7 @@ bool BelongsTo(const TWinControl* form, const TComponent* component) {
 }
 
 bool HandlerOnStack(const TWinControl* form) {
-  for (const THandlerFrame* f = THandlerScope::Innermost(); f; f = f->Outer)
-    if (BelongsTo(form, f->Component)) return true;
-  return false;
+  return THandlerScope::AnyRunning([form](const TComponent* c) { return BelongsTo(form, c); });
 }
 
 bool OnReleaseMessage(void*, TMessage& m) {
@@ -321,7 +322,7 @@ TModalResult TCustomForm::ShowModal() {
       if (IsWindow(w)) EnableWindow(w, TRUE);
   };
   try {
-    THandlerScope running(this);  // the modal loop is a handler of the form: a release waits for it
+    THandlerScope running(this, own, 0);  // the modal loop is a handler of the form: a release waits for it
     Show();
     for (;;) {
       if (modalResult_ != mrNone) {
@@ -332,6 +333,7 @@ TModalResult TCustomForm::ShowModal() {
         if (action != caNone) break;
         modalResult_ = mrNone;
       }
+      THandlerScope::AtMessageLoop();
       MSG msg;
       BOOL got = GetMessageA(&msg, nullptr, 0, 0);
       if (got == 0 || got == -1) {
@@ -373,11 +375,10 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
 }
 
+// `control` may be in its destructor: only its place in the tree counts.
 void TCustomForm::ControlRemoving(TControl* control) {
-  auto* win = dynamic_cast<TWinControl*>(control);
-  if (!win) return;
-  if (activeControl_ && win->ContainsControl(activeControl_)) activeControl_ = nullptr;
-  if (focusedControl_ && win->ContainsControl(focusedControl_)) focusedControl_ = nullptr;
+  if (IsWithin(activeControl_, control)) activeControl_ = nullptr;
+  if (IsWithin(focusedControl_, control)) focusedControl_ = nullptr;
 }
 
 // Tab and the arrows move the focus; everything else (Enter, Escape) is offered to the controls.

@@ -139,8 +139,12 @@ TCustomGrid::TCustomGrid(TComponent* owner) : TCustomControl(owner) {
   SetTabStop(true);
 }
 
-// The window goes while the whole grid is there: its editor may hand the text back as the focus leaves it.
-TCustomGrid::~TCustomGrid() { DestroyHandle(); }
+// The window goes while this class's part is still there. A subclass's part is gone already: the grid is marked as
+// destroying first, so that the editor, losing the focus as the windows go, hands nothing back to it.
+TCustomGrid::~TCustomGrid() {
+  Destroying();
+  DestroyHandle();
+}
 
 void TCustomGrid::AxisChanged(TAxis& axis) {
   axis.Dirty = true;

@@ -76,7 +76,7 @@ protected:
 class TCustomGrid : public TCustomControl {
 public:
   explicit TCustomGrid(TComponent* owner);
-  // The window goes first, while the editor inside can still reach the whole grid.
+  // The window goes first, with the grid marked as destroying: the editor inside hands nothing back.
   ~TCustomGrid() override;
 
   // -- cells --

@@ -47,7 +47,7 @@ LRESULT CALLBACK TMessageWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, 
     auto* self = reinterpret_cast<TMessageWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (self) {
         TMessage message{msg, wParam, lParam, 0};
-        THandlerScope scope(self->holder_);
+        THandlerScope scope(self->holder_, hwnd, msg);
         try {
             // `self` may be gone once the handler returns; only the local record is read afterwards.
             if (self->handler_(self->context_, message)) return message.Result;

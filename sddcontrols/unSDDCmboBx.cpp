@@ -359,6 +359,8 @@ void TSDDCustomComboBox::DeleteItem(void* data) {
 }
 
 void TSDDCustomComboBox::CNCommand(TMessage& m) {
+  // What the base keeps from the handlers is not reported here either.
+  if (NotificationsMuted()) return Framed::CNCommand(m);
   switch (HIWORD(m.WParam)) {
     case CBN_SELENDOK:
       // The choice made in the open list is reported when the list closes: OnSelEndOk follows it.

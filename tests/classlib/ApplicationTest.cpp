@@ -1,9 +1,11 @@
 #include "classlib/Application.h"
+#include "classlib/HandlerScope.h"
 #include "classlib/MessageWindow.h"
 #include "classlib/Screen.h"
 #include "classlib/core/SysUtils.h"
 #include "tests/classlib/RuntimeTestSupport.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -105,6 +107,45 @@ TEST(Application, ExceptionsInAWindowProcedureAreReported)
     TActionWindow window;
     window.Action = [] { throw std::runtime_error("first"); };
     EXPECT_EQ(SendMessageA(window.Window.Handle(), WM_TEST, 0, 0), 0);  // a failing reporter is swallowed
+}
+
+// A hidden window whose handler faults while it is told that it moves, as a message the platform itself sends.
+struct TFaultingWindow {
+    TMessageWindow Window{&Handle, this};
+
+    static bool Handle(void*, TMessage& m)
+    {
+        if (m.Msg != WM_WINDOWPOSCHANGING) return false;
+        RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
+        return true;
+    }
+    void Move() { SetWindowPos(Window.Handle(), nullptr, 0, 0, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE); }
+};
+
+// The platform drops a fault (an access violation, say) where it called a window procedure, and the program goes on
+// above that point: the fault is reported naming the window's class, and no handler scope stays open behind it.
+TEST(Application, AFaultDroppedByThePlatformIsReportedAndLeavesNoScopeOpen)
+{
+    for (bool fromHandler : {false, true}) {
+        SCOPED_TRACE(fromHandler ? "from another handler" : "from the top level");
+        TReportCapture capture;
+        TFaultingWindow faulty;
+        TActionWindow outer;
+        int depthAfterFault = -1;
+        outer.Action = [&] {
+            faulty.Move();
+            depthAfterFault = THandlerScope::Depth();
+        };
+        if (fromHandler) SendMessageA(outer.Window.Handle(), WM_TEST, 0, 0);
+        else faulty.Move();
+        Application->ProcessMessages();
+        EXPECT_EQ(THandlerScope::Depth(), 0);
+        if (fromHandler) EXPECT_EQ(depthAfterFault, 1);
+        ASSERT_EQ(capture.Reports.size(), 1u);
+        EXPECT_THAT(capture.Reports[0].Text, testing::StartsWith("Access violation (C0000005) at address "));
+        EXPECT_THAT(capture.Reports[0].Text,
+                    testing::EndsWith("in the window procedure of a \"ClasslibMessageWindow\" window, message 0x0046"));
+    }
 }
 
 TEST(Application, ProgramFacts)

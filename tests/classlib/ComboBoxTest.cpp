@@ -96,6 +96,10 @@ TEST(ComboBox, NotificationsComeInOrderForEveryWayOfChoosing) {
        {}, 1, "Wood"},
       {"an item with an object leaves the window", [](ComboScene& s) { s.combo->Items().Delete(1); },
        {"delete wood"}, -1, ""},
+      {"an owner-drawn item without an object leaves the window", [](ComboScene& s) {
+         s.combo->SetStyle(csOwnerDrawFixed);
+         s.combo->Items().Delete(0);
+       }, {}, 0, "Wood"},
       {"typing into the edit style",
        [](ComboScene& s) {
          s.combo->SetStyle(csDropDown);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "classlib/Themes.h"
 #include "classlib/Timer.h"
@@ -201,6 +202,58 @@ TEST(SDDComboBox, ReportsDeletionsChoicesAndLeavingInOrderAndKeepsItsWidth) {
   s.form->FocusControl(nullptr);
   SetFocus(s.form->Handle());
   EXPECT_EQ(s.log, (TLog{"notinlist"}));
+}
+
+// While the window goes, the platform reports the lost focus, the list closing and the items with objects leaving.
+// A combo box being freed, or freed with the form whose methods its handlers usually are, reports none of it: the
+// form's own parts are gone by the time its base destroys the windows.
+TEST(SDDComboBox, ReportsNothingWhileItIsFreed) {
+  enum TFreed { TheComboBox, TheForm, TheFormsOwner };
+  const struct {
+    const char* name;
+    TFreed freed;
+    bool dropped;
+  } rows[] = {
+      {"the combo box, focused", TheComboBox, false},
+      {"the combo box, its list open", TheComboBox, true},
+      {"the form, the combo box focused", TheForm, false},
+      {"the form, the list open", TheForm, true},
+      {"the form with its owner, the combo box focused", TheFormsOwner, false},
+      {"the form with its owner, the list open", TheFormsOwner, true},
+  };
+  TParkedCursor parked;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    TLog log;
+    auto owner = std::make_unique<TComponent>(nullptr);
+    auto* form = new TForm(owner.get());
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(0, 0, 300, 200);
+    auto* combo = new TSDDComboBox(form);
+    combo->SetParent(form);
+    combo->SetStyle(csDropDownList);
+    int object = 7;
+    combo->Items().AddObject("Lava", reinterpret_cast<TObject*>(&object));
+    combo->Items().Add("Ice");
+    const auto logs = [&log](const char* what) { return [&log, what](TObject*) { log.push_back(what); }; };
+    combo->OnChange = logs("change");
+    combo->OnCloseUp = logs("closeup");
+    combo->OnSelEndOk = logs("selendok");
+    combo->OnSelEndCancel = logs("selendcancel");
+    combo->OnDeleteItem = [&log](TObject*, void*) { log.push_back("delete"); };
+    form->Show();
+    combo->SetFocus();
+    PumpMessages();
+    if (row.dropped) combo->SetDroppedDown(true);
+    PumpMessages();
+    log.clear();
+    switch (row.freed) {
+      case TheComboBox: delete combo; break;
+      case TheForm: delete form; break;
+      case TheFormsOwner: owner.reset(); break;
+    }
+    EXPECT_EQ(log, TLog{});
+  }
 }
 
 TEST(SDDComboBox, PaintsItsFrameAndFlatButtonOverTheClientArea) {

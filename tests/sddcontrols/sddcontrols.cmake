@@ -29,6 +29,7 @@ if(EDITOR_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/SDDEditTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SDDComboBoxTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SDDGridTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FreedControlsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layouts/SDDTests.rc
     DEPS sddcontrols)
 endif()
