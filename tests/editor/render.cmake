@@ -1,0 +1,8 @@
+# The map view's renderer: its platform-free geometry natively too; under Wine the pixels a real device draws.
+editor_test(editor_render_core_tests CORE SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/core/MapGeometryTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/HelpGridGeometryTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/ScreenshotNameTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/LibraryNamesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/SelectInfoLayoutTest.cpp
+  DEPS editor_render_core)
