@@ -65,22 +65,25 @@ void TMapRenderer::DrawStepPass(ID3DXSprite* Sprite, int32_t ViewWidth, int32_t 
 void TMapRenderer::DrawBackObjects(bool Animate, int32_t ViewWidth, int32_t ViewHeight, const int32_t& Zoom,
                                    const TArgb& Colour)
 {
-    DrawStepPass(Ctx.BackSprite.Get(), ViewWidth, ViewHeight, Zoom,
-                 [&](TMapSpriteBatch& batch, int32_t x, int32_t y, int32_t cx, int32_t cy) {
-                     uint8_t extra = 0, marker = 0;
-                     if (Animate) Ctx.Map->GetCellByte1(cx, cy, extra, marker, Source);
-                     DrawCellObject(batch, x, y, Colour, CellKindBack, Animate && marker == AnimatedBackMarker);
-                 });
+    DrawObjectLayer(CellKindBack, Animate, ViewWidth, ViewHeight, Zoom, Colour);
 }
 
 void TMapRenderer::DrawFrontObjects(bool Animate, int32_t ViewWidth, int32_t ViewHeight, const int32_t& Zoom,
                                     const TArgb& Colour)
 {
-    DrawStepPass(Ctx.FrontSprite.Get(), ViewWidth, ViewHeight, Zoom,
+    DrawObjectLayer(CellKindFront, Animate, ViewWidth, ViewHeight, Zoom, Colour);
+}
+
+void TMapRenderer::DrawObjectLayer(int32_t Kind, bool Animate, int32_t ViewWidth, int32_t ViewHeight,
+                                   const int32_t& Zoom, const TArgb& Colour)
+{
+    const bool front = Kind == CellKindFront;
+    const uint8_t animated = front ? AnimatedFrontMarker : AnimatedBackMarker;
+    DrawStepPass((front ? Ctx.FrontSprite : Ctx.BackSprite).Get(), ViewWidth, ViewHeight, Zoom,
                  [&](TMapSpriteBatch& batch, int32_t x, int32_t y, int32_t cx, int32_t cy) {
                      uint8_t extra = 0, marker = 0;
                      if (Animate) Ctx.Map->GetCellByte1(cx, cy, extra, marker, Source);
-                     DrawCellObject(batch, x, y, Colour, CellKindFront, Animate && marker == AnimatedFrontMarker);
+                     DrawCellObject(batch, x, y, Colour, Kind, Animate && marker == animated);
                  });
 }
 

@@ -137,6 +137,9 @@ private:
     // One element (CellKind...) at view step cell (X, Y) into its layer's batch.
     void DrawCellObject(TMapSpriteBatch& Batch, int32_t X, int32_t Y, const TArgb& Colour, int32_t Kind,
                         bool Animate);
+    // The back- or front-object pass (CellKindBack, CellKindFront).
+    void DrawObjectLayer(int32_t Kind, bool Animate, int32_t ViewWidth, int32_t ViewHeight, const int32_t& Zoom,
+                         const TArgb& Colour);
     // The step-cell passes: every view cell inside the map, column by column, into one batch of Sprite.
     template <class CellFn>
     void DrawStepPass(ID3DXSprite* Sprite, int32_t ViewWidth, int32_t ViewHeight, const int32_t& Zoom, CellFn Cell);

@@ -99,6 +99,33 @@ TEST_F(MapLayers, ScrolledAndSwitchedOff)
     EXPECT_EQ(Pixel(10, 187), Rgb(Yellow565)) << "the front objects still draw";
 }
 
+// Animated objects show the current frame of their animation: the front object for marker 99, the back object
+// for 98.
+TEST_F(MapLayers, AnimatedObjectsFollowTheirMarker)
+{
+    const struct {
+        const char* What;
+        bool Animate, Front;
+        uint8_t Marker;
+        uint32_t Colour;
+    } rows[] = {
+        {"front, 99", true, true, 99, Rgb(Green565)},  {"front, 98", true, true, 98, Rgb(Red565)},
+        {"back, 98", true, false, 98, Rgb(Green565)},  {"back, 99", true, false, 99, Rgb(Red565)},
+        {"front, 0", true, true, 0, Rgb(Red565)},      {"animation off", false, true, 99, Rgb(Red565)},
+    };
+    AnimationFrameOffsets[19 - 1] = 2;  // image 3 shows image 5
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.What);
+        Map.SetLayerA(3, 6, row.Front ? 11 : 0, 3);
+        Map.SetLayerB(3, 6, row.Front ? 0 : 11, 3);
+        Map.Cells[size_t(3) * Map.Height + 6].AnimMarker = row.Marker;
+        State.ShowAnimation = row.Animate;
+        Frame();
+        EXPECT_EQ(Pixel(150, 215), row.Colour);  // the 20 x 20 image at (144, 204)
+    }
+    AnimationFrameOffsets = {};
+}
+
 // The first frame after a zoom change is drawn at the new zoom throughout: a lone tile at 50 % covers 48 x 32.
 TEST_F(MapLayers, TheFirstFrameAfterAZoomChangeUsesTheNewZoom)
 {

@@ -7,6 +7,7 @@
 //   0 (tiles, 96 x 64)   0 red, 1 semi white, 2 green
 //   3 (markers, 48 x 32) 56 semi yellow (light), 58 red ("Can't Move"), 59 blue ("Can't Move and Fly")
 //   4 (objects)          0 10 x 10 white, 1 40 x 80 blue (offsets -3, 12), 2 48 x 32 semi white, 3 20 x 10 yellow
+//   11 (animations)      3 20 x 20 red, 5 20 x 20 green (frames of animation 19)
 #include "Common/Dev_Gui.h"
 #include "Common/Dev_LogEngineClass.h"
 #include "Common/Dev_Present.h"
@@ -97,7 +98,7 @@ protected:
         Device = DXUTGetD3DDevice();
         ASSERT_TRUE(Device);
         Cache = std::make_unique<TImageCacheManager>(Log.get(), Device.Get(), TImageCacheSettings{Folder(), {}, 0});
-        for (int32_t library : {0, 3, 4}) ASSERT_TRUE(Cache->BuildCache(library));
+        for (int32_t library : {0, 3, 4, 11}) ASSERT_TRUE(Cache->BuildCache(library));
         Context.CacheManager = Cache.get();
         OpenMap(&Map);
     }
@@ -203,6 +204,8 @@ private:
             {0, {image(96, 64, Opaque(Red565)), image(96, 64, Semi(White565)), image(96, 64, Opaque(Green565))}},
             {3, markers},
             {4, {image(10, 10, Opaque(White565)), tall, image(48, 32, Semi(White565)), image(20, 10, Opaque(Yellow565))}},
+            {11, {std::nullopt, std::nullopt, std::nullopt, image(20, 20, Opaque(Red565)), std::nullopt,
+                  image(20, 20, Opaque(Green565))}},
         };
         for (const auto& [number, images] : libraries) {
             const std::filesystem::path path = LibraryFilePath(Folder(), number, ImageLibKindWIL);
