@@ -20,9 +20,9 @@ void TMapRenderer::DrawTileLayer(int32_t ViewWidth, int32_t ViewHeight, const in
         if (!map) return;
         const TCellCount count = GetVisibleCellCount(Zoom, ViewWidth, ViewHeight);
         const TMainViewState& s = Ctx.State;
-        // Tile columns and rows that exist: 2 (origin + x) < the map's size.
-        const int32_t lastX = ClipToMap(count.Columns, s.TileOriginX, (map->Width + 1) / 2);
-        const int32_t lastY = ClipToMap(count.Rows, s.TileOriginY, (map->Height + 1) / 2);
+        // The tile grid is (W div 2) x (H div 2): an odd width or height has no half tile to draw.
+        const int32_t lastX = ClipToMap(count.Columns, s.TileOriginX, map->Width / 2);
+        const int32_t lastY = ClipToMap(count.Rows, s.TileOriginY, map->Height / 2);
         TMapSpriteBatch batch(Ctx.TileSprite.Get(), D3DXSPRITE_DONOTSAVESTATE, true, Zoom);
         if (!batch.Open()) return;
         for (int32_t x = 0; x <= lastX; ++x)

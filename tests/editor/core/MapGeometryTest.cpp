@@ -1,4 +1,4 @@
-// The renderer's geometry: visible ranges, what a cell shows and where its image goes.
+// The renderer's geometry: visible ranges and animation frames (what cells show, and where, the pixel tests see).
 #include "editor/core/uMapGeometry.h"
 
 #include <gtest/gtest.h>
@@ -47,27 +47,6 @@ TEST(MapGeometry, PassesStopAtTheMapsLastCell)
     EXPECT_FALSE(StepCellInMap(0, 5, 5, 5));
 }
 
-TEST(MapGeometry, WhatACellShows)
-{
-    const struct {
-        int32_t Library, Image;
-        bool Tile, Object;
-    } elements[] = {
-        {0, 0, true, false},       {255, 0xFFFF, false, false}, {1, 0xFFFF, true, false}, {74, 0xFFFE, true, true},
-        {75, 3, false, false},     {-1, -1, false, false},      {3, 56, true, true},
-    };
-    for (const auto& e : elements) {
-        EXPECT_EQ(IsDrawnTile(e.Library, e.Image), e.Tile) << e.Library << "/" << e.Image;
-        EXPECT_EQ(IsDrawnObject(e.Library, e.Image), e.Object) << e.Library << "/" << e.Image;
-    }
-    const std::pair<int32_t, int32_t> blockers[] = {{0, 58}, {254, 58}, {2, 59}, {252, 59}, {3, -1}, {1, -1}, {255, -1}};
-    for (const auto& [flags, image] : blockers) EXPECT_EQ(BlockerMarkerImage(flags), image) << flags;
-    const std::pair<int32_t, int32_t> lights[] = {{0, -1}, {64, -1}, {0x39, 56}, {1, 56}, {255, 56}};
-    for (const auto& [value, image] : lights) EXPECT_EQ(LightMarkerImage(value), image) << value;
-    const std::pair<int32_t, int32_t> cursors[] = {{0, -1}, {1, 58}, {2, 59}, {3, -1}};
-    for (const auto& [type, image] : cursors) EXPECT_EQ(BlockerCursorImage(type), image) << type;
-}
-
 TEST(MapGeometry, AnimatedObjectsAddTheirAnimationsFrameOffset)
 {
     TAnimationFrameOffsets offsets{};
@@ -78,15 +57,6 @@ TEST(MapGeometry, AnimatedObjectsAddTheirAnimationsFrameOffset)
     EXPECT_EQ(AnimatedImage(11, 11, offsets), 11);  // no animation frame
     EXPECT_EQ(AnimatedImage(11, 12, offsets), 12);  // animation 2, offset 0
     EXPECT_EQ(AnimatedImage(12, 5, offsets), 5);
-}
-
-TEST(MapGeometry, Placements)
-{
-    EXPECT_EQ(TilePlacement(3, 2), (TPlacement{288, 128, {0, 0, 96, 64}}));
-    // An 80-pixel object in view row 2 stands on the row's bottom edge: its top at 32 x 2 + 32 - 80.
-    EXPECT_EQ(ObjectPlacement(1, 2, 40, 80), (TPlacement{48, 16, {0, 0, 40, 80}}));
-    EXPECT_EQ(ObjectPlacement(0, 0, 48, 100), (TPlacement{0, -68, {0, 0, 48, 100}}));
-    EXPECT_EQ(MarkerPlacement(2, 3), (TPlacement{96, 96, {0, 0, 48, 32}}));
 }
 
 }  // namespace
