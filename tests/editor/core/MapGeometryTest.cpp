@@ -1,4 +1,5 @@
-// The renderer's geometry: visible ranges and animation frames (what cells show, and where, the pixel tests see).
+// The renderer's geometry: visible ranges, marker images and animation frames (where images go, the pixel tests
+// see).
 #include "editor/core/uMapGeometry.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,16 @@ TEST(MapGeometry, PassesStopAtTheMapsLastCell)
     EXPECT_FALSE(TileCellInMap(2, 1, 5, 6));  // W div 2 tile columns: an odd W has no half tile
     EXPECT_FALSE(StepCellInMap(-1, 0, 5, 5));
     EXPECT_FALSE(StepCellInMap(0, 5, 5, 5));
+}
+
+TEST(MapGeometry, MarkerImages)
+{
+    const std::pair<int32_t, int32_t> blockers[] = {{0, 58}, {254, 58}, {2, 59}, {252, 59}, {3, -1}, {1, -1}, {255, -1}};
+    for (const auto& [flags, image] : blockers) EXPECT_EQ(BlockerMarkerImage(flags), image) << flags;
+    const std::pair<int32_t, int32_t> lights[] = {{0, -1}, {64, -1}, {0x39, 56}, {1, 56}, {255, 56}};
+    for (const auto& [value, image] : lights) EXPECT_EQ(LightMarkerImage(value), image) << value;
+    const std::pair<int32_t, int32_t> cursors[] = {{0, -1}, {1, 58}, {2, 59}, {3, -1}};
+    for (const auto& [type, image] : cursors) EXPECT_EQ(BlockerCursorImage(type), image) << type;
 }
 
 TEST(MapGeometry, AnimatedObjectsAddTheirAnimationsFrameOffset)
