@@ -66,11 +66,14 @@ TImageDecodeStatus TSILFile::DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& En
         Entry.OffsetX = record.Header.OffsetX;
         Entry.OffsetY = record.Header.OffsetY;
         Entry.Texture.Reset();
-        // The creation's result is not checked: without a texture the entry is decoded again on the next request.
+        // Neither the decoding's nor the creation's result is checked: without a texture the entry is decoded
+        // again on the next request.
+        TPngImage png;
         if (record.Header.Width == 0 || record.Header.Height == 0)
             Entry.Texture = CreateEmptyCacheTexture(Device.Get());
-        else
-            Entry.Texture = CreateCacheTexture(Device.Get(), record.Png);
+        else if (png.LoadFromMemory(record.Png))
+            Entry.Texture = CreateCacheTexture(Device.Get(), {reinterpret_cast<const uint8_t*>(png.Row(0)),
+                                                              png.Width(), png.Height(), size_t{4} * png.Width()});
         return status;
     } catch (const std::exception&) {
         LogFailure("DecodeFrame32D3D", Index);

@@ -36,8 +36,9 @@ public:
     int32_t GetCount() const;                           // N while the data file is mapped, else 0
     int32_t ImageCount() const { return OpenedCount; }  // N as Open read it
 
-    // Into a cache texture: the entry's sizes and offsets, then a new texture from the record's PNG in place of
-    // the old one. A side of 0 gives the 1 x 1 transparent texture.
+    // Into a cache texture: the entry's sizes and offsets, then a new texture from the record's PNG (decoded with
+    // libpng) in place of the old one; a PNG that cannot be decoded leaves the entry without texture. A side of 0
+    // gives the 1 x 1 transparent texture.
     TImageDecodeStatus DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& Entry);
     // Into a new 16-bit bitmap of the image's size (none for a side of 0), replacing the record's old one; the
     // canvas sizes are 0 (a PNG record has no canvas of its own).

@@ -90,12 +90,9 @@ TImageDecodeStatus TWILFile::DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& E
             Entry.Texture = CreateEmptyCacheTexture(Device.Get());
             return status;
         }
-        if (!EncodeCanvas(PngBytes, 0)) {
-            LogFailure("DecodeFrame32Draw", Index);
-            return TImageDecodeStatus::Damaged;
-        }
         // The creation's result is not checked: without a texture the entry is decoded again on the next request.
-        Entry.Texture = CreateCacheTexture(Device.Get(), PngBytes);
+        Entry.Texture = CreateCacheTexture(Device.Get(), {Canvas.Bytes(), Canvas.Width, Canvas.Height,
+                                                          size_t{4} * Canvas.Width});
         return status;
     } catch (const std::exception&) {
         LogFailure("DecodeFrame32Draw", Index);
