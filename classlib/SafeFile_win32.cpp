@@ -72,14 +72,17 @@ bool WriteAll(HANDLE h, const void* data, size_t size)
 
 } // namespace
 
-void WriteFileReplacing(const std::string& path, const void* data, size_t size)
+void WriteFileReplacing(const std::string& path, std::initializer_list<TFileBytes> pieces)
 {
     std::string temp;
     FileHandle file(CreateTemporary(path, temp));
     if (!file.Valid())
         throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(GetLastError()));
 
-    bool ok = WriteAll(file.Get(), data, size) && FlushFileBuffers(file.Get());
+    bool ok = true;
+    for (const TFileBytes& piece : pieces)
+        ok = ok && WriteAll(file.Get(), piece.Data, piece.Size);
+    ok = ok && FlushFileBuffers(file.Get());
     DWORD error = ok ? 0 : GetLastError();
     if (!file.Close() && ok) {
         ok = false;
@@ -93,5 +96,23 @@ void WriteFileReplacing(const std::string& path, const void* data, size_t size)
         error = GetLastError();
         DeleteFileA(temp.c_str());
         throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(error));
+    }
+}
+
+void WriteFilePlain(const std::string& path, const void* data, size_t size)
+{
+    FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(GetLastError()));
+    bool ok = WriteAll(file.Get(), data, size);
+    DWORD error = ok ? 0 : GetLastError();
+    if (!file.Close() && ok) {
+        ok = false;
+        error = GetLastError();
+    }
+    if (!ok) {
+        DeleteFileA(path.c_str());
+        throw EWriteError("Cannot write file \"" + path + "\". " + Reason(error));
     }
 }

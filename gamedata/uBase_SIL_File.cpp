@@ -109,17 +109,14 @@ TImageDecodeStatus TSILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord
 
 // ---- writing --------------------------------------------------------------------------------------------------
 
-void TSILFile::SaveWriter(const std::string& BasePath) const
-{
-    WriteFileReplacing(BasePath + ".sil", Writer->Data().data(), Writer->Data().size());
-    WriteFileReplacing(BasePath + ".six", Writer->Index().data(), Writer->Index().size());
-}
-
 void TSILFile::CreateNew(const std::string& BasePath, int32_t Count)
 {
     if (!Writer) Writer.emplace(MaxDataOffset);
     Writer->Start(static_cast<uint16_t>(Count));
-    SaveWriter(BasePath);
+    // The header-only pair marks a library being converted; Finish replaces both files durably, and a pair left
+    // unfinished is converted again, so these need no flush to the disk.
+    WriteFilePlain(BasePath + ".sil", Writer->Data().data(), Writer->Data().size());
+    WriteFilePlain(BasePath + ".six", Writer->Index().data(), Writer->Index().size());
 }
 
 uint32_t TSILFile::AddImage(TSILImageRecord& Record)
@@ -147,5 +144,6 @@ void TSILFile::Finish(const std::string& BasePath, int32_t LastIndex)
 {
     if (!Writer) return;
     Writer->SetCount(static_cast<uint16_t>(LastIndex + 1));
-    SaveWriter(BasePath);
+    WriteFileReplacing(BasePath + ".sil", Writer->Data().data(), Writer->Data().size());
+    WriteFileReplacing(BasePath + ".six", Writer->Index().data(), Writer->Index().size());
 }
