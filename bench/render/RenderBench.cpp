@@ -1,28 +1,28 @@
-// The map view's frame on the demo data set, under Wine with a real device, 1280 x 1024 at 100 % with every layer
-// on (tiles, back and front objects, blockers, lights) over the large demo map:
-//   - a warm frame (the map passes between Clear and EndScene, waited for on the device) against a minimal loop
-//     that replays the very sprite draws the frame made (same sprites, textures, positions, batches), so the ratio
-//     is what the renderer's walk over the map and the caches costs on top of the drawing;
-//   - the cold view fill (every image of the view asked of fresh caches, each decoded into a texture) against
-//     creating the same textures and copying the same pixels into them directly.
-// Usage: render_bench [frames per round] (default 20).
+// The map view on the demo data set, under Wine with a real device, 1280 x 1024 at 100 % with every layer on
+// (tiles, back and front objects, blockers, lights) over the large demo map; each path against its floor:
+//   - a warm frame (the map passes between Clear and EndScene, waited for on the device) against a replay of the
+//     very sprite draws that frame made (same sprites, batches, textures, positions): what the renderer's walk over
+//     the map and the caches adds to the drawing;
+//   - the cold view fill, the first frame from fresh caches (each image decoded into a texture on first use),
+//     against uploading the same pixels as textures directly and replaying the same draws with them;
+//   - the readback presentation of the warm frame against the same frame without it (no goal: a note on what the
+//     copy into the panel costs once the frame holds a map).
+// Usage: render_bench [--rounds N] [--frames N] (warm frames per round, default 20)
 #include "bench/support/Bench.h"
-#include "Common/Dev_Gui.h"
+#include "bench/support/ReadbackBench.h"
 #include "editor/uMapCallbacks.h"
 #include "editor/uMapRender.h"
 #include "gamedata/core/uVesk3MapEngine.h"
 #include "gamedata/uCache_Manager.h"
+#include "tests/gamedata/TestDevice.h"
 #include "tools/demo/DemoData.h"
 
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -163,82 +163,59 @@ void ReplayFrame(const std::vector<TBatch>& Batches, IDirect3DDevice9* Device)
     WaitForDevice(Device);
 }
 
-// ---- the view's images ---------------------------------------------------------------------------------------
+// ---- the cold fill's floor: the same pixels uploaded directly, the same draws replayed with them -----------------
 
-struct TPixels {
+// Every texture the recorded frame drew, with its texels read back once.
+struct TTexels {
+    IDirect3DTexture9* Drawn = nullptr;
     UINT Width = 0, Height = 0;
-    D3DFORMAT Format = D3DFMT_UNKNOWN;
-    std::vector<uint8_t> Bytes;  // rows of Width * 4 bytes
+    std::vector<uint32_t> Argb;
 };
 
-// The top level of every distinct texture the frame drew.
-std::vector<TPixels> TexturePixels(const std::vector<TBatch>& Batches)
+std::vector<TTexels> DrawnTexels(const std::vector<TBatch>& Batches)
 {
-    std::map<IDirect3DTexture9*, TPixels> seen;
+    std::map<IDirect3DTexture9*, TTexels> seen;
     for (const TBatch& batch : Batches)
         for (const TDraw& d : batch.Draws) {
             if (seen.count(d.Texture.Get())) continue;
-            TPixels& p = seen[d.Texture.Get()];
             D3DSURFACE_DESC desc{};
-            D3DLOCKED_RECT locked{};
             d.Texture->GetLevelDesc(0, &desc);
-            if (FAILED(d.Texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY))) continue;
-            p.Width = desc.Width;
-            p.Height = desc.Height;
-            p.Format = desc.Format;
-            for (UINT y = 0; y < desc.Height; ++y) {
-                const auto* row = static_cast<const uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch;
-                p.Bytes.insert(p.Bytes.end(), row, row + size_t(desc.Width) * 4);
-            }
-            d.Texture->UnlockRect(0);
+            seen[d.Texture.Get()] = {d.Texture.Get(), desc.Width, desc.Height, testsupport::ReadTexels(d.Texture.Get())};
         }
-    std::vector<TPixels> out;
-    for (auto& [texture, pixels] : seen) out.push_back(std::move(pixels));
+    std::vector<TTexels> out;
+    for (auto& [texture, texels] : seen) out.push_back(std::move(texels));
     return out;
 }
 
-// Creates each texture as the caches do (one level, managed) and copies its pixels in.
-void UploadDirectly(IDirect3DDevice9* Device, const std::vector<TPixels>& Images)
+// Managed textures holding the texels, as the caches make theirs; Uploaded maps each drawn texture to its copy.
+void UploadDirectly(IDirect3DDevice9* Device, const std::vector<TTexels>& Images,
+                    std::map<IDirect3DTexture9*, ComPtr<IDirect3DTexture9>>& Uploaded)
 {
-    std::vector<ComPtr<IDirect3DTexture9>> textures;
-    for (const TPixels& image : Images) {
+    for (const TTexels& image : Images) {
         ComPtr<IDirect3DTexture9> texture;
         D3DLOCKED_RECT locked{};
-        if (FAILED(Device->CreateTexture(image.Width, image.Height, 1, 0, image.Format, D3DPOOL_MANAGED,
+        if (FAILED(Device->CreateTexture(image.Width, image.Height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
                                          texture.Out(), nullptr)) ||
             FAILED(texture->LockRect(0, &locked, nullptr, 0)))
             continue;
-        for (UINT y = 0; y < image.Height; ++y)
+        for (UINT y = 0; y < image.Height && image.Argb.size() >= size_t(image.Width) * image.Height; ++y)
             std::memcpy(static_cast<uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch,
-                        image.Bytes.data() + size_t(y) * image.Width * 4, size_t(image.Width) * 4);
+                        image.Argb.data() + size_t(y) * image.Width, size_t(image.Width) * 4);
         texture->UnlockRect(0);
-        textures.push_back(std::move(texture));
+        Uploaded[image.Drawn] = std::move(texture);
     }
-    bench::KeepAlive(textures.data());
 }
 
-// The images the caches hold: after one frame from fresh caches, exactly those of the view.
-std::vector<std::pair<int32_t, int32_t>> LoadedEntries(const TImageCacheManager& Caches)
+// The batches with each texture replaced by its uploaded copy.
+std::vector<TBatch> WithTextures(std::vector<TBatch> Batches,
+                                 const std::map<IDirect3DTexture9*, ComPtr<IDirect3DTexture9>>& Uploaded)
 {
-    std::vector<std::pair<int32_t, int32_t>> entries;
-    for (int32_t library = 0; library < ImageLibraryCount; ++library)
-        if (const TImageCache* cache = Caches.Cache(library))
-            for (int32_t index = 0; index < cache->Count(); ++index)
-                if (cache->Entry(index).Loaded()) entries.push_back({library, index});
-    return entries;
-}
-
-double Seconds(const std::function<void()>& Body)
-{
-    const auto start = std::chrono::steady_clock::now();
-    Body();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-bench::Timing BestAndMedian(std::vector<double> Seconds)
-{
-    std::sort(Seconds.begin(), Seconds.end());
-    return {Seconds.front(), Seconds[Seconds.size() / 2]};
+    for (TBatch& batch : Batches)
+        for (TDraw& d : batch.Draws) {
+            const auto found = Uploaded.find(d.Texture.Get());
+            if (found != Uploaded.end()) d.Texture = found->second;
+        }
+    return Batches;
 }
 
 struct TFolder {
@@ -254,94 +231,99 @@ struct TFolder {
 
 int main(int argc, char** argv)
 {
-    const int frames = argc > 1 ? std::atoi(argv[1]) : 20;
+    int frames = 20;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--frames") == 0) frames = std::atoi(argv[i + 1]);
     if (frames <= 0) {
-        std::fprintf(stderr, "usage: render_bench [frames per round]\n");
+        std::fprintf(stderr, "usage: render_bench [--rounds N] [--frames N]\n");
         return 2;
     }
+    const int rounds = bench::Rounds(argc, argv);
     TFolder dir;
+    const std::string folder = dir.Path.string() + "\\";
     std::string error;
-    if (!MakeDemoData(dir.Path.string(), error)) {
+    if (!MakeDemoData(folder, error)) {
         std::fprintf(stderr, "demo data: %s\n", error.c_str());
         return 1;
     }
     TVesk3Map map;
-    if (!map.LoadFromFile((dir.Path / "Map" / "Demo_Large.map").string())) {
+    if (!map.LoadFromFile(folder + "Map\\Demo_Large.map")) {
         std::fprintf(stderr, "cannot load the demo map\n");
         return 1;
     }
 
+    // The renderer on the framework's device, made through its own callbacks.
     TMainViewState state;
     state.ShowBlockers = state.ShowLights = true;
     TMapRenderContext context(state);
     context.Map = &map;
     context.BackgroundWidth = context.GridWidth = kWidth;
     context.BackgroundHeight = context.GridHeight = kHeight;
+    context.MapLabel = map.MapName;
+    context.ExeFolder = folder;
     TMapRenderer renderer(context);
     MapRenderer = &renderer;
-
-    const HWND window = CreateWindowExW(0, L"STATIC", L"render bench", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
-                                        nullptr, GetModuleHandleW(nullptr), nullptr);
-    const HWND panel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight, window,
-                                       nullptr, GetModuleHandleW(nullptr), nullptr);
     SetRenderCallbacks();
-    NoVSync = true;
-    if (FAILED(DXUTInit(false, false, false, true)) || FAILED(DXUTSetWindow(window, panel, panel, false)) ||
-        FAILED(DXUTCreateDevice(0, true, kWidth, kHeight, IsDeviceAcceptable, ModifyDeviceSettings, nullptr))) {
+    bench::TReadbackBench framework(kWidth, kHeight);
+    if (!framework.Ready()) {
         std::fprintf(stderr, "render_bench: no 1280x1024 device\n");
         return 1;
     }
-    const ComPtr<IDirect3DDevice9> device = DXUTGetD3DDevice();
+    IDirect3DDevice9* device = framework.Device();
     ImageLibKind = ImageLibKindWIL;
-    const TImageCacheSettings settings{dir.Path.string() + "\\", {}, 0};
+    const TImageCacheSettings settings{folder, {}};
+    std::unique_ptr<TImageCacheManager> caches;
     const auto freshCaches = [&] {
-        auto manager = std::make_unique<TImageCacheManager>(nullptr, device.Get(), settings);
-        for (int32_t n = 0; n < ImageLibraryCount; ++n) manager->BuildCache(n);
-        return manager;
+        context.CacheManager = nullptr;
+        caches = std::make_unique<TImageCacheManager>(nullptr, device, settings);
+        for (int32_t n = 0; n < ImageLibraryCount; ++n) caches->BuildCache(n);
+        context.CacheManager = caches.get();
     };
 
-    // Warm frames against the replay of their own draws.
-    std::unique_ptr<TImageCacheManager> caches = freshCaches();
-    context.CacheManager = caches.get();
-    const std::vector<TBatch> batches = RecordFrame(context, renderer, device.Get());
+    freshCaches();
+    const std::vector<TBatch> batches = RecordFrame(context, renderer, device);
     size_t draws = 0;
     for (const TBatch& batch : batches) draws += batch.Draws.size();
-    const bench::Timing warm = bench::Measure([&] {
-        for (int i = 0; i < frames; ++i) RendererFrame(renderer, device.Get());
-    });
-    const bench::Timing replay = bench::Measure([&] {
-        for (int i = 0; i < frames; ++i) ReplayFrame(batches, device.Get());
-    });
-    bench::Report("sprite draws per frame", double(draws), "draws");
-    bench::Report("renderer frame (1280 x 1024, 100 %, all layers)", warm.medianSeconds / frames * 1000, "ms");
-    bench::Report("replay of the same draws", replay.medianSeconds / frames * 1000, "ms");
-    bench::ReportRatio("renderer / replay (frame time)", warm, replay);
+    const std::vector<TTexels> texels = DrawnTexels(batches);
+    bench::Note("sprite draws per frame", double(draws), "draws");
+    bench::Note("images in the view", double(texels.size()), "images");
 
-    // Cold view fill against a direct upload of the same pixels.
-    const std::vector<std::pair<int32_t, int32_t>> lookups = LoadedEntries(*caches);
-    const std::vector<TPixels> pixels = TexturePixels(batches);
-    std::vector<double> coldFill, coldFrame;
-    for (int round = 0; round < 7; ++round) {
-        caches = freshCaches();
-        context.CacheManager = caches.get();
-        coldFill.push_back(Seconds([&] {
-            for (const auto& [library, index] : lookups) caches->GetImage(library, index);
-        }));
-        caches = freshCaches();
-        context.CacheManager = caches.get();
-        coldFrame.push_back(Seconds([&] { RendererFrame(renderer, device.Get()); }));
-    }
-    const bench::Timing upload = bench::Measure([&] { UploadDirectly(device.Get(), pixels); });
-    bench::Report("images in the view", double(lookups.size()), "images");
-    bench::ReportTiming("cold view fill (fresh caches)", BestAndMedian(coldFill));
-    bench::ReportTiming("direct upload of the same pixels", upload);
-    bench::ReportRatio("cold fill / direct upload", BestAndMedian(coldFill), upload);
-    bench::ReportTiming("cold frame (fresh caches, drawn)", BestAndMedian(coldFrame));
+    const bench::TResult warm = bench::Compare(
+        {"map view frame, 1280x1024 at 100 %, all layers", "replay of the same sprite draws", {1.3, {}}},
+        [&] {
+            for (int i = 0; i < frames; ++i) RendererFrame(renderer, device);
+        },
+        [&] {
+            for (int i = 0; i < frames; ++i) ReplayFrame(batches, device);
+        },
+        rounds);
+    bench::Note("map view frame (median)", warm.PathMedian / frames * 1e3, "ms");
 
+    const bench::TResult cold = bench::CompareTimed(
+        {"cold view fill: first frame from fresh caches", "upload of the same pixels, then the same draws", {3, {}}},
+        [&] {
+            freshCaches();
+            return bench::Seconds([&] { RendererFrame(renderer, device); });
+        },
+        [&] {
+            std::map<IDirect3DTexture9*, ComPtr<IDirect3DTexture9>> uploaded;
+            const double upload = bench::Seconds([&] { UploadDirectly(device, texels, uploaded); });
+            const std::vector<TBatch> replay = WithTextures(batches, uploaded);
+            return upload + bench::Seconds([&] { ReplayFrame(replay, device); });
+        },
+        rounds);
+
+    const bench::TResult readback = framework.Compare(
+        {"readback of the map view frame", "the same frame without readback", {}}, OnFrameRender, nullptr, rounds,
+        frames);
+    bench::Note("map view frame with readback (median)", readback.PathMedian / frames * 1e3, "ms");
+
+    bench::PrintHeader();
+    bench::PrintRow(warm);
+    bench::PrintRow(cold);
+    bench::PrintRow(readback);
     context.CacheManager = nullptr;
     caches.reset();
-    DXUTShutdownWithoutClose(0);
     MapRenderer = nullptr;
-    DestroyWindow(window);
     return 0;
 }
