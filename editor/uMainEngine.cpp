@@ -1,5 +1,5 @@
-// The main window's spine. Sections: program-wide state; framework callbacks; construction and layout; life cycle;
-// opening, creating and closing maps.
+// The main window's spine. Sections: program-wide state; construction and layout; life cycle; opening, creating
+// and closing maps.
 #include "editor/uMainEngine.h"
 
 #include <utility>
@@ -22,7 +22,7 @@
 #include "editor/dev_Create_New_Map.h"
 #include "editor/uImageLibraryCheck.h"
 #include "editor/uLayoutLookup.h"
-#include "editor/uMapViewRenderer.h"
+#include "editor/uMapCallbacks.h"
 #include "gamedata/core/uVesk3MapEngine.h"
 #include "gamedata/uCache_Manager.h"
 #include "sddcontrols/unSDDButton.h"
@@ -40,97 +40,13 @@
 
 int32_t MapWidth = 0;
 int32_t MapHeight = 0;
-TArgb ClearColor = 0x00000000;
 TfrmSorvantaMain* frmSorvantaMain = nullptr;
 
 namespace {
 
 constexpr float SecondsPerFrame = 0.0333f;
 
-// Runs a callback's work; an exception is reported through the application and gives Failed.
-template <class R, class F>
-R Guarded(R Failed, F&& Work)
-{
-    try {
-        return Work();
-    } catch (...) {
-        Application->HandleException(nullptr);
-        return Failed;
-    }
-}
-
-TMapViewRenderer* WindowRenderer() { return frmSorvantaMain ? &frmSorvantaMain->Renderer() : nullptr; }
-
-TImageCacheManager* WindowCaches() { return frmSorvantaMain ? frmSorvantaMain->CacheManager.get() : nullptr; }
-
 }  // namespace
-
-// ---- framework callbacks -----------------------------------------------------------------------------------------
-
-bool IsDeviceAcceptable(const D3DCAPS9* Caps, D3DFORMAT AdapterFormat, D3DFORMAT BackBufferFormat, bool, void*)
-{
-    return Guarded(false, [&] {
-        TMapViewRenderer* r = WindowRenderer();
-        return !r || !Caps || r->IsDeviceAcceptable(*Caps, AdapterFormat, BackBufferFormat);
-    });
-}
-
-bool ModifyDeviceSettings(TDX9DeviceSettings* DeviceSettings, const D3DCAPS9* Caps, void*)
-{
-    return Guarded(false, [&] {
-        TMapViewRenderer* r = WindowRenderer();
-        return !r || !DeviceSettings || !Caps || r->ModifyDeviceSettings(*DeviceSettings, *Caps);
-    });
-}
-
-HRESULT OnDeviceCreated(IDirect3DDevice9* Device, const D3DSURFACE_DESC*, void*)
-{
-    return Guarded(HRESULT(E_FAIL), [&] {
-        TMapViewRenderer* r = WindowRenderer();
-        return r ? r->DeviceCreated(Device) : S_OK;
-    });
-}
-
-HRESULT OnDeviceReset(IDirect3DDevice9* Device, const D3DSURFACE_DESC*, void*)
-{
-    return Guarded(HRESULT(E_FAIL), [&] {
-        TMapViewRenderer* r = WindowRenderer();
-        return r ? r->DeviceReset(Device, WindowCaches()) : S_OK;
-    });
-}
-
-void OnDeviceLost(void*)
-{
-    Guarded(false, [] {
-        if (TMapViewRenderer* r = WindowRenderer()) r->DeviceLost(WindowCaches());
-        return true;
-    });
-}
-
-void OnDeviceDestroyed(void*)
-{
-    Guarded(false, [] {
-        if (TMapViewRenderer* r = WindowRenderer()) r->DeviceDestroyed();
-        return true;
-    });
-}
-
-void OnFrameRender(IDirect3DDevice9* Device, double, float, void*)
-{
-    Guarded(false, [&] {
-        if (frmSorvantaMain) frmSorvantaMain->RenderMap(Device);
-        return true;
-    });
-}
-
-void SetRenderCallbacks()
-{
-    DXUTSetCallbackDeviceCreated(OnDeviceCreated, nullptr);
-    DXUTSetCallbackDeviceReset(OnDeviceReset, nullptr);
-    DXUTSetCallbackDeviceLost(OnDeviceLost, nullptr);
-    DXUTSetCallbackDeviceDestroyed(OnDeviceDestroyed, nullptr);
-    DXUTSetCallbackFrameRender(OnFrameRender, nullptr);
-}
 
 // ---- construction and layout -------------------------------------------------------------------------------------
 
@@ -190,16 +106,21 @@ void TfrmSorvantaMain::Register()
             .Handler("chkShowAnimationClick", &F::chkShowAnimationClick)
             .Handler("SDDButton2Click", &F::SDDButton2Click)
             .Handler("PNGButton1Click", &F::PNGButton1Click)
-            .Handler("PNGButton5Click", &F::PNGButton5Click);
+            .Handler("PNGButton5Click", &F::PNGButton5Click)
+            .Handler("plBackgroundResize", &F::plBackgroundResize);
         return true;
     }();
     (void)done;
 }
 
 TfrmSorvantaMain::TfrmSorvantaMain(TComponent* AOwner, const std::string& ClientFolder, TLogEngine* Log)
-    : TForm(AOwner), Folder(ClientFolder), LogEngine(Log), MapRenderer(CreateMapViewRenderer(Log))
+    : TForm(AOwner), Folder(ClientFolder), LogEngine(Log)
 {
     frmSorvantaMain = this;
+    RenderContext.Log = Log;
+    RenderContext.ExeFolder = Folder;
+    Renderer = std::make_unique<TMapRenderer>(RenderContext);
+    MapRenderer = Renderer.get();
     // Faults the class library reports (in handlers, window procedures and timers) go to the log.
     PreviousOnException = Application->OnException;
     Application->OnException = [this](TObject* Sender, const std::exception& E) {
@@ -230,11 +151,7 @@ void TfrmSorvantaMain::AdoptLog(std::unique_ptr<TLogEngine> Log)
 {
     OwnedLog = std::move(Log);
     LogEngine = OwnedLog.get();
-}
-
-void TfrmSorvantaMain::SetRenderer(std::unique_ptr<TMapViewRenderer> Value)
-{
-    if (Value) MapRenderer = std::move(Value);
+    RenderContext.Log = LogEngine;
 }
 
 void TfrmSorvantaMain::RestoreExceptionHandler()
@@ -322,6 +239,7 @@ void TfrmSorvantaMain::FindControls()
 void TfrmSorvantaMain::FormCreate(TObject*)
 {
     FindControls();
+    plBackgroundResize(this);
     IniFile = std::make_unique<TIniFile>(Folder + SettingsFileName);
     ImageLibKind = IniFile->ReadString("UseImageLib", "UsingLib", "WIL") == "SIL" ? ImageLibKindSIL : ImageLibKindWIL;
     // The shared view state starts at its defaults (TMainViewState).
@@ -345,6 +263,7 @@ void TfrmSorvantaMain::FormCreate(TObject*)
     TImageCacheSettings settings;
     settings.Folder = Folder;
     CacheManager = std::make_unique<TImageCacheManager>(LogEngine, DXUTGetD3DDevice().Get(), std::move(settings));
+    RenderContext.CacheManager = CacheManager.get();
     CacheManager->StartLoader();
     Application->ProcessMessages();
 }
@@ -370,8 +289,11 @@ void TfrmSorvantaMain::ShutDown()
     if (ShutDownDone) return;
     ShutDownDone = true;
     // The caches let go of their textures while the device they were made on still exists.
+    RenderContext.CacheManager = nullptr;
     CacheManager.reset();
     DXUTShutdownWithoutClose(0);
+    if (MapRenderer == Renderer.get()) MapRenderer = nullptr;
+    RenderContext.Map = nullptr;
     Map.reset();
     if (IniFile) {
         try {
@@ -383,23 +305,25 @@ void TfrmSorvantaMain::ShutDown()
     }
     RestoreExceptionHandler();
     // The log goes last: its shutdown banner closes the file.
+    RenderContext.Log = nullptr;
     LogEngine = nullptr;
     OwnedLog.reset();
 }
 
-void TfrmSorvantaMain::RenderMap(IDirect3DDevice9* Device)
+void TfrmSorvantaMain::plBackgroundResize(TObject*)
 {
-    TMapViewFrame frame{*this,
-                        Map.get(),
-                        CacheManager.get(),
-                        plBackground->Width(),
-                        plBackground->Height(),
-                        scbaHorizontal->Width(),
-                        scbaVertical->Height(),
-                        laMapName->Caption(),
-                        Folder,
-                        ClearColor};
-    MapRenderer->FrameRender(Device, &frame);
+    if (!plBackground) return;  // the layout is still being read
+    RenderContext.BackgroundWidth = plBackground->Width();
+    RenderContext.BackgroundHeight = plBackground->Height();
+    RenderContext.GridWidth = scbaHorizontal->Width();
+    RenderContext.GridHeight = scbaVertical->Height();
+}
+
+void TfrmSorvantaMain::MapChanged()
+{
+    RenderContext.Map = Map.get();
+    MapWidth = Map->Width;
+    MapHeight = Map->Height;
 }
 
 // ---- opening, creating and closing maps --------------------------------------------------------------------------
@@ -419,10 +343,9 @@ void TfrmSorvantaMain::actOpenProjectExecute(TObject*)
             return;
         }
         Map = std::move(loaded);
+        MapChanged();
         scbaHorizontal->SetPosition(0);
         scbaVertical->SetPosition(0);
-        MapWidth = Map->Width;
-        MapHeight = Map->Height;
         ShowMapInfo(ExtractFileName(path));
         ZoomPercent = 100;
         ApplyZoomLevel(DefaultZoomIndex);
@@ -437,8 +360,7 @@ bool TfrmSorvantaMain::ApplyNewMap(const std::string& Name, int32_t Width, int32
     scbaVertical->SetPosition(0);
     if (!Map) Map = std::make_unique<TVesk3Map>();
     if (!Map->NewMap(Name, Width, Height, MapType)) return false;
-    MapWidth = Width;
-    MapHeight = Height;
+    MapChanged();
     ShowMapInfo(Name);
     SelectedImage = -1;
     SelectedLibrary = -1;
@@ -452,6 +374,7 @@ bool TfrmSorvantaMain::ApplyNewMap(const std::string& Name, int32_t Width, int32
 void TfrmSorvantaMain::ShowMapInfo(const std::string& Name)
 {
     laMapName->SetCaption(Name);
+    RenderContext.MapLabel = Name;
     laMapHInfo->SetCaption(IntToStr(MapHeight));
     laMapWInfo->SetCaption(IntToStr(MapWidth));
     laMapType->SetCaption(Map->GetMapTypeName());

@@ -1,7 +1,8 @@
 #pragma once
-// TfrmSorvantaMain: the map editor's main window. It owns the settings file, the image caches, the one open map
-// and (once the start-up hands it over) the program's log; it sets up the Direct3D framework on its drawing panel
-// and, 500 ms after it is shown, enters the framework's main loop, inside which every handler below runs.
+// TfrmSorvantaMain: the map editor's main window. It owns the settings file, the image caches, the one open map,
+// the map view's renderer and (once the start-up hands it over) the program's log; it sets up the Direct3D
+// framework on its drawing panel with the renderer's callbacks (uMapCallbacks.h) and, 500 ms after it is shown,
+// enters the framework's main loop, inside which every handler below runs.
 //
 // The window is the shared view state (TMainViewState) the map renderer reads. Its handlers live in one unit per
 // job: life cycle, opening and closing (uMainEngine.cpp); view geometry, zoom and scrolling (uMainView.cpp);
@@ -21,6 +22,7 @@
 #include "classlib/Grids.h"
 #include "editor/core/uMainState.h"
 #include "editor/core/uTilePickerRules.h"
+#include "editor/uMapRender.h"
 
 class TAction;
 class TActionList;
@@ -29,7 +31,6 @@ class TIniFile;
 class TLabel;
 class TLogEngine;
 class TMainMenu;
-class TMapViewRenderer;
 class TOpenDialog;
 class TPNGButton;
 class TSaveDialog;
@@ -46,13 +47,10 @@ class TSDDStatusPane;
 class TSDDStringGrid;
 class TTimer;
 class TVesk3Map;
-struct TDX9DeviceSettings;
 
 // Columns and rows of the open map (0 until one is opened or created); the scroll maxima use them.
 extern int32_t MapWidth;
 extern int32_t MapHeight;
-// The colour the frame clears the back buffer to.
-extern TArgb ClearColor;
 
 class TfrmSorvantaMain : public TForm, public TMainViewState {
 public:
@@ -75,12 +73,6 @@ public:
     // The create-map dialog's work: the open map (or a new one) becomes an empty map of the size and type; the
     // labels, the picked image, the object mode and the zoom start again. False when the map could not be made.
     bool ApplyNewMap(const std::string& Name, int32_t Width, int32_t Height, int32_t MapType);
-    // The map view's renderer; replaceable (tests watch the device's life through it).
-    TMapViewRenderer& Renderer() { return *MapRenderer; }
-    void SetRenderer(std::unique_ptr<TMapViewRenderer> Value);
-    // One frame of the map view, through the renderer.
-    void RenderMap(IDirect3DDevice9* Device);
-
     std::unique_ptr<TIniFile> IniFile;
     std::unique_ptr<TVesk3Map> Map;
     std::unique_ptr<TImageCacheManager> CacheManager;
@@ -180,6 +172,9 @@ private:
     // The labels and state every newly opened or created map starts with.
     void ShowMapInfo(const std::string& Name);
     void ReportError(const std::string& Message, const std::exception& E);
+    // The map and the view's sizes as the renderer reads them.
+    void plBackgroundResize(TObject* Sender);
+    void MapChanged();
 
     // ---- view geometry, zoom and scrolling (uMainView.cpp) ----
     void plDrawEnvirMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
@@ -244,7 +239,8 @@ private:
     std::string Folder;
     TLogEngine* LogEngine = nullptr;
     std::unique_ptr<TLogEngine> OwnedLog;
-    std::unique_ptr<TMapViewRenderer> MapRenderer;
+    TMapRenderContext RenderContext{*this};
+    std::unique_ptr<TMapRenderer> Renderer;
     TExceptionEvent PreviousOnException;
     int32_t LastMouseX = 0, LastMouseY = 0;
     bool ShutDownDone = false;
@@ -252,15 +248,3 @@ private:
 
 // The main window while it exists (set from the start of its construction to the end of its destruction).
 extern TfrmSorvantaMain* frmSorvantaMain;
-
-// The framework's callbacks: they hand the work to the main window's renderer.
-bool IsDeviceAcceptable(const D3DCAPS9* Caps, D3DFORMAT AdapterFormat, D3DFORMAT BackBufferFormat, bool Windowed,
-                        void* UserContext);
-bool ModifyDeviceSettings(TDX9DeviceSettings* DeviceSettings, const D3DCAPS9* Caps, void* UserContext);
-HRESULT OnDeviceCreated(IDirect3DDevice9* Device, const D3DSURFACE_DESC* BackBufferSurfaceDesc, void* UserContext);
-HRESULT OnDeviceReset(IDirect3DDevice9* Device, const D3DSURFACE_DESC* BackBufferSurfaceDesc, void* UserContext);
-void OnDeviceLost(void* UserContext);
-void OnDeviceDestroyed(void* UserContext);
-void OnFrameRender(IDirect3DDevice9* Device, double Time, float ElapsedTime, void* UserContext);
-// Hands the framework the five device and frame callbacks, each with a null context.
-void SetRenderCallbacks();

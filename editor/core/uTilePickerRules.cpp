@@ -1,17 +1,10 @@
 #include "editor/core/uTilePickerRules.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
 constexpr int32_t LibraryCount = 75;
-constexpr int32_t KindsPerSet = 15;
-
-constexpr std::array<const char*, 5> SetNames = {"Data", "Wood", "Sand", "Snow", "Forest"};
-constexpr std::array<const char*, KindsPerSet> KindNames = {
-    "Tilesc",     "Tiles30c",     "Tiles5c",  "Smtilesc", "Housesc", "Cliffsc",     "Dungeonsc", "Innersc",
-    "Furnituresc", "Wallsc",      "SmObjectsc", "Animationsc", "Object1c", "Object2c", "Custom"};
 
 // The combo box's item that carries two trailing blanks.
 constexpr int32_t PaddedComboItem = 7;
@@ -31,15 +24,6 @@ constexpr int32_t TileColumnPitch = 95;
 constexpr int32_t TileExtraRows = 2;
 
 }  // namespace
-
-std::string GetLibraryDisplayName(int32_t Index)
-{
-    if (Index < 0 || Index >= LibraryCount) return "-";
-    std::string number = std::to_string(Index);
-    if (number.size() < 2) number.insert(0, 1, ' ');
-    return number + " - " + SetNames[static_cast<size_t>(Index / KindsPerSet)] + "-" +
-           KindNames[static_cast<size_t>(Index % KindsPerSet)];
-}
 
 std::vector<std::string> LibraryComboItems()
 {

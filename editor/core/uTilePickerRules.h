@@ -1,14 +1,12 @@
 #pragma once
-// The tile picker's rules: the libraries' display names (the texts of the picker's combo box and of the
-// select-mode overlay), the grid kind of each library and the grid's cells for it, which cell is which image, and
+// The tile picker's rules: the items of its combo box (the libraries' display names, uLibraryNames.h), the grid kind of each library and the grid's cells for it, which cell is which image, and
 // the selection frame.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// " 0 - Data-Tilesc" ... "74 - Forest-Custom": the index right-aligned in two characters, " - ", the terrain set,
-// "-" and the kind; "-" for an index outside 0 to 74.
-std::string GetLibraryDisplayName(int32_t Index);
+#include "editor/core/uLibraryNames.h"
+
 // The 75 items of the picker's combo box: the display names, item 7 with two trailing blanks.
 std::vector<std::string> LibraryComboItems();
 // The library an item of the combo box stands for: the item index, 0 for none (-1).

@@ -13,7 +13,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/core/SysUtils.h"
 #include "controls/pngextra.h"
-#include "editor/uMapViewRenderer.h"
+#include "editor/uMapCallbacks.h"
 #include "sddcontrols/unSDDEdit.h"
 #include "sddcontrols/unSDDPanel.h"
 #include "sddcontrols/unSDDSpnEdt.h"
@@ -162,31 +162,26 @@ TEST(MainWindow, AMapFileThatCannotBeReadLeavesTheOpenMapAndItsView)
     EXPECT_EQ(s.capture.Boxes[0].Flags & MB_TYPEMASK, UINT(MB_OK));
 }
 
-// Notes whether the caches were gone when the device went.
-class TWatchingRenderer : public TMapViewRenderer {
-public:
-    explicit TWatchingRenderer(std::vector<std::string>& Seen) : seen_(Seen) {}
-    void DeviceDestroyed() override
-    {
-        seen_.push_back(frmSorvantaMain && frmSorvantaMain->CacheManager ? "device gone before the caches"
-                                                                          : "device gone after the caches");
-    }
-
-private:
-    std::vector<std::string>& seen_;
-};
+// Notes whether the caches were gone when the device went, then lets the renderer hear of it as usual.
+std::vector<std::string> seenAtDeviceEnd;
+void WatchDeviceDestroyed(void* Context)
+{
+    seenAtDeviceEnd.push_back(frmSorvantaMain && frmSorvantaMain->CacheManager ? "device gone before the caches"
+                                                                                : "device gone after the caches");
+    OnDeviceDestroyed(Context);
+}
 
 TEST(MainWindow, ClosingLetsTheCachesGoBeforeTheDeviceAndEndsTheLog)
 {
-    std::vector<std::string> seen;
+    seenAtDeviceEnd.clear();
     {
         TMainScene s;
-        s.W().SetRenderer(std::make_unique<TWatchingRenderer>(seen));
+        DXUTSetCallbackDeviceDestroyed(WatchDeviceDestroyed, nullptr);
         s.Open(s.client.MapPath());
         s.Click(*s.W().btnTileObjectMode);  // the settings file is written on close, the map is not saved
         const std::vector<uint8_t> before = fixtures::ReadFileBytes(s.client.MapPath());
         s.Close();
-        EXPECT_EQ(seen, std::vector<std::string>{"device gone after the caches"});
+        EXPECT_EQ(seenAtDeviceEnd, std::vector<std::string>{"device gone after the caches"});
         EXPECT_EQ(frmSorvantaMain, nullptr);
         EXPECT_EQ(fixtures::ReadFileBytes(s.client.MapPath()), before);
         const std::string log = s.LogText();

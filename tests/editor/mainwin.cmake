@@ -1,0 +1,18 @@
+# The main window's rules (native too), the main window and the create-map dialog.
+editor_test(editor_main_core_tests CORE SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/core/ViewGeometryTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/MapEditsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/core/TilePickerRulesTest.cpp
+  DEPS editor_main_core)
+
+# The main window and the create-map dialog, driven by posted input on a client folder of their own; with the
+# editor's resources (layouts, manifest, cursors). They move the real cursor and need the focus: they run alone.
+if(EDITOR_WIN32)
+  sdd_split_cursors(SDD_SPLIT_CURSORS_RC)
+  editor_test(editor_mainwin_tests SERIAL TIMEOUT 300 SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
+    ${CMAKE_SOURCE_DIR}/editor/layouts/MainWindow.rc
+    ${CMAKE_SOURCE_DIR}/editor/SorvantaMapEditor6.rc
+    ${SDD_SPLIT_CURSORS_RC}
+    DEPS editor_mainwin editor_fixtures_map editor_fixtures_wil)
+endif()
