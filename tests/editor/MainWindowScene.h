@@ -19,6 +19,8 @@
 #include "classlib/Dialogs.h"
 #include "classlib/Timer.h"
 #include "controls/pngextra.h"
+#include "sddcontrols/unSDDCmboBx.h"
+#include "sddcontrols/unSDDGrids.h"
 #include "editor/uMainEngine.h"
 #include "gamedata/core/ImageLibraries.h"
 #include "gamedata/uCache_Manager.h"
@@ -34,10 +36,11 @@ inline constexpr const char* FixtureMapName = "Fixture.map";
 inline constexpr int FixtureMapWidth = 40;
 inline constexpr int FixtureMapHeight = 30;
 
-// Images of the fixture libraries: 0 (tiles), 4 (objects), 3 (small tiles).
+// Images of the fixture libraries: 0 (tiles), 4 (objects), 3 (small tiles), 74 (the last library, objects).
 inline constexpr int TileLibrary = 0, TileImages = 17;
 inline constexpr int ObjectLibrary = 4, ObjectImages = 3;
 inline constexpr int SmallTileLibrary = 3, SmallTileImages = 5;
+inline constexpr int LastLibrary = 74, LastLibraryImages = 2;
 
 inline void PumpFor(DWORD ms) { runtimetest::PumpFor(ms); }
 
@@ -89,6 +92,7 @@ public:
         WriteLibrary(TileLibrary, library(TileImages, 96, 64));
         WriteLibrary(ObjectLibrary, library(ObjectImages, 48, 100));
         WriteLibrary(SmallTileLibrary, library(SmallTileImages, 48, 32));
+        WriteLibrary(LastLibrary, library(LastLibraryImages, 48, 100));
         fixtures::MapFileBuilder map(FixtureMapWidth, FixtureMapHeight, 2);
         map.FillRandom(7);
         EXPECT_TRUE(fixtures::WriteBytesToFile(MapPath(), map.Bytes()));
@@ -203,6 +207,21 @@ public:
         PostMessageA(control.Handle(), WM_KEYDOWN, key, 1);
         PostMessageA(control.Handle(), WM_KEYUP, key, 0xC0000001);
         PumpFor(30);
+    }
+    // A choice in a drop-down list made with the arrow keys, as a user makes it.
+    void ChooseItem(TSDDComboBox& combo, int item)
+    {
+        combo.SetFocus();
+        PumpFor(20);
+        for (int guard = 0; guard < 100 && combo.ItemIndex() != item; ++guard)
+            Key(combo, combo.ItemIndex() < item ? VK_DOWN : VK_UP);
+    }
+    void ChooseLibrary(int library) { ChooseItem(*window->cbImageLibSet, library); }
+    // A click in the middle of a cell of the tile picker.
+    void PickCell(int col, int row)
+    {
+        const TRect r = window->TileGrid->CellRect(col, row);
+        ClickAt(*window->TileGrid, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
     }
 
     runtimetest::TReportCapture capture;

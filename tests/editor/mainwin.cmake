@@ -11,6 +11,8 @@ if(EDITOR_WIN32)
   sdd_split_cursors(SDD_SPLIT_CURSORS_RC)
   editor_test(editor_mainwin_tests SERIAL TIMEOUT 300 SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainViewTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainEditTest.cpp
     ${CMAKE_SOURCE_DIR}/editor/layouts/MainWindow.rc
     ${CMAKE_SOURCE_DIR}/editor/SorvantaMapEditor6.rc
     ${SDD_SPLIT_CURSORS_RC}
