@@ -295,6 +295,7 @@ void TfrmSorvantaMain::ShutDown()
     if (MapRenderer == Renderer.get()) MapRenderer = nullptr;
     RenderContext.Map = nullptr;
     Map.reset();
+    MapWidth = MapHeight = 0;
     if (IniFile) {
         try {
             IniFile->UpdateFile();

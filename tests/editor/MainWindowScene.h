@@ -136,7 +136,11 @@ public:
         window->tmr1->SetEnabled(false);  // the tests pump the messages themselves
         PumpUntilCachesBuilt();
     }
-    ~TMainScene() { Close(); }
+    ~TMainScene()
+    {
+        Close();
+        for (const runtimetest::TReport& r : capture.Reports) ADD_FAILURE() << "reported: " << r.Text;
+    }
 
     TfrmSorvantaMain& W() { return *window; }
 
@@ -188,9 +192,16 @@ public:
         const HWND wnd = WindowAt(control, x, y);
         PostMessageA(wnd, message, keys, MAKELPARAM(x, y));
     }
-    // Moves the mouse there and clicks (press and release), then handles it all.
+    // Moves the mouse there and clicks (press and release), then handles it all. A click on a window that is not
+    // the active one activates it first, as the platform does for a user's click.
     void ClickAt(TControl& control, int x, int y)
     {
+        int wx = x, wy = y;
+        const HWND top = GetAncestor(WindowAt(control, wx, wy), GA_ROOT);
+        if (GetActiveWindow() != top) {
+            SetForegroundWindow(top);
+            PumpFor(20);
+        }
         Post(control, WM_MOUSEMOVE, 0, x, y);
         Post(control, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
         Post(control, WM_LBUTTONUP, 0, x, y);

@@ -209,6 +209,7 @@ TEST(MainWindow, FaultsTheLibraryReportsGoToTheLog)
         Application->HandleException(nullptr);
     }
     EXPECT_EQ(s.capture.Reports.size(), 2u) << "closing gave the handler back";
+    s.capture.Reports.clear();
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ if(EDITOR_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/MainViewTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainEditTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainPickerTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CreateMapDialogTest.cpp
     ${CMAKE_SOURCE_DIR}/editor/layouts/MainWindow.rc
     ${CMAKE_SOURCE_DIR}/editor/SorvantaMapEditor6.rc
     ${SDD_SPLIT_CURSORS_RC}
