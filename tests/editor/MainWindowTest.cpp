@@ -192,6 +192,41 @@ TEST(MainWindow, ClosingLetsTheCachesGoBeforeTheDeviceAndEndsTheLog)
     }
 }
 
+// Counts the frames the framework renders, then lets the window's callback draw them.
+int framesRendered = 0;
+void CountFrame(IDirect3DDevice9* Device, double Time, float Elapsed, void* Context)
+{
+    ++framesRendered;
+    OnFrameRender(Device, Time, Elapsed, Context);
+}
+
+HWND windowToClose = nullptr;
+void CALLBACK CloseFromTheLoop(HWND, UINT, UINT_PTR Id, DWORD)
+{
+    KillTimer(nullptr, Id);
+    PostMessageA(windowToClose, WM_CLOSE, 0, 0);
+    PostQuitMessage(0);  // what closing the program's main form does
+}
+
+TEST(MainWindow, TheTimerEntersTheMainLoopWhichRendersUntilTheWindowCloses)
+{
+    TMainScene s;
+    TfrmSorvantaMain& w = s.W();
+    framesRendered = 0;
+    DXUTSetCallbackFrameRender(CountFrame, nullptr);
+    windowToClose = w.Handle();
+    w.tmr1->SetEnabled(true);
+    SetTimer(nullptr, 0, 1500, &CloseFromTheLoop);
+    const ULONGLONG start = GetTickCount64();
+    runtimetest::PumpUntil([&] { return !IsWindowVisible(w.Handle()); }, 10000);
+    EXPECT_FALSE(w.tmr1->Enabled()) << "the timer fires once";
+    EXPECT_GT(framesRendered, 10) << "frames were rendered while no message waited";
+    EXPECT_GE(GetTickCount64() - start, 1400u) << "the loop ran until the window closed";
+    EXPECT_EQ(frmSorvantaMain, &w) << "closing ran the close handler; the object goes with its owner";
+    EXPECT_NE(s.LogText().find("* Shutdown log...", s.LogText().size() - 200), std::string::npos);
+    s.Close();
+}
+
 TEST(MainWindow, FaultsTheLibraryReportsGoToTheLog)
 {
     TMainScene s;
