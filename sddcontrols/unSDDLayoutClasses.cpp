@@ -19,6 +19,7 @@
 #include "sddcontrols/unSDDSizePanel.h"
 #include "sddcontrols/unSDDSplit.h"
 #include "sddcontrols/unSDDStatus.h"
+#include "sddcontrols/unSDDTabLayoutClasses.h"
 #include "sddcontrols/unSDDButton.h"
 #include "sddcontrols/unSDDRadChk.h"
 #include "sddcontrols/unSDDSpnEdt.h"
@@ -484,6 +485,7 @@ void RegisterSDDLayoutClasses() {
     RegisterButtons();
     RegisterSplitters();
     RegisterEditsCombosGrids();
+    RegisterSDDTabLayoutClasses();
     return true;
   }();
   (void)registered;
