@@ -8,6 +8,7 @@
 
 #include "classlib/DeviceContext.h"
 #include "sddcontrols/unSDDButton.h"
+#include "sddcontrols/unSDDPageControl.h"
 #include "sddcontrols/unSDDPanel.h"
 #include "sddcontrols/unSDDRadChk.h"
 #include "sddcontrols/unSDDSplit.h"
@@ -168,7 +169,14 @@ TEST(MainPicker, TheOptionBoxesSwitchTheLayersAndGrids)
     EXPECT_EQ(w.TileGrid->GridLineWidth(), 0);
     s.Click(*w.cbGridView);
     EXPECT_EQ(w.TileGrid->GridLineWidth(), 1);
-    w.SDDButton2->OnClick(w.SDDButton2);  // its page's tab is not shown yet: the button as the page offers it
+    // The screenshot page's tab, then its button.
+    auto* info = dynamic_cast<TSDDPageControl*>(w.FindComponent("pcInfo"));
+    ASSERT_NE(info, nullptr);
+    const TRect tab = info->TabRect(1);
+    s.ClickAt(*info, (tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2);
+    ASSERT_TRUE(w.SDDButton2->Showing());
+    EXPECT_FALSE(w.ScreenshotPending);
+    s.Click(*w.SDDButton2);
     EXPECT_TRUE(w.ScreenshotPending);
 }
 

@@ -8,6 +8,10 @@ editor_test(editor_main_core_tests CORE SOURCES
 # The main window and the create-map dialog, driven by posted input, and the editor started as a user starts it, on a client folder of their own; with the
 # editor's resources (layouts, manifest, cursors). They move the real cursor and need the focus: they run alone.
 if(EDITOR_WIN32)
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/editor/layouts/MainWindow.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/editor/layouts/MainWindow.lay;${CMAKE_SOURCE_DIR}/editor/layouts/CreateNewMap.lay")
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/editor/SorvantaMapEditor6.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/editor/SorvantaMapEditor6.manifest)
   sdd_split_cursors(SDD_SPLIT_CURSORS_RC)
   editor_test(editor_mainwin_tests SERIAL TIMEOUT 300 SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
