@@ -71,6 +71,10 @@ TEST(MainView, EveryZoomLevelTurnsTheMouseIntoItsCells)
         EXPECT_EQ(CellLabels(w), r.Cells);
         EXPECT_EQ((std::array{w.ViewTileCellX, w.ViewStepCellY}), (std::array{r.ViewTileX, r.ViewStepY}));
     }
+    s.Click(*w.btnResetZoom);
+    EXPECT_EQ((std::array{w.ZoomIndex, w.ZoomPercent}), (std::array{6, 100}));
+    EXPECT_EQ(w.laZoomMode->Caption(), "100%");
+    EXPECT_EQ(w.scbaHorizontal->Position(), 8) << "the scroll positions stay";
     // Leaving the panel shows no cell; the cells keep their values.
     PostMessageA(w.plDrawEnvir->Handle(), WM_MOUSELEAVE, 0, 0);
     PumpFor(30);

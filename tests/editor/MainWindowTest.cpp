@@ -49,6 +49,8 @@ TEST(MainWindow, AFreshStartShowsNoMapAndNoMode)
     EXPECT_TRUE(w.btnDisableModes->Checked());
     EXPECT_FALSE(w.PNGButton4->Enabled()) << "nothing to save";
     EXPECT_EQ(w.laMapName->Caption(), " - ");
+    EXPECT_FALSE(w.PNGButton1->Enabled()) << "the merchant page is inactive";
+    EXPECT_EQ(w.laMerchantfile->Caption(), "...");
     EXPECT_EQ(MapWidth, 0);
     EXPECT_EQ(w.tmr1->Interval(), 500u);
     // The back buffer has the screen's size; the panel shows the part its parent leaves visible.
@@ -225,6 +227,19 @@ TEST(MainWindow, TheTimerEntersTheMainLoopWhichRendersUntilTheWindowCloses)
     EXPECT_EQ(frmSorvantaMain, &w) << "closing ran the close handler; the object goes with its owner";
     EXPECT_NE(s.LogText().find("* Shutdown log...", s.LogText().size() - 200), std::string::npos);
     s.Close();
+}
+
+TEST(MainWindow, TheMenusCloseItemClosesTheWindow)
+{
+    TMainScene s;
+    TfrmSorvantaMain& w = s.W();
+    auto* item = dynamic_cast<TMenuItem*>(w.FindComponent("miCloseMapEditor"));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->Caption(), "&Close Map Editor");
+    PostMessageA(w.Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
+    PumpFor(100);
+    EXPECT_FALSE(IsWindowVisible(w.Handle()));
+    EXPECT_EQ(w.Log(), nullptr) << "closing let the log go";
 }
 
 TEST(MainWindow, FaultsTheLibraryReportsGoToTheLog)
