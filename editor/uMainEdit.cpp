@@ -59,28 +59,26 @@ void TfrmSorvantaMain::ChooseObjectMode(int32_t Mode, const char* Pane, TPNGButt
 }
 
 // ---- work modes --------------------------------------------------------------------------------------------------
-// Clicking the checked button turns its mode off; the button then shows unchecked too.
+
+bool TfrmSorvantaMain::TurnWorkModeOff(TPNGButton* Button)
+{
+    if (!Button->Checked()) return false;
+    WorkMode = WorkModeNone;
+    Button->SetChecked(false);
+    SetWorkPane("-");
+    return true;
+}
 
 void TfrmSorvantaMain::btnEditModeClick(TObject*)
 {
-    if (btnEditMode->Checked()) {
-        WorkMode = WorkModeNone;
-        btnEditMode->SetChecked(false);
-        SetWorkPane("-");
-        return;
-    }
+    if (TurnWorkModeOff(btnEditMode)) return;
     SwitchToDraw();
     if (ObjectMode == ObjectModeNone) ObjectMode = ObjectModeTile;  // the left bar and its pane stay as they are
 }
 
 void TfrmSorvantaMain::btnSelectModeClick(TObject*)
 {
-    if (btnSelectMode->Checked()) {
-        WorkMode = WorkModeNone;
-        btnSelectMode->SetChecked(false);
-        SetWorkPane("-");
-        return;
-    }
+    if (TurnWorkModeOff(btnSelectMode)) return;
     CheckWorkButton(btnSelectMode);
     WorkMode = WorkModeSelect;
     ObjectMode = ObjectModeSelect;
@@ -89,12 +87,7 @@ void TfrmSorvantaMain::btnSelectModeClick(TObject*)
 
 void TfrmSorvantaMain::btnDeleteModeClick(TObject*)
 {
-    if (btnDeleteMode->Checked()) {
-        WorkMode = WorkModeNone;
-        btnDeleteMode->SetChecked(false);
-        SetWorkPane("-");
-        return;
-    }
+    if (TurnWorkModeOff(btnDeleteMode)) return;
     CheckWorkButton(btnDeleteMode);
     WorkMode = WorkModeErase;
     SetWorkPane("D");

@@ -207,6 +207,9 @@ private:
     void PNGButton4Click(TObject* Sender);
     // Work mode draw with its button and pane.
     void SwitchToDraw();
+    // Clicking a checked work-mode button turns its mode off, and the button shows unchecked; false when it was not
+    // checked.
+    bool TurnWorkModeOff(TPNGButton* Button);
     void CheckWorkButton(TPNGButton* Checked);
     // The object mode, its layer kind and pane, with Checked the one left-bar button checked.
     void ChooseObjectMode(int32_t Mode, const char* Pane, TPNGButton* Checked);

@@ -44,6 +44,13 @@ inline constexpr int LastLibrary = 74, LastLibraryImages = 2;
 
 inline void PumpFor(DWORD ms) { runtimetest::PumpFor(ms); }
 
+// A whole file as text; empty when it cannot be read.
+inline std::string ReadText(const std::string& path)
+{
+    const std::vector<uint8_t> bytes = fixtures::ReadFileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
 // Answers the file dialogs in place of the platform, in order: a path chooses it, an empty text cancels. Records
 // what each dialog was asked with.
 class TDialogAnswers {
@@ -150,16 +157,7 @@ public:
         dialogs.Answers.push_back(Path);
         Click(*window->PNGButton3);
     }
-    std::string LogText() const
-    {
-        std::FILE* f = std::fopen(client.File("LogFile.log").c_str(), "rb");
-        std::string text;
-        if (!f) return text;
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-        std::fclose(f);
-        return text;
-    }
+    std::string LogText() const { return ReadText(client.File("LogFile.log")); }
 
     void PumpUntilCachesBuilt()
     {

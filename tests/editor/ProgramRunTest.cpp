@@ -65,12 +65,7 @@ TEST(ProgramRun, ClosingTheMainWindowWithTheLoopRunningEndsTheProgramCleanly)
     ASSERT_EQ(waited, DWORD(WAIT_OBJECT_0)) << "the editor ended";
     EXPECT_EQ(exitCode, 0u);
 
-    std::FILE* f = std::fopen(client.File("LogFile.log").c_str(), "rb");
-    ASSERT_NE(f, nullptr);
-    std::string log;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) log.append(buffer, n);
-    std::fclose(f);
+    const std::string log = ReadText(client.File("LogFile.log"));
     const std::string banner = "* Shutdown log...";
     ASSERT_GT(log.size(), 300u);
     EXPECT_NE(log.find(banner, log.size() - 300), std::string::npos) << log.substr(log.size() - 300);
