@@ -61,6 +61,7 @@ TEST(Docking, APanelDraggedOntoASiteDocksFloatsAndReturns) {
   const Row rows[] = {
       {"a left-aligned site has the grabber on top", alLeft, {0, 12, 150, 300}},
       {"a top-aligned site has the grabber at the left", alTop, {12, 0, 400, 100}},
+      {"so has a bottom-aligned one", alBottom, {12, 0, 400, 100}},
       {"a filling site has the grabber on top", alClient, {0, 12, 400, 300}},
   };
   for (const Row& r : rows) {

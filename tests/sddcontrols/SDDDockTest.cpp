@@ -8,6 +8,8 @@
 #include "classlib/DragDock.h"
 #include "classlib/Edits.h"
 #include "classlib/Themes.h"
+#include "classlib/core/LayoutReader.h"
+#include "sddcontrols/unSDDLayoutClasses.h"
 #include "sddcontrols/unSDDDockManager.h"
 #include "sddcontrols/unSDDSizePanel.h"
 #include "sddcontrols/unSDDSplit.h"
@@ -337,6 +339,49 @@ TEST(SDDPageControl, UndockingFreesTheSheetAndSelectsTheNextVisiblePage) {
     EXPECT_EQ(s.pc->ActivePage(), r.undocks ? s.pages[1] : sheet) << r.name;
     EXPECT_EQ(s.pc->ComponentCount(), r.undocks ? owned : owned + 1) << r.name << ": the sheet is freed";
   }
+}
+
+TEST(SDDDocking, LayoutsSetTheDockProperties) {
+  TFormScene scene;
+  RegisterSDDLayoutClasses();
+  const char* text = R"(object F: TForm
+  object Site: TSDDPanel
+    DockSite = True
+    ShowDockClientCaptions = False
+  end
+  object Plain: TSDDPanel
+    DockSite = True
+    UseDockManager = False
+  end
+  object Tools: TSDDPanel
+    DragKind = dkDock
+    DragMode = dmAutomatic
+  end
+  object Split: TSDDSplitter
+    UpperLeft.DockSite = True
+  end
+  object Pages: TSDDPageControl
+    DockSite = True
+    DblClickUndocks = False
+  end
+end
+)";
+  TLayoutReadError error;
+  ASSERT_TRUE(scene.form->LoadLayoutText(text, "test", error)) << error.Text();
+  auto* site = Made<TSDDPanel>(*scene.form, "Site");
+  auto* plain = Made<TSDDPanel>(*scene.form, "Plain");
+  auto* tools = Made<TSDDPanel>(*scene.form, "Tools");
+  auto* split = Made<TSDDSplitter>(*scene.form, "Split");
+  auto* pages = Made<TSDDPageControl>(*scene.form, "Pages");
+  ASSERT_TRUE(site && plain && tools && split && pages);
+  EXPECT_NE(dynamic_cast<TSDDPanelDockManager*>(site->DockManager()), nullptr);
+  EXPECT_FALSE(site->ShowDockClientCaptions());
+  EXPECT_EQ(plain->DockManager(), nullptr);
+  EXPECT_EQ(tools->DragKind(), dkDock);
+  EXPECT_EQ(tools->DragMode(), dmAutomatic);
+  EXPECT_TRUE(split->UpperLeftPane().DockSite());
+  EXPECT_TRUE(pages->DockSite());
+  EXPECT_FALSE(pages->DblClickUndocks());
 }
 
 TEST(SDDDocking, GdiObjectsComeBack) {
