@@ -1,5 +1,6 @@
 #include "Common/Dev_Enum.h"
 
+#include "Common/Dev_Present.h"
 #include "Common/Dev_misc.h"
 
 #include <algorithm>
@@ -133,6 +134,9 @@ void CD3DEnumeration::EnumerateDevices(CD3DEnumAdapterInfo& Adapter, const TD3DF
         pp.BackBufferCount = 1;
         pp.SwapEffect = D3DSWAPEFFECT_COPY;
         pp.Windowed = kD3DTrue;
+        // Presenting by readback, the probe too renders on the hidden window: a device made on the focus window
+        // would leave that window's client area to Direct3D for good under Wine, hiding its controls.
+        pp = DXUTDevicePresentParameters(pp);
         ComPtr<IDirect3DDevice9> probe;
         const HRESULT hr = D3D_->CreateDevice(Adapter.AdapterOrdinal, type, focus, D3DCREATE_HARDWARE_VERTEXPROCESSING,
                                               &pp, probe.Out());

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 // Sections: the choice; the hidden device window; the kept frame and its repaint hook; the copy.
 
@@ -43,6 +44,9 @@ THiddenDeviceWindow& HiddenWindow()
 }
 
 // --- the kept frame and its repaint hook ----------------------------------------------------------------------
+// The last frame repaints the window on WM_PAINT. While the device lives it is the readback's system-memory copy
+// of the back buffer itself, so a frame costs no copy of its own for this; when the device objects go, the frame
+// is first copied into a bitmap of GDI's, which then repaints the window.
 
 constexpr UINT_PTR kRepaintSubclassId = 0x44585554; // "DXUT"
 
@@ -50,10 +54,45 @@ class TKeptFrame {
 public:
     ~TKeptFrame() { Release(); }
 
-    // A memory DC holding a bitmap of at least Width x Height; null when GDI refuses.
+    // The frame now shown in Target: the top-left Width x Height of Surface (not owned; see Detach).
+    void SetShown(HWND Target, IDirect3DSurface9* Surface, int Width, int Height)
+    {
+        if (Target != target_) {
+            Unhook();
+            if (SetWindowSubclass(Target, &TKeptFrame::RepaintProc, kRepaintSubclassId,
+                                  reinterpret_cast<DWORD_PTR>(this)))
+                target_ = Target;
+        }
+        FreeCanvas();
+        surface_ = Surface;
+        shownWidth_ = Width;
+        shownHeight_ = Height;
+    }
+
+    // The surface is about to go: the frame is copied into a bitmap of its own, which repaints from now on.
+    void Detach()
+    {
+        if (!surface_) return;
+        IDirect3DSurface9* const surface = std::exchange(surface_, nullptr);
+        HDC surfaceDC = nullptr;
+        if (FAILED(surface->GetDC(&surfaceDC))) return;
+        if (const HDC canvas = Canvas(shownWidth_, shownHeight_))
+            BitBlt(canvas, 0, 0, shownWidth_, shownHeight_, surfaceDC, 0, 0, SRCCOPY);
+        surface->ReleaseDC(surfaceDC);
+    }
+
+    void Release()
+    {
+        Unhook();
+        surface_ = nullptr;
+        FreeCanvas();
+        shownWidth_ = shownHeight_ = 0;
+    }
+
+private:
+    // A memory DC holding a bitmap of Width x Height; null when GDI refuses.
     HDC Canvas(int Width, int Height)
     {
-        if (dc_ && width_ >= Width && height_ >= Height) return dc_;
         FreeCanvas();
         const TScreenDC screen;
         dc_ = CreateCompatibleDC(screen.Get());
@@ -63,30 +102,8 @@ public:
             return nullptr;
         }
         oldBitmap_ = SelectObject(dc_, bitmap_);
-        width_ = Width;
-        height_ = Height;
         return dc_;
     }
-
-    void SetShown(HWND Target, int Width, int Height)
-    {
-        if (Target != target_) {
-            Unhook();
-            if (SetWindowSubclass(Target, &TKeptFrame::RepaintProc, kRepaintSubclassId,
-                                  reinterpret_cast<DWORD_PTR>(this)))
-                target_ = Target;
-        }
-        shownWidth_ = Width;
-        shownHeight_ = Height;
-    }
-
-    void Release()
-    {
-        Unhook();
-        FreeCanvas();
-    }
-
-private:
     void Unhook()
     {
         if (target_ && IsWindow(target_)) RemoveWindowSubclass(target_, &TKeptFrame::RepaintProc, kRepaintSubclassId);
@@ -100,8 +117,8 @@ private:
         dc_ = nullptr;
         bitmap_ = nullptr;
         oldBitmap_ = nullptr;
-        width_ = height_ = shownWidth_ = shownHeight_ = 0;
     }
+    bool HasFrame() const { return surface_ || dc_; }
 
     // Paints the kept frame; the window's own painting would only draw a background under it.
     static LRESULT CALLBACK RepaintProc(HWND Window, UINT Message, WPARAM WParam, LPARAM LParam, UINT_PTR,
@@ -109,7 +126,7 @@ private:
     {
         auto* self = reinterpret_cast<TKeptFrame*>(Data);
         switch (Message) {
-        case WM_ERASEBKGND: return self->dc_ ? 1 : DefSubclassProc(Window, Message, WParam, LParam);
+        case WM_ERASEBKGND: return self->HasFrame() ? 1 : DefSubclassProc(Window, Message, WParam, LParam);
         case WM_PAINT: return self->OnPaint(Window, WParam, LParam);
         case WM_NCDESTROY:
             RemoveWindowSubclass(Window, &TKeptFrame::RepaintProc, kRepaintSubclassId);
@@ -121,18 +138,21 @@ private:
 
     LRESULT OnPaint(HWND Window, WPARAM WParam, LPARAM LParam)
     {
-        if (dc_ == nullptr) return DefSubclassProc(Window, WM_PAINT, WParam, LParam);
+        if (!HasFrame()) return DefSubclassProc(Window, WM_PAINT, WParam, LParam);
         PAINTSTRUCT paint;
         const HDC target = BeginPaint(Window, &paint);
-        if (target) BitBlt(target, 0, 0, shownWidth_, shownHeight_, dc_, 0, 0, SRCCOPY);
+        HDC source = dc_;
+        if (target && surface_ && FAILED(surface_->GetDC(&source))) source = nullptr;
+        if (target && source) BitBlt(target, 0, 0, shownWidth_, shownHeight_, source, 0, 0, SRCCOPY);
+        if (surface_ && source) surface_->ReleaseDC(source);
         EndPaint(Window, &paint);
         return 0;
     }
 
-    HDC dc_ = nullptr;
+    IDirect3DSurface9* surface_ = nullptr; // the readback's copy while it lives
+    HDC dc_ = nullptr;                     // or a bitmap of GDI's once it went
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
-    int width_ = 0, height_ = 0;
     int shownWidth_ = 0, shownHeight_ = 0;
     HWND target_ = nullptr;
 };
@@ -199,6 +219,7 @@ HRESULT DXUTReadbackPresent(IDirect3DDevice9* Device, HWND Target)
     if (FAILED(hr)) return hr;
     if (!r.SystemCopy || r.CopyDesc.Width != desc.Width || r.CopyDesc.Height != desc.Height ||
         r.CopyDesc.Format != desc.Format) {
+        r.Frame.Detach(); // the old copy goes: its frame repaints from a bitmap until a new one is shown
         r.SystemCopy.Reset();
         hr = Device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM,
                                                  r.SystemCopy.Out(), nullptr);
@@ -213,26 +234,25 @@ HRESULT DXUTReadbackPresent(IDirect3DDevice9* Device, HWND Target)
     const int width = std::min<int>(client.right, static_cast<int>(desc.Width));
     const int height = std::min<int>(client.bottom, static_cast<int>(desc.Height));
     if (width <= 0 || height <= 0) return S_OK;
-    const HDC canvas = r.Frame.Canvas(width, height);
-    if (canvas == nullptr) return E_OUTOFMEMORY;
+    // Straight from the copy to the window; the copy itself is the kept frame.
     HDC surfaceDC = nullptr;
     hr = r.SystemCopy->GetDC(&surfaceDC);
     if (FAILED(hr)) return hr;
-    BitBlt(canvas, 0, 0, width, height, surfaceDC, 0, 0, SRCCOPY);
-    r.SystemCopy->ReleaseDC(surfaceDC);
-    r.Frame.SetShown(Target, width, height);
-
     const HDC windowDC = GetDC(Target);
-    if (windowDC == nullptr) return E_FAIL;
-    const bool copied = BitBlt(windowDC, 0, 0, width, height, canvas, 0, 0, SRCCOPY) != FALSE;
-    ReleaseDC(Target, windowDC);
+    const bool copied = windowDC && BitBlt(windowDC, 0, 0, width, height, surfaceDC, 0, 0, SRCCOPY) != FALSE;
+    if (windowDC) ReleaseDC(Target, windowDC);
+    r.SystemCopy->ReleaseDC(surfaceDC);
+    r.Frame.SetShown(Target, r.SystemCopy.Get(), width, height);
     return copied ? S_OK : E_FAIL;
 }
 
 void DXUTReadbackRelease(bool KeepFrame)
 {
     TReadback& r = Readback();
+    if (KeepFrame)
+        r.Frame.Detach();
+    else
+        r.Frame.Release();
     r.SystemCopy.Reset();
     r.CopyDesc = {};
-    if (!KeepFrame) r.Frame.Release();
 }

@@ -70,28 +70,46 @@ bool WriteAll(HANDLE h, const void* data, size_t size)
     return true;
 }
 
+// Closes a file that `written` says was written whole; on a failure of either, removes the file at `name` and
+// throws EWriteError naming `path`.
+void CloseWritten(FileHandle& file, bool written, const std::string& name, const std::string& path)
+{
+    DWORD error = written ? 0 : GetLastError();
+    if (!file.Close() && written) {
+        written = false;
+        error = GetLastError();
+    }
+    if (!written) {
+        DeleteFileA(name.c_str());
+        throw EWriteError("Cannot write file \"" + path + "\". " + Reason(error));
+    }
+}
+
 } // namespace
 
-void WriteFileReplacing(const std::string& path, const void* data, size_t size)
+void WriteFileReplacing(const std::string& path, std::initializer_list<TFileBytes> pieces)
 {
     std::string temp;
     FileHandle file(CreateTemporary(path, temp));
     if (!file.Valid())
         throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(GetLastError()));
 
-    bool ok = WriteAll(file.Get(), data, size) && FlushFileBuffers(file.Get());
-    DWORD error = ok ? 0 : GetLastError();
-    if (!file.Close() && ok) {
-        ok = false;
-        error = GetLastError();
-    }
-    if (!ok) {
-        DeleteFileA(temp.c_str());
-        throw EWriteError("Cannot write file \"" + path + "\". " + Reason(error));
-    }
+    bool ok = true;
+    for (const TFileBytes& piece : pieces)
+        ok = ok && WriteAll(file.Get(), piece.Data, piece.Size);
+    CloseWritten(file, ok && FlushFileBuffers(file.Get()), temp, path);
     if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = GetLastError();
+        const DWORD error = GetLastError();
         DeleteFileA(temp.c_str());
         throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(error));
     }
+}
+
+void WriteFilePlain(const std::string& path, const void* data, size_t size)
+{
+    FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(GetLastError()));
+    CloseWritten(file, WriteAll(file.Get(), data, size), path, path);
 }

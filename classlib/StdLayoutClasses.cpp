@@ -1,7 +1,8 @@
 // The layout reader's tables for the standard controls and components: image lists, actions, edits, combo boxes,
-// scroll bars, grids, menus and file dialogs. Called by RegisterClasslibLayoutClasses.
+// scroll bars, grids, menus, file dialogs and timers. Called by RegisterClasslibLayoutClasses.
 //
-// Sections: image lists and actions; edits, combo boxes and scroll bars; grids; menus and dialogs; entry point.
+// Sections: image lists and actions; edits, combo boxes and scroll bars; grids; menus and dialogs; timers; entry
+// point.
 #include "classlib/StdLayoutClasses.h"
 
 #include "classlib/ActnList.h"
@@ -14,6 +15,7 @@
 #include "classlib/ImgList.h"
 #include "classlib/Menus.h"
 #include "classlib/ScrollBars.h"
+#include "classlib/Timer.h"
 #include "classlib/core/LayoutReader.h"
 
 namespace {
@@ -212,6 +214,23 @@ void RegisterMenusAndDialogs() {
   TLayoutRegistration<TSaveDialog, TOpenDialog>("TSaveDialog");
 }
 
+// ---- timers ---------------------------------------------------------------------------------------------------
+
+void RegisterTimers() {
+  TLayoutRegistration<TTimer>("TTimer")
+      .Property("Enabled", &TTimer::SetEnabled)
+      .Property("Interval", &TTimer::SetInterval);
+  // OnTimer goes through the timer's setter, which starts or stops the system timer.
+  TLayoutMember onTimer;
+  onTimer.Set = [](TPersistent& timer, const TLayoutValue& v, TLayoutReadState& state, std::string& error) {
+    TNotifyEvent event;
+    if (!BindLayoutHandler(&event, typeid(TNotifyEvent), v, state, error)) return false;
+    static_cast<TTimer&>(timer).SetOnTimer(event);
+    return true;
+  };
+  RegisterLayoutClassEntry("TTimer", typeid(TTimer), typeid(void)).Members[LayoutKey("OnTimer")] = onTimer;
+}
+
 }  // namespace
 
 // ---- entry point ----------------------------------------------------------------------------------------------
@@ -221,4 +240,5 @@ void RegisterStandardLayoutClasses() {
   RegisterEditsAndLists();
   RegisterGrids();
   RegisterMenusAndDialogs();
+  RegisterTimers();
 }

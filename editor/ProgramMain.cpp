@@ -1,4 +1,4 @@
-// Program entry: the start-up screen with its library check, then (once it exists) the main window.
+// Program entry: the start-up, the main window and the application's run (ProgramStart.h).
 #include "classlib/Application.h"
 #include "editor/ProgramStart.h"
 

@@ -1,7 +1,9 @@
 #include "editor/ProgramStart.h"
 
+#include "Common/Dev_Gui.h"
 #include "Common/Dev_LogEngineClass.h"
 #include "classlib/Application.h"
+#include "editor/uMainEngine.h"
 #include "editor/uStartSplashScreen.h"
 
 #include <windows.h>
@@ -13,18 +15,22 @@ namespace {
 
 constexpr DWORD PauseAfterCheckMs = 2000;
 
-// The start-up screen, its check and the pause; the screen is freed on every way out.
-void ShowStartUpScreen(const std::string& ClientFolder, TLogEngine& Log)
+// The start-up screen, its check, the pause, and the main window, which takes the log over; the screen is freed on
+// every way out.
+std::unique_ptr<TfrmSorvantaMain> StartUp(const std::string& ClientFolder, std::unique_ptr<TLogEngine>& Log)
 {
     auto splash = std::make_unique<TSplashScreen>(Application);
-    splash->SetLog(&Log);
+    splash->SetLog(Log.get());
     splash->Show();
     splash->Update();
     Application->Initialize();
     splash->CheckImageLibraries(ClientFolder);
     Sleep(PauseAfterCheckMs);
     Application->ShowMainFormOnTaskBar = true;
+    auto main = std::make_unique<TfrmSorvantaMain>(nullptr, ClientFolder, Log.get());
+    main->AdoptLog(std::move(Log));
     splash->Hide();
+    return main;
 }
 
 }  // namespace
@@ -39,13 +45,21 @@ int ProgramMain(const std::string& ClientFolder)
         Application->HandleException(nullptr);
         return 1;
     }
+    std::unique_ptr<TfrmSorvantaMain> main;
+    // The log while it exists: the start-up's, then the main window's until it closes.
+    const auto currentLog = [&]() -> TLogEngine* { return main ? main->Log() : log.get(); };
     try {
-        ShowStartUpScreen(ClientFolder, *log);
-        return 0;
+        main = StartUp(ClientFolder, log);
+        Application->SetMainForm(main.get(), main->Handle());
+        main->Show();
+        // Ends when the main window closes; the framework's main loop, entered by the window, runs inside it.
+        Application->Run();
+        main.reset();
+        return DXUTGetExitCode();
     } catch (const std::exception& e) {
-        log->LogError(std::string("Start-up stopped: ") + e.what());
+        if (TLogEngine* l = currentLog()) l->LogError(std::string("Start-up stopped: ") + e.what());
     } catch (...) {
-        log->LogError("Start-up stopped: unknown error");
+        if (TLogEngine* l = currentLog()) l->LogError("Start-up stopped: unknown error");
     }
     return 1;
 }

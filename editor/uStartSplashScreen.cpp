@@ -7,20 +7,13 @@
 #include "controls/AdditionalLayoutClasses.h"
 #include "controls/SDXProgress.h"
 #include "controls/pngextra.h"
+#include "editor/uLayoutLookup.h"
 
 #include <windows.h>
 
 namespace {
 
 constexpr int PanelCornerDiameter = 6;
-
-template <class T>
-T* LayoutControl(TComponent& Form, const char* Name)
-{
-    auto* control = dynamic_cast<T*>(Form.FindComponent(Name));
-    if (!control) throw EReadError(std::string("The start-up screen's layout lacks ") + Name);
-    return control;
-}
 
 }  // namespace
 

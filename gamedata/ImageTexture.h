@@ -1,17 +1,18 @@
 #pragma once
-// Creation of the image caches' textures. Both give a managed texture with one mip level, or an empty pointer
-// when Direct3D refuses (its result code in *result when asked for).
+// Creation of the image caches' textures: managed, one mip level, A8R8G8B8, made and filled here from decoded
+// pixels (no image file is handed to the platform's loader). Each returns the texture, or an empty pointer when
+// Direct3D refuses (its result code in *result when asked for).
 #include "classlib/ComPtr.h"
-
-#include <cstdint>
-#include <span>
+#include "gamedata/core/CacheTexels.h"
 
 struct IDirect3DDevice9;
 struct IDirect3DTexture9;
 
-// From a complete PNG file in memory, sized by the image (D3DX rounds non-power-of-two sides up, stretching), with
-// colour key 0xFF000000: every opaque black pixel becomes the texel 0x00000000. Other alpha values are kept.
-ComPtr<IDirect3DTexture9> CreateCacheTexture(IDirect3DDevice9* device, std::span<const uint8_t> png,
+// The texture of decoded pixels: sides the next powers of two of the pixels' sides, texels as WriteCacheTexels
+// makes them (opaque black keyed to 0x00000000, a side that is not a power of two stretched to the texture's).
+// These are the texels the platform's loader gives for the same image as a PNG file with default sizes and
+// filters and colour key 0xFF000000. Pixels with a side of 0 give no texture (D3DERR_INVALIDCALL).
+ComPtr<IDirect3DTexture9> CreateCacheTexture(IDirect3DDevice9* device, const TRgbaPixels& pixels,
                                              long* result = nullptr);
 
 // A 1 x 1 texture holding one transparent texel (0x00000000), the stand-in for an image with a side of 0.

@@ -66,11 +66,14 @@ TImageDecodeStatus TSILFile::DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& En
         Entry.OffsetX = record.Header.OffsetX;
         Entry.OffsetY = record.Header.OffsetY;
         Entry.Texture.Reset();
-        // The creation's result is not checked: without a texture the entry is decoded again on the next request.
+        // Neither the decoding's nor the creation's result is checked: without a texture the entry is decoded
+        // again on the next request.
+        TPngImage png;
         if (record.Header.Width == 0 || record.Header.Height == 0)
             Entry.Texture = CreateEmptyCacheTexture(Device.Get());
-        else
-            Entry.Texture = CreateCacheTexture(Device.Get(), record.Png);
+        else if (png.LoadFromMemory(record.Png))
+            Entry.Texture = CreateCacheTexture(Device.Get(), {reinterpret_cast<const uint8_t*>(png.Row(0)),
+                                                              png.Width(), png.Height(), size_t{4} * png.Width()});
         return status;
     } catch (const std::exception&) {
         LogFailure("DecodeFrame32D3D", Index);
@@ -106,17 +109,14 @@ TImageDecodeStatus TSILFile::DecodeFrameBitmap(int32_t Index, TImageBitmapRecord
 
 // ---- writing --------------------------------------------------------------------------------------------------
 
-void TSILFile::SaveWriter(const std::string& BasePath) const
-{
-    WriteFileReplacing(BasePath + ".sil", Writer->Data().data(), Writer->Data().size());
-    WriteFileReplacing(BasePath + ".six", Writer->Index().data(), Writer->Index().size());
-}
-
 void TSILFile::CreateNew(const std::string& BasePath, int32_t Count)
 {
     if (!Writer) Writer.emplace(MaxDataOffset);
     Writer->Start(static_cast<uint16_t>(Count));
-    SaveWriter(BasePath);
+    // The header-only pair marks a library being converted; Finish replaces both files durably, and a pair left
+    // unfinished is converted again, so these need no flush to the disk.
+    WriteFilePlain(BasePath + ".sil", Writer->Data().data(), Writer->Data().size());
+    WriteFilePlain(BasePath + ".six", Writer->Index().data(), Writer->Index().size());
 }
 
 uint32_t TSILFile::AddImage(TSILImageRecord& Record)
@@ -144,5 +144,6 @@ void TSILFile::Finish(const std::string& BasePath, int32_t LastIndex)
 {
     if (!Writer) return;
     Writer->SetCount(static_cast<uint16_t>(LastIndex + 1));
-    SaveWriter(BasePath);
+    WriteFileReplacing(BasePath + ".sil", Writer->Data().data(), Writer->Data().size());
+    WriteFileReplacing(BasePath + ".six", Writer->Index().data(), Writer->Index().size());
 }

@@ -36,8 +36,9 @@ public:
     int32_t GetCount() const;                           // N while the data file is mapped, else 0
     int32_t ImageCount() const { return OpenedCount; }  // N as Open read it
 
-    // Into a cache texture: the entry's sizes and offsets, then a new texture from the record's PNG in place of
-    // the old one. A side of 0 gives the 1 x 1 transparent texture.
+    // Into a cache texture: the entry's sizes and offsets, then a new texture from the record's PNG (decoded with
+    // libpng) in place of the old one; a PNG that cannot be decoded leaves the entry without texture. A side of 0
+    // gives the 1 x 1 transparent texture.
     TImageDecodeStatus DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& Entry);
     // Into a new 16-bit bitmap of the image's size (none for a side of 0), replacing the record's old one; the
     // canvas sizes are 0 (a PNG record has no canvas of its own).
@@ -47,7 +48,8 @@ public:
     const uint8_t* IndexHeader() const { return IndexHeaderCopy; }
 
     // ---- writing ----
-    // Fresh headers with Count, saved at once as BasePath + ".sil" and BasePath + ".six".
+    // Fresh headers with Count, written at once (plainly: Finish replaces them durably) as BasePath + ".sil" and
+    // BasePath + ".six".
     void CreateNew(const std::string& BasePath, int32_t Count);
     // Appends the PNG file the WIL reader staged (see SetStagingFile) as the next image, with the record's first
     // 13 bytes; sets Record.PngLength and deletes the staged file. SilAddImageFailed, nothing appended, when the
@@ -55,8 +57,8 @@ public:
     uint32_t AddImage(TSILImageRecord& Record);
     // Appends an index entry 0 (no image).
     void AddEmptyEntry();
-    // Sets the count in both headers to LastIndex + 1 and saves both files again, replacing them. AddEmptyEntry
-    // and Finish do nothing before CreateNew.
+    // Sets the count in both headers to LastIndex + 1 and saves both files again, each replacing its file only
+    // once its bytes are on the disk. AddEmptyEntry and Finish do nothing before CreateNew.
     void Finish(const std::string& BasePath, int32_t LastIndex);
 
     // The staged PNG file AddImage consumes: "x.tmp" beside the executable unless set otherwise.
@@ -64,7 +66,6 @@ public:
 
 private:
     TImageDecodeStatus Lookup(int32_t Index, TSilRecord& Record);
-    void SaveWriter(const std::string& BasePath) const;
 
     uint8_t DataHeaderCopy[SilDataHeaderSize] = {};
     uint8_t IndexHeaderCopy[SilIndexHeaderSize] = {};

@@ -8,7 +8,6 @@
 #include <windows.h>
 #include <d3d9.h>
 
-#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -90,12 +89,9 @@ TImageDecodeStatus TWILFile::DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& E
             Entry.Texture = CreateEmptyCacheTexture(Device.Get());
             return status;
         }
-        if (!EncodeCanvas(PngBytes, 0)) {
-            LogFailure("DecodeFrame32Draw", Index);
-            return TImageDecodeStatus::Damaged;
-        }
         // The creation's result is not checked: without a texture the entry is decoded again on the next request.
-        Entry.Texture = CreateCacheTexture(Device.Get(), PngBytes);
+        Entry.Texture = CreateCacheTexture(Device.Get(), {Canvas.Bytes(), Canvas.Width, Canvas.Height,
+                                                          size_t{4} * Canvas.Width});
         return status;
     } catch (const std::exception&) {
         LogFailure("DecodeFrame32Draw", Index);
@@ -125,11 +121,11 @@ TMakePngResult TWILFile::DecodeFrame32MakePNG(int32_t Index, TSILImageRecord& Re
     Record.Byte8 = LastHeader.Byte8;
     Record.Word9 = LastHeader.Word9;
     Record.Word11 = LastHeader.Word11;
-    // Only the file's write ends the conversion. A stale file from an earlier image must not be taken for this one.
-    const std::string target = TempPngPath();
-    std::remove(target.c_str());
+    // Only the file's write ends the conversion. The file is scratch, mapped and deleted at once by the SIL
+    // writer: it is written plainly, with no flush and no replacing step. A failed write leaves no file behind,
+    // so a stale file from an earlier image is never taken for this one.
     try {
-        WriteFileReplacing(target, PngBytes.data(), PngBytes.size());
+        WriteFilePlain(TempPngPath(), PngBytes.data(), PngBytes.size());
         return TMakePngResult::Written;
     } catch (const std::exception& e) {
         LastWriteError = e.what();

@@ -42,7 +42,8 @@ public:
     // Into a cache texture: the entry's sizes and offsets, then a new texture in place of the old one. A side of
     // 0 gives the 1 x 1 transparent texture.
     TImageDecodeStatus DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& Entry);
-    // Into "x.tmp" beside the executable at the given zlib level, after filling the record's first 13 bytes.
+    // Into "x.tmp" beside the executable at the given zlib level, after filling the record's first 13 bytes. The
+    // file is scratch (the SIL writer maps and deletes it at once): it is written plainly, not flushed to the disk.
     TMakePngResult DecodeFrame32MakePNG(int32_t Index, TSILImageRecord& Record, uint8_t CompressionLevel);
     // Into a new 16-bit bitmap of the image's size (none for a side of 0), replacing the record's old one.
     TImageDecodeStatus DecodeFrameBitmap(int32_t Index, TImageBitmapRecord& Record);

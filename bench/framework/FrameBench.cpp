@@ -1,67 +1,48 @@
-// Frames per second of an empty frame (clear, then present) at 1280 x 1024 through the framework's frame step:
-// once with the readback presentation into a child panel, once with Present into a hidden top-level window.
-// The ratio is what the readback costs. Usage: framework_bench [frames per round] (default 100).
-#include "bench/support/Bench.h"
-#include "Common/Dev_Gui.h"
-#include "Common/Dev_Present.h"
+// What the readback presentation adds to a frame at 1280 x 1024: the framework's frame step, which copies the back
+// buffer into a shown panel, against the same frame drawn without the copy. Until the map view exists the frame
+// is an empty one (clear, begin and end the scene), so the ratio states the copy against almost nothing.
+// Usage: framework_bench [--rounds N] [--frames N] (frames per round, default 50)
+#include "bench/support/ReadbackBench.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
 constexpr int kWidth = 1280, kHeight = 1024;
 
-void Clear(IDirect3DDevice9* Device, double, float, void*)
+void EmptyFrame(IDirect3DDevice9* Device, double, float, void*)
 {
     Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF204060, 1.0f, 0);
-}
-
-// Creates the device for one presentation, times rounds of Frames frames and shuts the framework down.
-bool MeasurePresentation(TDXUTPresentation Presentation, int Frames, bench::Timing& Result)
-{
-    const HWND window = CreateWindowExW(0, L"STATIC", L"framework bench", WS_POPUP | WS_CLIPCHILDREN, 0, 0, kWidth,
-                                        kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    const HWND panel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, kWidth, kHeight, window,
-                                       nullptr, GetModuleHandleW(nullptr), nullptr);
-    const bool readback = Presentation == TDXUTPresentation::Readback;
-    if (readback) ShowWindow(window, SW_SHOWNOACTIVATE); // the copy goes to the screen
-    const HWND device = readback ? panel : window;
-    DXUTSetPresentation(Presentation);
-    NoVSync = true;
-    bool ok = SUCCEEDED(DXUTInit(false, false, false, true)) &&
-              SUCCEEDED(DXUTSetWindow(window, device, device, false)) &&
-              SUCCEEDED(DXUTCreateDevice(0, true, kWidth, kHeight, nullptr, nullptr, nullptr));
-    if (ok) {
-        DXUTSetCallbackFrameRender(Clear, nullptr);
-        Result = bench::Measure([Frames] {
-            for (int i = 0; i < Frames; ++i) DXUTRender3DEnvironment();
-        });
-        const D3DSURFACE_DESC desc = *DXUTGetBackBufferSurfaceDesc();
-        ok = desc.Width == UINT(kWidth) && desc.Height == UINT(kHeight);
-    }
-    DXUTShutdownWithoutClose(0);
-    DestroyWindow(window);
-    return ok;
+    if (SUCCEEDED(Device->BeginScene())) Device->EndScene();
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const int frames = argc > 1 ? std::atoi(argv[1]) : 100;
+    int frames = 50;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--frames") == 0) frames = std::atoi(argv[i + 1]);
     if (frames <= 0) {
-        std::fprintf(stderr, "usage: framework_bench [frames per round]\n");
+        std::fprintf(stderr, "usage: framework_bench [--rounds N] [--frames N]\n");
         return 2;
     }
-    bench::Timing readback, direct;
-    if (!MeasurePresentation(TDXUTPresentation::Readback, frames, readback) ||
-        !MeasurePresentation(TDXUTPresentation::Direct, frames, direct)) {
+    bench::TReadbackBench bench(kWidth, kHeight);
+    if (!bench.Ready()) {
         std::fprintf(stderr, "framework_bench: no 1280x1024 device\n");
         return 1;
     }
-    bench::Report("empty frame, readback into a panel", frames / readback.medianSeconds, "fps");
-    bench::Report("empty frame, Present to a hidden window", frames / direct.medianSeconds, "fps");
-    bench::ReportRatio("readback / Present (time per frame)", readback, direct);
+    const bench::TResult result =
+        bench.Compare({"readback, empty 1280x1024 frame (no map view)", "the same frame without readback",
+                       {1.2, {}}},
+                      EmptyFrame, nullptr, bench::Rounds(argc, argv), frames);
+    bench::Note("frame with readback (median)", result.PathMedian / frames * 1e3, "ms");
+    bench::Note("frame alone (median)", result.FloorMedian / frames * 1e3, "ms");
+    bench::Note("readback per frame (median difference)", (result.PathMedian - result.FloorMedian) / frames * 1e3,
+                "ms");
+    bench::PrintHeader();
+    bench::PrintRow(result);
     return 0;
 }

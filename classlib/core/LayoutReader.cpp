@@ -213,6 +213,7 @@ public:
   }
 
   TComponent& Root;
+  std::string RootName;  // the layout's name of the root, which references use
   const std::string& File;
   TLayoutReadError& Error;
   TLayoutReadState State;
@@ -287,7 +288,8 @@ public:
 
   bool FixReferences() {
     for (TLayoutReadState::TFixup& f : State.Fixups) {
-      TComponent* found = SameText(f.Name, Root.Name()) ? &Root : Root.FindComponent(f.Name);
+      const bool root = SameText(f.Name, Root.Name()) || (!RootName.empty() && SameText(f.Name, RootName));
+      TComponent* found = root ? &Root : Root.FindComponent(f.Name);
       if (!found) return Fail(f.Line, "unknown component '" + f.Name + "'");
       std::string message;
       try {
@@ -308,6 +310,19 @@ public:
 
 }  // namespace
 
+namespace {
+
+// A window made again while its owner holds one of the same layout (a second dialog) is named "<name>_1", "_2"...
+std::string UniqueRootName(const TComponent& root, const std::string& name) {
+  const TComponent* owner = root.Owner();
+  std::string unique = name;
+  for (int n = 1; owner && owner->FindComponent(unique) && owner->FindComponent(unique) != &root; ++n)
+    unique = name + "_" + std::to_string(n);
+  return unique;
+}
+
+}  // namespace
+
 bool ReadLayout(TComponent& root, std::string_view text, const std::string& file, TLayoutReadError& error) {
   TLayoutObject tree;
   TLayoutError parseError;
@@ -322,7 +337,8 @@ bool ReadLayout(TComponent& root, std::string_view text, const std::string& file
   root.BeginLoading();
   bool ok = false;
   try {
-    if (!tree.Name.empty() && !SameText(root.Name(), tree.Name)) root.SetName(tree.Name);
+    reader.RootName = tree.Name;
+    if (!tree.Name.empty() && !SameText(root.Name(), tree.Name)) root.SetName(UniqueRootName(root, tree.Name));
     ok = reader.ReadProperties(root, tree) && reader.ReadChildren(root, tree) && reader.FixReferences();
   } catch (const std::exception& e) {
     ok = reader.Fail(tree.Line, e.what());

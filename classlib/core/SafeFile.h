@@ -1,10 +1,27 @@
 #pragma once
-// Writing a whole file so that a failure never destroys what was saved before.
+// Writing a whole file: so that a failure never destroys what was saved before (WriteFileReplacing), or plainly,
+// for a scratch file whose loss costs nothing (WriteFilePlain).
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 
-// Writes `size` bytes to a new temporary file in the target's folder, flushes it to the disk, then puts it in the
+// One piece of a file's content; the pieces of a file are written one after another.
+struct TFileBytes {
+    const void* Data;
+    size_t Size;
+};
+
+// Writes the pieces to a new temporary file in the target's folder, flushes it to the disk, then puts it in the
 // target's place in one step (replacing an existing file). On any failure the old file is untouched, the
 // temporary file is removed, and EFCreateError (the file cannot be created or replaced) or EWriteError (the data
 // cannot be written) is thrown, its message naming `path`.
-void WriteFileReplacing(const std::string& path, const void* data, size_t size);
+void WriteFileReplacing(const std::string& path, std::initializer_list<TFileBytes> pieces);
+inline void WriteFileReplacing(const std::string& path, const void* data, size_t size)
+{
+    WriteFileReplacing(path, {TFileBytes{data, size}});
+}
+
+// Creates the file (truncating an existing one), writes `size` bytes and closes it: no flush to the disk, no
+// temporary file, no replacing step. For a scratch file that is read back at once. On failure the file is removed
+// (an existing one included) and EFCreateError or EWriteError is thrown as above.
+void WriteFilePlain(const std::string& path, const void* data, size_t size);

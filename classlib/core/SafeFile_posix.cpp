@@ -44,14 +44,17 @@ bool WriteAll(int fd, const void* data, size_t size)
 
 } // namespace
 
-void WriteFileReplacing(const std::string& path, const void* data, size_t size)
+void WriteFileReplacing(const std::string& path, std::initializer_list<TFileBytes> pieces)
 {
     std::string temp;
     const int fd = CreateTemporary(path, temp);
     if (fd < 0)
         throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(errno));
 
-    const bool written = WriteAll(fd, data, size) && fsync(fd) == 0;
+    bool written = true;
+    for (const TFileBytes& piece : pieces)
+        written = written && WriteAll(fd, piece.Data, piece.Size);
+    written = written && fsync(fd) == 0;
     const int writeError = errno;
     const bool closed = close(fd) == 0;
     if (!written || !closed) {
@@ -62,5 +65,20 @@ void WriteFileReplacing(const std::string& path, const void* data, size_t size)
         const int error = errno;
         unlink(temp.c_str());
         throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(error));
+    }
+}
+
+void WriteFilePlain(const std::string& path, const void* data, size_t size)
+{
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(errno));
+    const bool written = WriteAll(fd, data, size);
+    const int writeError = errno;
+    const bool closed = close(fd) == 0;
+    if (!written || !closed) {
+        const int error = written ? errno : writeError;
+        unlink(path.c_str());
+        throw EWriteError("Cannot write file \"" + path + "\". " + Reason(error));
     }
 }

@@ -11,7 +11,8 @@
 static_assert(std::endian::native == std::endian::little, "RGBA pixels are stored as little-endian words");
 
 // ---- RGB565 widening ---------------------------------------------------------------------------------------
-// Channel widths 5, 6, 5 widened to 8 bits as c * 255 / max rounded to the nearest integer.
+// Channel widths 5, 6, 5 widened to 8 bits as c * 255 / max rounded to the nearest integer (the decoder widens
+// eight pixels at a time with the same arithmetic).
 struct TRgb8 {
     uint8_t R, G, B;
 };
@@ -33,7 +34,8 @@ struct TRgbaCanvas {
     uint32_t Height = 0;
     std::vector<uint32_t> Pixels;
 
-    // Resizes to width x height (keeping the allocation when it is large enough) and fills with opaque black.
+    // Resizes to width x height, keeping the allocation when it is large enough. The pixels are left as they
+    // are (pixels the vector gains are zero): the decoder writes every one of them.
     void Reset(uint32_t width, uint32_t height);
     uint32_t* Row(uint32_t y) { return Pixels.data() + static_cast<size_t>(y) * Width; }
     const uint32_t* Row(uint32_t y) const { return Pixels.data() + static_cast<size_t>(y) * Width; }
@@ -42,9 +44,10 @@ struct TRgbaCanvas {
 };
 
 // ---- decoding ----------------------------------------------------------------------------------------------
-// Decodes `height` rows starting at the cursor into the canvas rows 0..height-1 (the canvas already holds the
-// background). Runs: 0xC0 transparent, 0xC1 opaque, 0xC2 semi-transparent (alpha 0x7F); any other code ends
-// the row without being consumed, so the next row's word count is read there.
+// Decodes `height` rows starting at the cursor into the canvas rows 0..height-1 and writes every other pixel of
+// the canvas (the row ends and the rows below) as opaque black, the background. Runs: 0xC0 transparent, 0xC1
+// opaque, 0xC2 semi-transparent (alpha 0x7F); any other code ends the row without being consumed, so the next
+// row's word count is read there. On false the canvas content is unspecified.
 bool DecodeWilRows(TByteCursor& cursor, uint32_t height, TRgbaCanvas& canvas);
 
 // Decodes image `imageIndex` of the library. On Decoded, `header` and `canvas` hold the image; otherwise

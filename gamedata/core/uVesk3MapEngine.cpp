@@ -96,24 +96,17 @@ bool TVesk3Map::LoadFromFile(const std::string& Path)
     }
     MapName = ExtractFileName(Path);
     FilePath = loaded ? Path : std::string(); // a damaged file is never saved over without asking for a name
-    Buffer.Clear();
     Commit(content); // empty after a failure
     return loaded;
 }
 
 void TVesk3Map::SaveToFile(const std::string& Path)
 {
-    const size_t tileBytes = Tiles.size() * sizeof(TVesk3TileRec);
-    const size_t cellBytes = Cells.size() * sizeof(TVesk3CellRec);
-    const size_t total = kHeaderSize + tileBytes + cellBytes;
-    Buffer.SetSize(static_cast<int64_t>(total)); // every byte is written below
-    uint8_t* out = Buffer.Memory();
-    std::memcpy(out, &Header, kHeaderSize);
-    if (tileBytes != 0)
-        std::memcpy(out + kHeaderSize, Tiles.data(), tileBytes);
-    if (cellBytes != 0)
-        std::memcpy(out + kHeaderSize + tileBytes, Cells.data(), cellBytes);
-    WriteFileReplacing(Path, out, total);
+    // The records are held exactly as the file stores them: header, tile block and cell block go to the file
+    // straight from memory.
+    WriteFileReplacing(Path, {TFileBytes{&Header, kHeaderSize},
+                              TFileBytes{Tiles.data(), Tiles.size() * sizeof(TVesk3TileRec)},
+                              TFileBytes{Cells.data(), Cells.size() * sizeof(TVesk3CellRec)}});
 }
 
 void TVesk3Map::Save()
@@ -139,7 +132,6 @@ bool TVesk3Map::NewMap(const std::string& Name, int32_t NewWidth, int32_t NewHei
     } catch (const std::bad_alloc&) {
         return false;
     }
-    Buffer.Clear();
     MapName = Name;
     FilePath.clear();
     Commit(content);

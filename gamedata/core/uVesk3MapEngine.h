@@ -94,8 +94,8 @@ public:
     int32_t MaxTileX = -1; // W div 2 - 1
     int32_t MaxTileY = -1; // H div 2 - 1
     int32_t MapType = 0;
-    // Staging for saves: the bytes written by the last save, kept so that later saves reuse the memory. A load
-    // reads the records straight into their arrays, which spares a second copy of a large map.
+    // The document's staging stream, kept for its layout and always empty: a load reads the records straight
+    // into their arrays and a save writes them straight from there, which spares a second copy of a large map.
     TMemoryStream Buffer;
     TVesk3MapHeader Header{};
     std::vector<TVesk3TileRec> Tiles;

@@ -168,14 +168,27 @@ TEST_F(RenderTest, ReadbackFrameShowsInThePanelsPixels)
         for (const POINT p : {POINT{0, 0}, POINT{160, 120}, POINT{319, 239}})
             EXPECT_EQ(pixel(p.x, p.y), expected) << std::hex << c << " at " << p.x;
     }
-    // The kept frame repaints the panel after something covered it.
-    const HDC dc = GetDC(Panel);
-    const RECT all{0, 0, 320, 240};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ReleaseDC(Panel, dc);
-    InvalidateRect(Panel, nullptr, TRUE);
-    UpdateWindow(Panel);
+    // The kept frame repaints the panel after something covered it: while the device lives, after the readback
+    // copy changed size, and after the device is gone.
+    const auto coverAndRepaint = [&] {
+        const HDC dc = GetDC(Panel);
+        const RECT all{0, 0, 320, 240};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ReleaseDC(Panel, dc);
+        InvalidateRect(Panel, nullptr, TRUE);
+        UpdateWindow(Panel);
+    };
+    coverAndRepaint();
     EXPECT_EQ(pixel(100, 100), RGB(0x20, 0x40, 0x80));
+    ASSERT_EQ(ChangeSize(200, 150), S_OK);
+    coverAndRepaint();
+    EXPECT_EQ(pixel(100, 100), RGB(0x20, 0x40, 0x80)) << "the old frame until a new one is shown";
+    colour = 0xFF00FF00;
+    DXUTRender3DEnvironment();
+    EXPECT_EQ(pixel(199, 149), RGB(0, 255, 0));
+    DXUTCleanup3DEnvironment(false);
+    coverAndRepaint();
+    EXPECT_EQ(pixel(100, 100), RGB(0, 255, 0)) << "the last frame outlives the device";
 }
 
 void CountFrames(IDirect3DDevice9* Device, double, float, void* Context)

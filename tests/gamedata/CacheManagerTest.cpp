@@ -9,6 +9,7 @@
 #include "classlib/WinHandle.h"
 #include "tests/classlib/RuntimeTestSupport.h"
 #include "tests/gamedata/ImageTestSupport.h"
+#include "tests/gamedata/TestDevice.h"
 #include "tests/support/TempDir.h"
 
 #include <d3d9.h>
@@ -22,47 +23,6 @@
 #include <set>
 
 namespace {
-
-// A HAL device (software vertex processing) on a hidden window of its own; null when Direct3D is not available.
-class TTestDevice {
-public:
-    TTestDevice()
-    {
-        const auto d3d = ComPtr<IDirect3D9>::Attach(Direct3DCreate9(D3D_SDK_VERSION));
-        D3DPRESENT_PARAMETERS pp{};
-        pp.Windowed = TRUE;
-        pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        pp.hDeviceWindow = window_.get();
-        if (!d3d || FAILED(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window_.get(),
-                                             D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, device_.Out())))
-            device_.Reset();
-    }
-    IDirect3DDevice9* Get() const { return device_.Get(); }
-
-private:
-    std::unique_ptr<HWND__, decltype(&DestroyWindow)> window_{
-        CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr, nullptr, nullptr, nullptr),
-        &DestroyWindow};
-    ComPtr<IDirect3DDevice9> device_;
-};
-
-// The top level of an A8R8G8B8 texture as ARGB words, row after row; empty when it cannot be read.
-std::vector<uint32_t> ReadTexels(IDirect3DTexture9* texture)
-{
-    std::vector<uint32_t> texels;
-    D3DSURFACE_DESC desc{};
-    D3DLOCKED_RECT locked{};
-    if (!texture || FAILED(texture->GetLevelDesc(0, &desc)) || desc.Format != D3DFMT_A8R8G8B8 ||
-        FAILED(texture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY)))
-        return texels;
-    for (UINT y = 0; y < desc.Height; ++y) {
-        const auto* row =
-            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(locked.pBits) + y * locked.Pitch);
-        texels.insert(texels.end(), row, row + desc.Width);
-    }
-    texture->UnlockRect(0);
-    return texels;
-}
 
 // The RGB565 word at (x, y) of the record's bitmap.
 uint16_t BitmapPixel(const TImageBitmapRecord& record, int x, int y)
@@ -103,7 +63,7 @@ protected:
     int32_t Entries0() const { return GetParam() == ImageLibKindWIL ? 5 : 4; }
 
     testsupport::TempDir dir;
-    TTestDevice device;
+    testsupport::TTestDevice device;
     std::unique_ptr<TLogEngine> log = std::make_unique<TLogEngine>("CacheTest", "1.0", dir.file("cache.log"));
     uint32_t clock = 0xFFFF0000u;  // 65.5 s before the tick wraps
 };
@@ -138,9 +98,9 @@ TEST_P(CacheManager, EntriesTexturesAndBitmaps)
         }
     EXPECT_EQ(testsupport::CountInFile(LogPath(), "ERROR::NGL::Cache::GBPI001"), 2) << "index 3, in each round";
     EXPECT_EQ(manager->GetImage(0, 0).Texture.Get(), manager->GetImage(0, 0).Texture.Get()) << "decoded once";
-    EXPECT_EQ(ReadTexels(manager->GetImage(0, 2).Texture.Get()), std::vector<uint32_t>{0});
+    EXPECT_EQ(testsupport::ReadTexels(manager->GetImage(0, 2).Texture.Get()), std::vector<uint32_t>{0});
     // The 8 x 2 canvas is keyed on opaque black only; half-transparent texels keep alpha 0x7F.
-    const std::vector<uint32_t> texels = ReadTexels(manager->GetImage(0, 0).Texture.Get());
+    const std::vector<uint32_t> texels = testsupport::ReadTexels(manager->GetImage(0, 0).Texture.Get());
     const uint32_t green = 0xFF00FF00;
     EXPECT_EQ(texels, (std::vector<uint32_t>{0xFFFF0000, 0, 0x7FFFFFFF, 0, 0x7F000000, 0xFF000008, 0, 0, green, green,
                                              green, green, green, green, 0, 0}));
@@ -196,7 +156,7 @@ TEST_P(CacheManager, ACopyOutlivesReloadAllAndTheManager)
     ASSERT_TRUE(again.Loaded()) << "the library must be mapped again";
     EXPECT_NE(again.Texture.Get(), held.Texture.Get());
     manager.reset();
-    EXPECT_EQ(ReadTexels(held.Texture.Get()).size(), 16u) << "the held copy stays usable";
+    EXPECT_EQ(testsupport::ReadTexels(held.Texture.Get()).size(), 16u) << "the held copy stays usable";
 }
 
 TEST_P(CacheManager, SweepAndRemapAcrossTheWrap)

@@ -108,6 +108,28 @@ TEST(LayoutReader, BuildsTheTreeWithPropertiesReferencesAndEvents) {
   EXPECT_EQ(form.Calls, (std::vector<std::string>{"value 7"}));
 }
 
+// A second window of one layout under the same owner (a second dialog) gets a name of its own; references to the
+// layout's name still reach it.
+TEST(LayoutReader, AnotherWindowOfTheSameLayoutGetsANameOfItsOwn) {
+  RegisterOnce();
+  TWidget owner(nullptr);
+  const char* text =
+      "object Dialog: TTestForm\n"
+      "  object Button: TWidget\n"
+      "    Buddy = Dialog\n"
+      "  end\n"
+      "end\n";
+  std::vector<std::string> names;
+  for (int i = 0; i < 3; ++i) {
+    auto* form = new TTestForm(&owner);
+    TLayoutReadError error;
+    ASSERT_TRUE(ReadLayout(*form, text, "dialog.lay", error)) << error.Text();
+    names.push_back(form->Name());
+    EXPECT_EQ(dynamic_cast<TWidget*>(form->FindComponent("Button"))->Buddy, form);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Dialog", "Dialog_1", "Dialog_2"}));
+}
+
 // Errors name the file and line, and the components created before them are freed (ASan sees any leak).
 TEST(LayoutReader, ErrorsNameFileAndLineAndFreeWhatWasCreated) {
   RegisterOnce();

@@ -81,4 +81,41 @@ TEST(SafeFile, ReplacesWholeOrLeavesTheOldFile)
     EXPECT_EQ(FileCount(dir.path()), 2u);
 }
 
+// Pieces are written one after another as one file, empty pieces included.
+TEST(SafeFile, ReplacesWithPiecesInOrder)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("map.map");
+    WriteFileText(path, "an older and longer content");
+    WriteFileReplacing(path, {TFileBytes{"head", 4}, TFileBytes{nullptr, 0}, TFileBytes{"tail", 4}});
+    EXPECT_EQ(ReadFileText(path), "headtail");
+    EXPECT_EQ(FileCount(dir.path()), 1u);
+}
+
+// A plain write creates or truncates the file and leaves nothing beside it; a write that fails half-way leaves no
+// file at all; a target that cannot be created is an EFCreateError naming it.
+TEST(SafeFile, PlainWriteCreatesTruncatesOrLeavesNothing)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("x.tmp");
+    for (const std::string& content : {std::string(300000, 'z'), std::string("short"), std::string()}) {
+        WriteFilePlain(path, content.data(), content.size());
+        EXPECT_EQ(ReadFileText(path), content);
+        EXPECT_EQ(FileCount(dir.path()), 1u);
+    }
+    THalfReadable data;
+    EXPECT_THROW(WriteFilePlain(path, data.Data, 2 * data.Page), EWriteError);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    const std::string folder = dir.file("busy");
+    std::filesystem::create_directory(folder);
+    try {
+        WriteFilePlain(folder, "new", 3);
+        ADD_FAILURE() << "wrote over a folder";
+    } catch (const EFCreateError& e) {
+        EXPECT_NE(e.Message.find("\"" + folder + "\""), std::string::npos) << e.Message;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
 } // namespace

@@ -1,12 +1,15 @@
 // The platform-free WIL decoder and counts against libraries built by the fixture writer, in both layouts: the
-// runs on their canvas, the row rules, damaged libraries (nothing large allocated for them), image counts.
+// runs on their canvas, the row rules, damaged libraries (nothing large allocated for them), image counts; the
+// widening of every word and every run layout against the plain reference decoding.
 #include "gamedata/core/WilDecoder.h"
 #include "tests/fixtures/core/MapFixture.h"
 #include "tests/fixtures/core/WilFixture.h"
 #include "tests/gamedata/core/AllocationProbe.h"
+#include "tests/gamedata/core/WilReference.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 
@@ -191,6 +194,68 @@ TEST(WilCount, ImagesAndPickerCount)
             row.Change(lib);
             EXPECT_EQ(CountWilImages(lib.Wil, lib.Wix), row.Images) << row.Name << " (version " << version << ")";
             EXPECT_EQ(WilPickerCount(lib.Wil, lib.Wix), row.Picker) << row.Name << " (version " << version << ")";
+        }
+    }
+}
+
+// The widening of every RGB565 word equals the format's floating-point rule.
+TEST(WilDecode, WideningOfEveryWordFollowsTheFormula)
+{
+    for (uint32_t c = 0; c < 65536; ++c) {
+        const TRgb8 rgb = WidenRGB565(static_cast<uint16_t>(c));
+        ASSERT_EQ(PackRgba(rgb.R, rgb.G, rgb.B, 0), testsupport::ReferenceWiden(static_cast<uint16_t>(c))) << c;
+    }
+}
+
+// Images of every small size, their pixels a random mix of the three kinds (so runs of every length start at
+// every column, end at the row's and the canvas's end), decoded one after another through one scratch canvas
+// that held a larger image before, and each alone in a library of its own onto a fresh canvas (so that its last
+// run ends at the end of the bytes and, for a power-of-two image, of the canvas: the sanitizers see any access
+// past either): every canvas equals the plain reference decoding byte for byte.
+TEST(WilDecode, EqualsThePlainDecodingForEveryRunLayout)
+{
+    uint32_t state = 12345;
+    const auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state;
+    };
+    std::vector<std::optional<WilImage>> images;
+    for (uint16_t width = 1; width <= 40; ++width)
+        for (uint16_t height : {1, 2, 3, 4, 7}) {
+            WilImage image = MakeWilImage(width, height);
+            // Long stretches of one kind as well as single pixels: the run length follows the random draw.
+            const uint32_t stretch = 1 + next() % 12;
+            uint32_t kind = 0;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const uint32_t r = next();
+                    if (x % stretch == 0) kind = (r >> 20) % 3;
+                    image.At(x, y) = kind == 0 ? Transparent() : kind == 1 ? Opaque(uint16_t(r)) : Semi(uint16_t(r));
+                }
+            images.push_back(image);
+        }
+    for (uint16_t version : Versions) {
+        const WilLibrary lib = BuildWilLibrary(version, images);
+        TRgbaCanvas canvas;
+        TWilImageHeader big;
+        ASSERT_EQ(DecodeWilImage(lib.Wil, lib.Wix, static_cast<int64_t>(images.size()) - 1, big, canvas),
+                  TImageDecodeStatus::Decoded);
+        std::fill(canvas.Pixels.begin(), canvas.Pixels.end(), 0x12345678u);  // what a stale canvas may hold
+        for (size_t i = 0; i < images.size(); ++i) {
+            TWilImageHeader header;
+            ASSERT_EQ(DecodeWilImage(lib.Wil, lib.Wix, static_cast<int64_t>(i), header, canvas),
+                      TImageDecodeStatus::Decoded);
+            const std::optional<TRgbaCanvas> expected = testsupport::ReferenceDecode(lib.Wil, lib.Wix, int64_t(i));
+            ASSERT_TRUE(expected);
+            ASSERT_EQ(std::pair(canvas.Width, canvas.Height), std::pair(expected->Width, expected->Height)) << i;
+            ASSERT_EQ(canvas.Pixels, expected->Pixels) << "image " << i << " (" << images[i]->Width << " x "
+                                                       << images[i]->Height << ", version " << version << ")";
+            const WilLibrary alone = BuildWilLibrary(version, {images[i]});
+            TRgbaCanvas fresh;
+            ASSERT_EQ(DecodeWilImage(alone.Wil, alone.Wix, 0, header, fresh), TImageDecodeStatus::Decoded);
+            ASSERT_EQ(fresh.Pixels, expected->Pixels) << "image " << i << " alone";
         }
     }
 }

@@ -1,6 +1,8 @@
 // Decodes every image of an arbitrary library pair: no input may read outside its bytes, allocate a giant canvas
-// or leave pixels outside the canvas.
+// or leave pixels outside the canvas, and every decoded canvas equals the plain reference decoding byte for byte
+// (through one scratch canvas, as the reader decodes, so stale pixels of an earlier image would show).
 #include "gamedata/core/WilDecoder.h"
+#include "tests/gamedata/core/WilReference.h"
 #include "tests/gamedata/fuzz/WilFuzzInput.h"
 
 #include <cstdlib>
@@ -17,13 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     for (int64_t i = -1; i <= last; ++i) {
         TWilImageHeader image;
         const TImageDecodeStatus status = DecodeWilImage(input.Data, input.Index, i, image, canvas);
+        const std::optional<TRgbaCanvas> expected = testsupport::ReferenceDecode(input.Data, input.Index, i);
         if (status != TImageDecodeStatus::Decoded) {
             if ((i < 0 || i >= header.Count) && status != TImageDecodeStatus::Damaged) std::abort();
+            if (expected) std::abort();
             continue;
         }
         if (canvas.Width < image.Width || canvas.Height < image.Height || canvas.Width > 4096 ||
             canvas.Height > 4096 || canvas.Pixels.size() != size_t{canvas.Width} * canvas.Height)
             std::abort();
+        if (!expected || expected->Pixels != canvas.Pixels) std::abort();
     }
     return 0;
 }

@@ -1,0 +1,170 @@
+// The create-map dialog over the real main window: several at once, each freeing itself; the size fields take
+// digits only; Enter moves one field a press; the range checks' messages in their order with the focus on the
+// field; a created map replaces the open one's content and asks for a file name at every save.
+#include "tests/editor/MainWindowScene.h"
+
+#include <array>
+#include <vector>
+
+#include "classlib/ScrollBars.h"
+#include "classlib/StdCtrls.h"
+#include "controls/GlowButton.h"
+#include "editor/dev_Create_New_Map.h"
+#include "gamedata/core/uVesk3MapEngine.h"
+#include "sddcontrols/unSDDButton.h"
+#include "sddcontrols/unSDDEdit.h"
+#include "sddcontrols/unSDDSpnEdt.h"
+
+namespace mainwin_test {
+namespace {
+
+std::vector<TfrmMapCreate_MAP*> Dialogs(TfrmSorvantaMain& w)
+{
+    std::vector<TfrmMapCreate_MAP*> found;
+    for (int i = 0; i < w.ComponentCount(); ++i)
+        if (auto* d = dynamic_cast<TfrmMapCreate_MAP*>(w.Components(i))) found.push_back(d);
+    return found;
+}
+
+TfrmMapCreate_MAP& OpenDialog(TMainScene& s)
+{
+    s.Click(*s.W().btn_Create_New_Project);
+    std::vector<TfrmMapCreate_MAP*> all = Dialogs(s.W());
+    EXPECT_FALSE(all.empty());
+    return *all.back();
+}
+
+void Type(TMainScene& s, TWinControl& field, const std::string& text)
+{
+    field.SetFocus();
+    for (char c : text) PostMessageA(field.Handle(), WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 1);
+    PumpFor(30);
+}
+
+TEST(CreateMapDialog, EachClickOpensOneMoreDialogThatFreesItselfWhenItCloses)
+{
+    TMainScene s;
+    TfrmMapCreate_MAP& first = OpenDialog(s);
+    TfrmMapCreate_MAP& second = OpenDialog(s);
+    ASSERT_EQ(Dialogs(s.W()).size(), 2u);
+    EXPECT_NE(first.Name(), second.Name()) << "each window of the main window has a name of its own";
+    EXPECT_TRUE(IsWindowVisible(first.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(s.W().Handle())) << "not modal";
+    EXPECT_EQ(first.maMapName->Text(), "");
+    EXPECT_EQ(first.maMap_X->Text(), "");
+    EXPECT_EQ(first.cbMapTypeInfo->ItemIndex(), 0);
+    s.Click(*first.btnCancel);
+    EXPECT_EQ(Dialogs(s.W()).size(), 1u);
+    PostMessageA(Dialogs(s.W())[0]->Handle(), WM_CLOSE, 0, 0);
+    PumpFor(50);
+    EXPECT_TRUE(Dialogs(s.W()).empty());
+}
+
+TEST(CreateMapDialog, SizeFieldsTakeDigitsAndBackspaceOnly)
+{
+    TMainScene s;
+    TfrmMapCreate_MAP& d = OpenDialog(s);
+    Type(s, *d.maMap_X, "1a2-\b7 x");
+    EXPECT_EQ(d.maMap_X->Text(), "17");
+    Type(s, *d.maMap_Y, "99999");
+    EXPECT_EQ(d.maMap_Y->Text(), "9999") << "four characters at most";
+    Type(s, *d.maMapName, "Map 1");
+    EXPECT_EQ(d.maMapName->Text(), "Map 1");
+}
+
+TEST(CreateMapDialog, EnterMovesOneFieldAPressFromTheNameToCreate)
+{
+    TMainScene s;
+    TfrmMapCreate_MAP& d = OpenDialog(s);
+    d.maMapName->SetFocus();
+    PumpFor(30);
+    for (TWinControl* next : std::vector<TWinControl*>{d.maMap_X, d.maMap_Y, d.btnCreate}) {
+        s.Key(*static_cast<TWinControl*>(TWinControl::FromHandle(GetFocus())), VK_RETURN);
+        EXPECT_EQ(GetFocus(), next->Handle()) << next->Name();
+    }
+    EXPECT_TRUE(s.capture.Boxes.empty()) << "Enter on the way creates nothing";
+}
+
+TEST(CreateMapDialog, TheFirstFailedCheckIsReportedAndItsFieldGetsTheFocus)
+{
+    TMainScene s;
+    TfrmMapCreate_MAP& d = OpenDialog(s);
+    struct Row {
+        const char *X, *Y, *Message;
+        TSDDMaskEdit* TfrmMapCreate_MAP::*Field;
+    };
+    const Row rows[] = {
+        {"3", "2000", "Map X is to small... (Min = 4)", &TfrmMapCreate_MAP::maMap_X},
+        {"", "100", "Map X is to small... (Min = 4)", &TfrmMapCreate_MAP::maMap_X},
+        {"40", "3", "Map Y is to small... (Min = 4)", &TfrmMapCreate_MAP::maMap_Y},
+        {"1001", "1001", "Map X is to big... (Max = 1000)", &TfrmMapCreate_MAP::maMap_X},
+        {"1000", "1001", "Map Y is to big... (Max = 1000)", &TfrmMapCreate_MAP::maMap_Y},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.X) + " x " + r.Y);
+        d.maMap_X->SetText(r.X);
+        d.maMap_Y->SetText(r.Y);
+        s.capture.Boxes.clear();
+        s.Click(*d.btnCreate);
+        ASSERT_EQ(s.capture.Boxes.size(), 1u);
+        EXPECT_EQ(s.capture.Boxes[0].Text, r.Message);
+        EXPECT_EQ(s.capture.Boxes[0].Flags & MB_TYPEMASK, UINT(MB_OK));
+        EXPECT_EQ(GetFocus(), (d.*r.Field)->Handle());
+        EXPECT_EQ(s.W().Map, nullptr) << "nothing was created";
+    }
+    EXPECT_EQ(Dialogs(s.W()).size(), 1u) << "the dialog stays for the next try";
+}
+
+TEST(CreateMapDialog, ACreatedMapReplacesTheOpenOneAndAsksForAFileNameAtEverySave)
+{
+    TMainScene s;
+    TfrmSorvantaMain& w = s.W();
+    s.Open(s.client.MapPath());
+    TVesk3Map* const loaded = w.Map.get();
+    s.ChooseLibrary(TileLibrary);
+    s.PickCell(1, 0);
+    w.maJumpX->SetText("20");
+    w.maJumpY->SetText("20");
+    s.Click(*w.SDDButton1);
+    s.ClickAt(*w.sbtnZoom, 8, 20);  // zoom in
+
+    TfrmMapCreate_MAP& d = OpenDialog(s);
+    d.maMapName->SetText(" New ");
+    d.maMap_X->SetText("1000");
+    d.maMap_Y->SetText(" 4");
+    d.cbMapTypeInfo->SetItemIndex(4);  // "Forest"
+    s.Click(*d.btnCreate);
+    EXPECT_TRUE(s.capture.Boxes.empty());
+    EXPECT_TRUE(Dialogs(w).empty()) << "the dialog closed and freed itself";
+    EXPECT_EQ(w.Map.get(), loaded) << "the map object is reused";
+    EXPECT_EQ((std::array{w.Map->Width, w.Map->Height, w.Map->MapType, MapWidth, MapHeight}),
+              (std::array{1000, 4, 4, 1000, 4}));
+    EXPECT_EQ(w.Map->Tiles.size(), 1000u);
+    EXPECT_EQ(w.Map->FilePath, "");
+    EXPECT_EQ(w.laMapName->Caption(), "New.map");
+    EXPECT_EQ(w.laMapWInfo->Caption(), "1000");
+    EXPECT_EQ(w.laMapHInfo->Caption(), "4");
+    EXPECT_EQ(w.laMapType->Caption(), "Wood (4)") << "the item index is the map's own type";
+    EXPECT_EQ((std::array{w.SelectedImage, w.SelectedLibrary, w.PickerGridKind, w.ObjectMode}),
+              (std::array{-1, -1, 0, 0}));
+    EXPECT_EQ((std::array{w.ZoomIndex, w.scbaHorizontal->Position(), w.scbaVertical->Position()}),
+              (std::array{6, 0, 0}));
+    EXPECT_EQ(w.laZoomMode->Caption(), "100%");
+
+    // The loaded file is not overwritten: every save asks for a name.
+    const std::vector<uint8_t> original = fixtures::ReadFileBytes(s.client.MapPath());
+    const std::string saved = s.client.File("Created.map");
+    s.dialogs.Requests.clear();
+    s.dialogs.Answers = {saved, ""};
+    s.Click(*w.PNGButton4);
+    s.Click(*w.PNGButton4);  // cancelled
+    ASSERT_EQ(s.dialogs.Requests.size(), 2u);
+    EXPECT_TRUE(s.dialogs.Requests[0].Save && s.dialogs.Requests[1].Save);
+    EXPECT_EQ(fixtures::ReadFileBytes(s.client.MapPath()), original);
+    TVesk3Map reread;
+    ASSERT_TRUE(reread.LoadFromFile(saved));
+    EXPECT_EQ((std::array{reread.Width, reread.Height, reread.MapType}), (std::array{1000, 4, 4}));
+}
+
+}  // namespace
+}  // namespace mainwin_test

@@ -1,0 +1,61 @@
+// The cache textures' texels from decoded pixels (platform-free, also under the sanitizers): the key and the
+// channel order of single pixels, and whole images of every small width copied or stretched into rows with
+// padding, which stays untouched. That the texels equal the platform loader's is shown under Wine.
+#include "gamedata/core/CacheTexels.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+TEST(CacheTexels, KeyAndChannelOrder)
+{
+    const struct {
+        uint8_t R, G, B, A;
+        uint32_t Texel;
+    } rows[] = {
+        {0, 0, 0, 255, 0x00000000},       // opaque black: keyed
+        {0, 0, 0, 0x7F, 0x7F000000},      // half-alpha black: kept
+        {0, 0, 1, 255, 0xFF000001},       // nearly black: kept
+        {0x12, 0x34, 0x56, 0x78, 0x78123456},
+        {255, 0, 0, 0, 0x00FF0000},       // a clear colour keeps its colour
+    };
+    for (const auto& row : rows) {
+        const uint8_t bytes[4] = {row.R, row.G, row.B, row.A};
+        uint32_t word;
+        std::memcpy(&word, bytes, 4);
+        EXPECT_EQ(CacheTexel(word), row.Texel) << std::hex << row.Texel;
+    }
+}
+
+// Texture widths 1 to 16 (and 4 padding texels per row), heights 3 and 4; pixels 3 rows high and as wide as the
+// texture (copied, when the heights agree too) or narrower (stretched: texel x from pixel x * w / W).
+TEST(CacheTexels, CopiesAndStretchesRowsWithinTheirPitch)
+{
+    constexpr uint32_t Padding = 0xDEADBEEF;
+    constexpr uint32_t Height = 3;
+    for (uint32_t side = 1; side <= 16; ++side)
+        for (uint32_t width = side / 2 + 1; width <= side; ++width)
+            for (const uint32_t textureHeight : {3u, 4u}) {
+                std::vector<uint8_t> pixels(size_t{4} * width * Height);
+                for (size_t i = 0; i < pixels.size(); ++i)
+                    pixels[i] = static_cast<uint8_t>(i * 37 + (i % 4 == 3) * 200);
+                pixels[0] = pixels[1] = pixels[2] = 0, pixels[3] = 255;  // one opaque black pixel
+                const size_t rowWords = side + 4;
+                std::vector<uint32_t> texels(rowWords * textureHeight, Padding);
+                WriteCacheTexels({pixels.data(), width, Height, size_t{4} * width},
+                                 reinterpret_cast<uint8_t*>(texels.data()), 4 * rowWords, side, textureHeight);
+                for (uint32_t y = 0; y < textureHeight; ++y)
+                    for (uint32_t x = 0; x < rowWords; ++x) {
+                        const uint32_t got = texels[y * rowWords + x];
+                        if (x >= side) {
+                            ASSERT_EQ(got, Padding) << "padding at " << x << ", " << y;
+                            continue;
+                        }
+                        const size_t source = size_t{y * Height / textureHeight} * width + x * width / side;
+                        uint32_t pixel;
+                        std::memcpy(&pixel, &pixels[4 * source], 4);
+                        ASSERT_EQ(got, CacheTexel(pixel)) << width << " -> " << side << " at " << x << ", " << y;
+                    }
+            }
+}
