@@ -181,6 +181,7 @@ void TDockDrag::MoveTo(TPoint p) {
     started = true;
   }
   TWinControl* site = SiteAt(p);
+  if (over()) return;
   TWinControl* old = object.target_;
   if (old && old != site) {
     bool ignored = false;
@@ -199,8 +200,10 @@ void TDockDrag::MoveTo(TPoint p) {
     if (over()) return;
     object.accepted_ = accept && object.target_ == site;
   }
-  if (object.Floating())
-    object.DockRect = Bounds(p.X - grab.X, p.Y - grab.Y, static_cast<int>(floatSize.cx), static_cast<int>(floatSize.cy));
+  if (object.Floating()) {
+    const int w = static_cast<int>(floatSize.cx), h = static_cast<int>(floatSize.cy);
+    object.DockRect = Bounds(p.X - grab.X, p.Y - grab.Y, w, h);
+  }
   ShowFrame(object.DockRect);
 }
 

@@ -95,7 +95,9 @@ TSDDSplitter::~TSDDSplitter() {
 // The splitter's events are read when a pane's event fires, so that handlers set later are the ones called.
 void TSDDSplitter::RoutePaneDockEvents(TSDDSplitterPane& pane, TGetSiteInfoEvent& siteInfo, TDockOverEvent& over,
                                        TDockDropEvent& drop, TUnDockEvent& undock) {
-  pane.OnGetSiteInfo = [&siteInfo](TObject* s, TControl* c, TRect& r, TPoint p, bool& can) { siteInfo(s, c, r, p, can); };
+  pane.OnGetSiteInfo = [&siteInfo](TObject* s, TControl* c, TRect& r, TPoint p, bool& can) {
+    siteInfo(s, c, r, p, can);
+  };
   pane.OnDockOver = [&over](TObject* s, TDragDockObject* d, int x, int y, TDragState st, bool& a) {
     over(s, d, x, y, st, a);
   };

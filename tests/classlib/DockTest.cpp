@@ -166,7 +166,9 @@ TEST(Docking, RefusalsFloatTheControlOrKeepItDocked) {
   };
   const Row rows[] = {
       {"the site may not take it", false,
-       [](DockScene& s) { s.site->OnGetSiteInfo = [](TObject*, TControl*, TRect&, TPoint, bool& can) { can = false; }; },
+       [](DockScene& s) {
+         s.site->OnGetSiteInfo = [](TObject*, TControl*, TRect&, TPoint, bool& can) { can = false; };
+       },
        "host"},
       {"the site's influence misses the mouse", false,
        [](DockScene& s) {
