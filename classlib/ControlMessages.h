@@ -37,6 +37,8 @@ constexpr UINT CM_CHILDKEY = CM_BASE + 23;
 constexpr UINT CM_RELEASE = CM_BASE + 24;      // LParam a released form: free it once its handlers returned
 constexpr UINT CM_CONTROLLISTCHANGE = CM_BASE + 25;  // to a parent: WParam the child, LParam 1 inserted, 0 leaving
 constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 26;
+// To a dock site: WParam the docked client, LParam the change (CM_TEXTCHANGED or CM_VISIBLECHANGED).
+constexpr UINT CM_DOCKNOTIFICATION = CM_BASE + 27;
 constexpr UINT CM_LAST = CM_BASE + 0x3F;
 
 constexpr UINT CN_BASE = 0xBC00;

@@ -11,6 +11,8 @@
 
 #include "classlib/ActnList.h"
 #include "classlib/Application.h"
+#include "classlib/DockTree.h"
+#include "classlib/DragDock.h"
 #include "classlib/Forms.h"
 #include "classlib/HandlerScope.h"
 #include "classlib/Hints.h"
@@ -22,6 +24,7 @@
 namespace {
 
 TControl* captureControl = nullptr;
+TPoint lastMousePos;
 // Set when a key went to the form as a dialog key: the character TranslateMessage makes of it must not arrive.
 bool swallowNextChar = false;
 
@@ -102,6 +105,8 @@ TCustomForm* GetParentForm(const TControl* control) {
 
 TControl* GetCaptureControl() { return captureControl; }
 
+TPoint LastMousePos() { return lastMousePos; }
+
 std::string WindowText(HWND wnd) {
   int length = GetWindowTextLengthA(wnd);
   std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -142,6 +147,12 @@ TControl::~TControl() {
 void TControl::LeaveEverything() {
   HintControlDestroyed(this);
   if (captureControl == this) SetMouseCapture(false);
+  ForgetInDockDrag(this);
+  if (TWinControl* site = hostDockSite_) {
+    hostDockSite_ = nullptr;
+    site->ForgetDockClient(this);
+    if (!site->HasState(csDestroying)) site->DoRemoveDockClient(this);
+  }
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -216,6 +227,7 @@ void TControl::SetVisible(bool value) {
   Perform(CM_VISIBLECHANGED, value);
   if (value) Invalidate();
   if (parent_ && align_ != alNone) parent_->Realign();
+  NotifyHostDockSite(CM_VISIBLECHANGED);
 }
 
 bool TControl::Showing() const {
@@ -273,6 +285,7 @@ void TControl::SetText(const std::string& value) {
   if (value == text_) return;
   text_ = value;
   Perform(CM_TEXTCHANGED);
+  NotifyHostDockSite(CM_TEXTCHANGED);
 }
 
 void TControl::SetCursor(TCursor value) { cursor_ = value; }
@@ -358,6 +371,7 @@ void TControl::TextChangedByWindow(const std::string& value) {
   if (value == text_) return;
   text_ = value;
   Perform(CM_TEXTCHANGED);
+  NotifyHostDockSite(CM_TEXTCHANGED);
 }
 
 void TControl::WndProc(TMessage& m) {
@@ -389,6 +403,11 @@ void TControl::DefaultHandler(TMessage&) {}
 void TControl::OnMouseButtonMessage(TMessage& m, TMouseButton button, bool down, bool dbl) {
   TPoint p = PointOf(m.LParam);
   TShiftState shift = MouseShiftState(m.WParam);
+  // A left press on a control dragged automatically begins the drag and is nothing else.
+  if (down && !dbl && button == mbLeft && dragMode_ == dmAutomatic && dragKind_ == dkDock) {
+    BeginDrag(false);
+    return;
+  }
   if (down) {
     if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
     if (button == mbLeft && controlStyle_.Contains(csClickEvents)) clicked_ = true;
@@ -447,6 +466,10 @@ TWinControl::~TWinControl() {
   // Out of the parent's lists and the form's records while still a windowed control: ~TControl comes too late
   // to be told apart from a windowless one.
   LeaveEverything();
+  // Its dock manager goes before the window; docked clients outlive the site undocked.
+  dockManager_.reset();
+  for (TControl* c : dockClients_) c->hostDockSite_ = nullptr;
+  dockClients_.clear();
   HintMouseLeft(this);
   ForgetDispatchesOf(this);
   mouseControl_ = nullptr;
@@ -783,6 +806,7 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
       }
     }
   }
+  if (dockManager_) dockManager_->ResetBounds();
 }
 
 // ---- TWinControl: painting ------------------------------------------------------------------------------------
@@ -840,6 +864,7 @@ void TWinControl::WMPaint(TMessage& m) {
     }
     RestoreDC(dc, saved);
     PaintControls(dc);
+    if (dockManager_) dockManager_->PaintSite(dc);
   };
   if (m.WParam) {
     paint(reinterpret_cast<HDC>(m.WParam));
@@ -879,6 +904,8 @@ void TWinControl::SetMouseControl(TControl* c) {
 // own coordinates; the rest are the control's own.
 void TWinControl::WMMouse(TMessage& m) {
   TPoint p = PointOf(m.LParam);
+  lastMousePos = ClientToScreen(p);
+  if (dockManager_ && dockManager_->MouseMessage(m)) return;
   if (m.Msg == WM_MOUSEMOVE) {
     if (!trackingMouse_) {
       TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, handle_, 0};
@@ -967,6 +994,8 @@ bool WantsKey(LRESULT code, WORD key) {
 }  // namespace
 
 void TWinControl::WMKeyDown(TMessage& m) {
+  // Escape belongs to a dock drag while one runs, wherever the focus is.
+  if (m.WParam == VK_ESCAPE && CancelDockDrag()) return;
   swallowNextChar = false;
   HintCancel();
   WORD key = static_cast<WORD>(m.WParam);
@@ -1139,6 +1168,7 @@ void TWinControl::WndProc(TMessage& m) {
     case CM_SHOWHINTCHANGED: return CMShowHintChanged(m);
     case CM_ENTER: return DoEnter();
     case CM_EXIT: return DoExit();
+    case CM_DOCKNOTIFICATION: return CMDockNotification(m);
     default: return TControl::WndProc(m);
   }
 }

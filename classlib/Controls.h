@@ -11,6 +11,11 @@
 //
 // No message loop of ours runs after start-up, so keyboard navigation, dialog keys and accelerators, mouse
 // enter/leave and the windowless children's mouse input all happen inside the window procedures.
+//
+// Docking: a control with DragKind dkDock can be dragged (BeginDrag, or a press with DragMode dmAutomatic) onto a
+// windowed control that is a DockSite, or floated in a tool window of its own; DragDock.h holds the drag and the
+// floating host, DockTree.h the layout of a dock site's clients. A docked control's HostDockSite hears of its text
+// and visibility changes (CM_DOCKNOTIFICATION).
 #pragma once
 
 #include <windows.h>
@@ -26,10 +31,13 @@
 #include "classlib/core/LayoutSets.h"
 #include "classlib/core/Objects.h"
 
+class TControl;
 class TWinControl;
 class TCustomForm;
 class TBasicAction;
 class TControlActionLink;
+class TDragDockObject;
+class TDockTree;
 
 // ---- types and events -----------------------------------------------------------------------------------------
 
@@ -72,6 +80,22 @@ using TKeyEvent = TEvent<TObject* /*Sender*/, WORD& /*Key*/, TShiftState>;
 using TKeyPressEvent = TEvent<TObject* /*Sender*/, char& /*Key*/>;
 using TMouseWheelEvent =
     TEvent<TObject* /*Sender*/, TShiftState, int /*WheelDelta*/, TPoint /*MousePos*/, bool& /*Handled*/>;
+
+enum TDragKind { dkDrag, dkDock };
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+// Docking events. Points are in the Sender's client coordinates, rectangles on the screen.
+using TStartDockEvent = TEvent<TObject* /*Sender*/, TDragDockObject& /*DragObject*/>;
+// Target: the dock site (or floating host) the control went to; null when the drag was cancelled or not dropped.
+using TEndDockEvent = TEvent<TObject* /*Sender*/, TObject* /*Target*/, int /*X*/, int /*Y*/>;
+using TDockOverEvent =
+    TEvent<TObject* /*Sender*/, TDragDockObject* /*Source*/, int /*X*/, int /*Y*/, TDragState, bool& /*Accept*/>;
+using TDockDropEvent = TEvent<TObject* /*Sender*/, TDragDockObject* /*Source*/, int /*X*/, int /*Y*/>;
+using TGetSiteInfoEvent = TEvent<TObject* /*Sender*/, TControl* /*DockClient*/, TRect& /*InfluenceRect*/,
+                                 TPoint /*MousePos*/, bool& /*CanDock*/>;
+using TUnDockEvent =
+    TEvent<TObject* /*Sender*/, TControl* /*Client*/, TWinControl* /*NewTarget*/, bool& /*Allow*/>;
 
 // The shift state of a mouse message's WParam, and of the keyboard right now.
 TShiftState MouseShiftState(WPARAM keys);
@@ -186,6 +210,32 @@ public:
   // Parent windowed controls (and forms) ask these while routing.
   virtual bool IsWindowed() const { return false; }
 
+  // -- drag and dock --
+  TDragKind DragKind() const { return dragKind_; }
+  void SetDragKind(TDragKind value) { dragKind_ = value; }
+  // dmAutomatic: a left press on the control begins dragging it (past the threshold).
+  TDragMode DragMode() const { return dragMode_; }
+  void SetDragMode(TDragMode value) { dragMode_ = value; }
+  // Begins a dock drag of a dkDock control (nothing for dkDrag, or while another drag runs): at once, or once the
+  // mouse has moved `threshold` pixels (-1: the library's 5) from where it was last pressed or moved.
+  void BeginDrag(bool immediate, int threshold = -1);
+  bool Dragging() const;
+  // The dock site the control is docked in (a floating host while it floats), or null.
+  TWinControl* HostDockSite() const { return hostDockSite_; }
+  // Docked in a floating host window of its own.
+  bool Floating() const;
+  // The size the control had before it was first docked; it floats at that size.
+  int UndockWidth() const { return undockWidth_; }
+  int UndockHeight() const { return undockHeight_; }
+  // Docks into `site` (a dock site) beside `dropControl` on its side `controlSide`; null floats the control where
+  // it is. False when the site refuses or the old site does not let the control go.
+  bool ManualDock(TWinControl* site, TControl* dropControl = nullptr, TAlign controlSide = alNone);
+  // Floats the control in a tool window whose client area is `screenRect`; a floating control's window moves.
+  bool ManualFloat(const TRect& screenRect);
+
+  TStartDockEvent OnStartDock;
+  TEndDockEvent OnEndDock;
+
 protected:
   // Takes the parent's colour and font when they are inherited (reading a layout defers it to here).
   void Loaded() override;
@@ -199,6 +249,9 @@ protected:
   virtual void Resize();
   // Called by SetBounds after the bounds changed, before the parent realigns.
   virtual void BoundsChanged() {}
+  // A dock drag of the control begins (fires OnStartDock), and ended (fires OnEndDock).
+  virtual void DoStartDock(TDragDockObject& source);
+  virtual void DoEndDock(TObject* target, int x, int y);
 
   // The handlers of TControl's WndProc.
   void OnMouseButtonMessage(TMessage& m, TMouseButton button, bool down, bool dbl);
@@ -225,9 +278,19 @@ protected:
 private:
   friend class TWinControl;
   friend class TCustomForm;
-  // Leaves the parent and every record of the library that names the control (hint, mouse capture). Asks the
-  // control nothing virtual: its destructors call it.
+  friend class TDragDockObject;
+  friend struct TDockDrag;
+  friend void BeginDockDrag(TControl& control, TPoint start, bool immediate, int threshold);
+  // Leaves the parent and every record of the library that names the control (hint, mouse capture, a drag, its
+  // dock site). Asks the control nothing virtual: its destructors call it.
   void LeaveEverything();
+  // Into `site` (null: out of any) at `rect` (the site's client coordinates): leaves the old site's records, joins
+  // the new one's, which places it (DoAddDockClient); then the old site hears that it left (DoRemoveDockClient).
+  void Dock(TWinControl* site, const TRect& rect);
+  // Asks the old site (DoUnDock) whether the control may go to `newTarget`.
+  bool Undock(TWinControl* newTarget);
+  // Tells the host dock site of a change (CM_TEXTCHANGED, CM_VISIBLECHANGED).
+  void NotifyHostDockSite(UINT change);
 
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -246,6 +309,10 @@ private:
   TCursor cursor_ = crDefault;
   bool clicked_ = false;  // a left press landed on the control and a release inside will click
   std::unique_ptr<TControlActionLink> actionLink_;
+  TDragKind dragKind_ = dkDrag;
+  TDragMode dragMode_ = dmManual;
+  TWinControl* hostDockSite_ = nullptr;
+  int undockWidth_ = 0, undockHeight_ = 0;
 };
 
 // ---- TWinControl ----------------------------------------------------------------------------------------------
@@ -310,11 +377,33 @@ public:
   // Background brush (Color); drawn by WM_ERASEBKGND.
   TBrush& Brush() { return brush_; }
 
+  // -- dock site --
+  // Controls may be docked here; with UseDockManager the site gets a dock manager (CreateDockManager) that lays
+  // the clients out with grabbers. The manager is made and dropped as the two change.
+  bool DockSite() const { return dockSite_; }
+  void SetDockSite(bool value);
+  bool UseDockManager() const { return useDockManager_; }
+  void SetUseDockManager(bool value);
+  TDockTree* DockManager() const { return dockManager_.get(); }
+  int DockClientCount() const { return static_cast<int>(dockClients_.size()); }
+  TControl* DockClients(int index) const { return dockClients_.at(static_cast<size_t>(index)); }
+  // A dock drag over the site (x, y in client coordinates): places the dock rectangle and asks OnDockOver.
+  virtual void DockOver(TDragDockObject& source, int x, int y, TDragState state, bool& accept);
+  // The dragged control was dropped here: it is docked (DockClient), then OnDockDrop fires.
+  virtual void DockDrop(TDragDockObject& source, int x, int y);
+  // Whether `client` may dock here and where the site catches it (default: the window inflated by 10 pixels);
+  // asks OnGetSiteInfo last.
+  virtual void GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos, bool& canDock);
+
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
   TKeyPressEvent OnKeyPress;
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
+  TDockOverEvent OnDockOver;
+  TDockDropEvent OnDockDrop;
+  TGetSiteInfoEvent OnGetSiteInfo;
+  TUnDockEvent OnUnDock;
 
   void WndProc(TMessage& message) override;
   void DefaultHandler(TMessage& message) override;
@@ -391,11 +480,32 @@ protected:
   void UpdateWindowBounds();
   void UpdateShowing();
 
+  // -- dock site steps --
+  // The site's dock manager (the library's dock tree unless overridden).
+  virtual std::unique_ptr<TDockTree> CreateDockManager();
+  // Fires OnDockOver (accept as given).
+  void DoDockOver(TDragDockObject& source, int x, int y, TDragState state, bool& accept);
+  // Puts source.DockRect where the control would land (the dock manager's place, else the client area).
+  virtual void PositionDockRect(TDragDockObject& source);
+  // Takes the dropped control in: docks it at the dock rectangle, and hands it to the dock manager.
+  virtual void DockClient(TDragDockObject& source, TPoint clientPos);
+  // The control joins the site (its parent becomes the site, at `rect`).
+  virtual void DoAddDockClient(TControl* client, const TRect& rect);
+  // The control has left the site, for a new one or because it is being destroyed: ask it nothing virtual.
+  virtual void DoRemoveDockClient(TControl* /*client*/) {}
+  // Whether `client` may leave for `newTarget` (null: it floats); asks OnUnDock.
+  virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
+  // CM_DOCKNOTIFICATION: a docked client's text or visibility changed (WParam the client, LParam the change).
+  virtual void CMDockNotification(TMessage& m);
+
   TBrush brush_;
 
 private:
   friend class TControl;
   friend class TCustomForm;
+  // The records of a docked client go: out of the list and the dock manager.
+  void ForgetDockClient(TControl* client);
+  void UpdateDockManager();
   static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
@@ -416,6 +526,10 @@ private:
   TControl* mouseControl_ = nullptr;  // the windowless child under the mouse
   std::bitset<256> keysDown_;  // keys that went down on this control since it last gained or lost the focus
   int lastClientWidth_ = -1, lastClientHeight_ = -1;
+  bool dockSite_ = false;
+  bool useDockManager_ = false;
+  std::unique_ptr<TDockTree> dockManager_;
+  std::vector<TControl*> dockClients_;
 };
 
 // ---- TGraphicControl and TCustomControl -----------------------------------------------------------------------
@@ -483,3 +597,5 @@ std::string WindowText(HWND wnd);
 bool IsAccel(unsigned key, const std::string& caption);
 // The control currently holding the mouse capture through this library (windowless ones included), or null.
 TControl* GetCaptureControl();
+// The screen point of the last mouse message one of the library's windows handled (where a drag starts from).
+TPoint LastMousePos();

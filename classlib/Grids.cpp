@@ -558,6 +558,8 @@ void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
     int col = -1, row = -1;
     MouseToCell(x, y, col, row);
     if (col >= cols_.Fixed && row >= rows_.Fixed) {
+      // A click on the current cell is still a choice the program hears of (a picker picks what was clicked).
+      if (TGridCoord{col, row} == current_) SelectCell(col, row);
       MoveCurrent(col, row, !(shift.Contains(ssShift) && options_.Contains(goRangeSelect)), true);
       selecting_ = true;
     }

@@ -18,6 +18,8 @@ namespace {
 void RegisterControls() {
   RegisterLayoutEnum<TAlign>({"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"});
   RegisterLayoutEnum<TAnchorKind>({"akLeft", "akTop", "akRight", "akBottom"});
+  RegisterLayoutEnum<TDragKind>({"dkDrag", "dkDock"});
+  RegisterLayoutEnum<TDragMode>({"dmManual", "dmAutomatic"});
   RegisterLayoutEnum<TFontStyle>({"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
   RegisterLayoutEnum<TPenStyle>({"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
                                  "psInsideFrame"});
@@ -79,6 +81,8 @@ void RegisterControls() {
       .Property("ShowHint", &TControl::SetShowHint)
       .Property("ParentShowHint", &TControl::SetParentShowHint)
       .Property("Cursor", &TControl::SetCursor)
+      .Property("DragKind", &TControl::SetDragKind)
+      .Property("DragMode", &TControl::SetDragMode)
       .Define("Tag", [](TControl& c, const TLayoutValue& v, std::string& e) {
         int64_t tag = 0;
         if (!LayoutConvertInteger(v, INT32_MIN, INT32_MAX, tag, e)) return false;
@@ -91,6 +95,8 @@ void RegisterControls() {
       .Event("OnMouseUp", &TControl::OnMouseUp)
       .Event("OnMouseMove", &TControl::OnMouseMove)
       .Event("OnResize", &TControl::OnResize)
+      .Event("OnStartDock", &TControl::OnStartDock)
+      .Event("OnEndDock", &TControl::OnEndDock)
       .Ignore("ExplicitLeft")
       .Ignore("ExplicitTop")
       .Ignore("ExplicitWidth")
@@ -112,7 +118,13 @@ void RegisterControls() {
       .Event("OnKeyUp", &TWinControl::OnKeyUp)
       .Event("OnKeyPress", &TWinControl::OnKeyPress)
       .Event("OnEnter", &TWinControl::OnEnter)
-      .Event("OnExit", &TWinControl::OnExit);
+      .Event("OnExit", &TWinControl::OnExit)
+      .Property("DockSite", &TWinControl::SetDockSite)
+      .Property("UseDockManager", &TWinControl::SetUseDockManager)
+      .Event("OnDockOver", &TWinControl::OnDockOver)
+      .Event("OnDockDrop", &TWinControl::OnDockDrop)
+      .Event("OnGetSiteInfo", &TWinControl::OnGetSiteInfo)
+      .Event("OnUnDock", &TWinControl::OnUnDock);
   TLayoutRegistration<TGraphicControl, TControl>("TGraphicControl");
   TLayoutRegistration<TCustomControl, TWinControl>("TCustomControl");
 }

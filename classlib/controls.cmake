@@ -9,6 +9,8 @@ editor_win32_library(classlib_controls SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Graphics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Buttons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Controls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DragDock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DockTree.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Forms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExtCtrls.cpp

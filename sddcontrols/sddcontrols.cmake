@@ -18,6 +18,7 @@ editor_win32_library(sddcontrols SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/unSDDSplitBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unSDDSplit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unSDDSizePanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unSDDDockManager.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unSDDLayoutClasses.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unSDDFramedControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unSDDEdit.cpp

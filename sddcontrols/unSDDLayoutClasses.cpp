@@ -106,7 +106,6 @@ void RegisterPanelBorders(TLayoutRegistration<T, TCustomControl>& r) {
       .Property("FlatColorAdjustment", &T::SetFlatColorAdjustment)
       .Property("FullRepaint", &T::SetFullRepaint)
       .Property("ThemeAware", &T::SetThemeAware)
-      .Property("DockSite", &T::SetDockSite)
       .Event("OnMouseEnter", static_cast<TNotifyEvent T::*>(&T::OnMouseEnter))
       .Event("OnMouseLeave", static_cast<TNotifyEvent T::*>(&T::OnMouseLeave))
       .Ignore("ParentBackground");
@@ -132,7 +131,6 @@ void RegisterPanels() {
       .Property("ShowGrid", &TSDDCustomPanel::SetShowGrid)
       .Property("Transparent", &TSDDCustomPanel::SetTransparent)
       .Property("UseGradients", &TSDDCustomPanel::SetUseGradients)
-      .Property("UseDockManager", &TSDDCustomPanel::SetUseDockManager)
       .Event("OnPaint", &TSDDCustomPanel::OnPaint)
       .Define("FrameSides", [](TSDDCustomPanel&, const TLayoutValue& v, std::string& e) {
         return TSDDOldPropReader::SkipSet(v, e);
@@ -365,6 +363,14 @@ void RegisterSplitters() {
       .SubObject("LowerRight", &S::LowerRight)
       .Event("OnChange", &S::OnChange)
       .Event("OnChanging", &S::OnChanging)
+      .Event("OnULGetSiteInfo", &S::OnULGetSiteInfo)
+      .Event("OnULDockOver", &S::OnULDockOver)
+      .Event("OnULDockDrop", &S::OnULDockDrop)
+      .Event("OnULUnDock", &S::OnULUnDock)
+      .Event("OnLRGetSiteInfo", &S::OnLRGetSiteInfo)
+      .Event("OnLRDockOver", &S::OnLRDockOver)
+      .Event("OnLRDockDrop", &S::OnLRDockDrop)
+      .Event("OnLRUnDock", &S::OnLRUnDock)
       .Define("BarSize", [](S& s, const TLayoutValue& v, std::string& e) {
         std::vector<int> bar;
         if (!ReadIntegers(v, bar, e)) return false;

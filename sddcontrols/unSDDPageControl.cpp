@@ -1,9 +1,11 @@
-// Sections: tab sheet; page control set-up; pages; active page; tabs; loading; keyboard, focus and colours.
+// Sections: tab sheet; page control set-up; pages; active page; tabs; loading; keyboard, focus and colours;
+// docking.
 #include "sddcontrols/unSDDPageControl.h"
 
 #include <algorithm>
 #include <cstdio>
 
+#include "classlib/DragDock.h"
 #include "classlib/Forms.h"
 #include "classlib/core/SysUtils.h"
 
@@ -136,10 +138,6 @@ void TSDDPageControl::SetSaveResources(bool value) {
     if (page != activePage_) page->ReleaseWindow();
 }
 
-void TSDDPageControl::SetDockSite(bool value) {
-  if (StoreChanged(dockSite_, value)) UpdateDocking();
-}
-
 // ---- pages ----------------------------------------------------------------------------------------------------
 
 TSDDTabSheet* TSDDPageControl::Pages(int index) const {
@@ -155,6 +153,8 @@ void TSDDPageControl::InsertPage(TSDDTabSheet* page) {
 
 void TSDDPageControl::RemovePage(TSDDTabSheet* page) {
   if (page == activePageDefault_) activePageDefault_ = nullptr;
+  if (page == undockingPage_) undockingPage_ = nullptr;
+  if (page == newDockSheet_) newDockSheet_ = nullptr;
   const bool destroying = HasState(csDestroying);
   if (page == activePage_) {
     if (destroying) {
@@ -327,7 +327,6 @@ void TSDDPageControl::Loaded() {
   activePage_ = nullptr;
   LayoutChanged();
   SetActivePage(page);
-  UpdateDocking();
 }
 
 // ---- keyboard, focus and colours ------------------------------------------------------------------------------
@@ -377,4 +376,105 @@ void TSDDPageControl::WMSetFocus(TMessage& m) {
   TSDDCustomTabControl::WndProc(m);
   if (!activePage_ || activePage_->TabVisible() || activePage_->ControlCount() == 0) return;
   if (TWinControl* first = activePage_->FindNextControl(nullptr, true, true, false)) first->SetFocus();
+}
+
+// ---- docking --------------------------------------------------------------------------------------------------
+
+namespace {
+
+// A caption for a tab: the text up to its first line break.
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
+
+}  // namespace
+
+TControl* TSDDPageControl::DockClientOfPage(const TSDDTabSheet* page) const {
+  if (!page) return nullptr;
+  for (int i = 0; i < page->ControlCount(); ++i)
+    if (page->Controls(i)->HostDockSite() == this) return page->Controls(i);
+  return nullptr;
+}
+
+TSDDTabSheet* TSDDPageControl::PageOfDockClient(const TControl* client) const {
+  if (!client || client->HostDockSite() != this) return nullptr;
+  for (TSDDTabSheet* page : pages_)
+    if (client->Parent() == page) return page;
+  return nullptr;
+}
+
+void TSDDPageControl::DockOver(TDragDockObject& source, int x, int y, TDragState state, bool& accept) {
+  RECT r{};
+  GetWindowRect(Handle(), &r);
+  source.DockRect = TRect::FromRECT(r);
+  DoDockOver(source, x, y, state, accept);
+}
+
+void TSDDPageControl::GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos, bool& canDock) {
+  canDock = PageOfDockClient(client) == nullptr;
+  TSDDCustomTabControl::GetSiteInfo(client, influenceRect, mousePos, canDock);
+}
+
+void TSDDPageControl::DockClient(TDragDockObject& source, TPoint clientPos) {
+  TControl* client = source.Control();
+  auto* sheet = new TSDDTabSheet(this);
+  struct TSheetScope {
+    TSDDTabSheet*& field;
+    ~TSheetScope() { field = nullptr; }
+  } scope{newDockSheet_};
+  newDockSheet_ = sheet;
+  try {
+    sheet->SetCaption(FirstLine(client->Caption()));
+    sheet->SetPageControl(this);
+    TSDDCustomTabControl::DockClient(source, clientPos);
+  } catch (...) {
+    if (client->Parent() != sheet) delete sheet;
+    throw;
+  }
+  sheet->SetTabVisible(client->Visible());
+  if (client->Visible()) SetActivePage(sheet);
+}
+
+void TSDDPageControl::DoAddDockClient(TControl* client, const TRect& rect) {
+  if (!newDockSheet_) return TSDDCustomTabControl::DoAddDockClient(client, rect);
+  client->SetParent(newDockSheet_);
+  client->SetAlign(alClient);
+}
+
+bool TSDDPageControl::DoUnDock(TWinControl* newTarget, TControl* client) {
+  if (!TSDDCustomTabControl::DoUnDock(newTarget, client)) return false;
+  undockingPage_ = PageOfDockClient(client);
+  client->SetAlign(alNone);
+  return true;
+}
+
+// `client` may be in its destructor (then it still sits on its sheet): only its place in the tree is read.
+void TSDDPageControl::DoRemoveDockClient(TControl* client) {
+  TSDDTabSheet* page = undockingPage_;
+  undockingPage_ = nullptr;
+  if (!page)
+    for (TSDDTabSheet* p : pages_)
+      if (client->Parent() == p) page = p;
+  if (!page || HasState(csDestroying)) return;
+  if (page == activePage_)
+    if (TSDDTabSheet* next = FindNextPage(page, true, true); next && next != page) SetActivePage(next);
+  delete page;
+}
+
+void TSDDPageControl::CMDockNotification(TMessage& m) {
+  const auto* client = reinterpret_cast<const TControl*>(m.WParam);
+  if (TSDDTabSheet* page = PageOfDockClient(client)) {
+    if (m.LParam == CM_TEXTCHANGED) page->SetCaption(FirstLine(client->Caption()));
+    if (m.LParam == CM_VISIBLECHANGED) page->SetTabVisible(client->Visible());
+  }
+  TSDDCustomTabControl::CMDockNotification(m);
+}
+
+void TSDDPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TSDDCustomTabControl::MouseDown(button, shift, x, y);
+  if (button != mbLeft) return;
+  TControl* client = DockClientOfPage(PageOfTab(TabAtPos(x, y)));
+  if (!client) return;
+  if (!shift.Contains(ssDouble))
+    client->BeginDrag(false, -1);
+  else if (dblClickUndocks_)
+    client->ManualDock(nullptr);
 }

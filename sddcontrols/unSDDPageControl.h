@@ -6,8 +6,13 @@
 // Pages join when a layout reads them inside the page control or when their PageControl is set, and leave when
 // they are freed or given another page control. Only the page control shows and hides pages.
 //
-// Docking: the control stores DockSite and DblClickUndocks; UpdateDocking is the seam where hosting docked
-// controls (one sheet per docked control) attaches.
+// Docking (with DockSite): every control docked onto the page control gets a sheet of its own, the page control
+// owning it; the sheet's caption is the control's caption up to its first line break and follows its changes, the
+// tab shows while the control does, and a shown control's sheet becomes the active page. While a control is dragged
+// over, the dock rectangle is the whole window; a control docked here already cannot dock again. A left press on
+// the tab of such a sheet drags the control (it undocks where it is dropped); a double click floats it (with
+// DblClickUndocks). When a docked control leaves, or is destroyed, its sheet is freed, and when that sheet was the
+// active page the next page with a visible tab becomes active.
 //
 // Sections: tab sheet; page control.
 #pragma once
@@ -99,8 +104,10 @@ public:
   void SetSaveResources(bool value);
   bool DblClickUndocks() const { return dblClickUndocks_; }
   void SetDblClickUndocks(bool value) { dblClickUndocks_ = value; }
-  bool DockSite() const { return dockSite_; }
-  void SetDockSite(bool value);
+  // The control docked on a page, or null.
+  TControl* DockClientOfPage(const TSDDTabSheet* page) const;
+  // The page of a control docked here, or null.
+  TSDDTabSheet* PageOfDockClient(const TControl* client) const;
 
   // The next (or previous) page after `current` with a visible tab (any page without `checkTabVisible`),
   // wrapping round; a page not in the list starts from the last page going forward, the first going back. Null
@@ -117,6 +124,10 @@ public:
   // Off (with a parent) sets every page's colour to the control's.
   void SetUseColoredTabs(bool value) override;
 
+  // The dock rectangle is the window; a control docked here already is refused.
+  void DockOver(TDragDockObject& source, int x, int y, TDragState state, bool& accept) override;
+  void GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos, bool& canDock) override;
+
   void WndProc(TMessage& message) override;
 
 protected:
@@ -129,8 +140,13 @@ protected:
   void PaintCardBackground(TCanvas& canvas, int row, const TRect& rect, bool& handled) override;
   void HideAllTabs() override;
   void ShowAllTabs() override;
-  // Where hosting docked controls attaches: DockSite changed or the control was loaded.
-  virtual void UpdateDocking() {}
+  // A press on a docked control's tab drags the control; a double click floats it.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void DockClient(TDragDockObject& source, TPoint clientPos) override;
+  void DoAddDockClient(TControl* client, const TRect& rect) override;
+  bool DoUnDock(TWinControl* newTarget, TControl* client) override;
+  void DoRemoveDockClient(TControl* client) override;
+  void CMDockNotification(TMessage& m) override;
 
 private:
   friend class TSDDTabSheet;
@@ -150,6 +166,7 @@ private:
   TSDDTabSheet* activePageDefault_ = nullptr;
   bool saveResources_ = false;
   bool dblClickUndocks_ = true;
-  bool dockSite_ = false;
   bool inLoaded_ = false;
+  TSDDTabSheet* newDockSheet_ = nullptr;   // the sheet a control being docked goes into
+  TSDDTabSheet* undockingPage_ = nullptr;  // the sheet of a control leaving, freed once it has left
 };

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <string>
 
+#include "classlib/DockTree.h"
 #include "classlib/Forms.h"
 #include "sddcontrols/core/unSDDGeometry.h"
+#include "sddcontrols/unSDDDockManager.h"
 #include "sddcontrols/unSDDGrafx.h"
 
 namespace {
@@ -40,6 +42,7 @@ TSDDCustomPanel::TSDDCustomPanel(TComponent* owner) : TCustomPanel(owner) {
   controlStyle_.Include(csOpaque);
   // The panel draws its own borders; the base's bevel stays off so that only they take room from the children.
   SetBevelOuter(bvNone);
+  SetUseDockManager(true);
 }
 
 TSDDCustomPanel::~TSDDCustomPanel() { SetClientFrameController(*this, frameController_, nullptr); }
@@ -115,12 +118,8 @@ void TSDDCustomPanel::SetShowDockClientCaptions(bool v) {
   if (StoreChanged(showDockClientCaptions_, v)) Changed();
 }
 
-void TSDDCustomPanel::SetDockSite(bool v) {
-  if (StoreChanged(dockSite_, v)) UpdateDockManager();
-}
-
-void TSDDCustomPanel::SetUseDockManager(bool v) {
-  if (StoreChanged(useDockManager_, v)) UpdateDockManager();
+std::unique_ptr<TDockTree> TSDDCustomPanel::CreateDockManager() {
+  return std::make_unique<TSDDPanelDockManager>(*this);
 }
 
 void TSDDCustomPanel::SetTransparent(bool v) {
@@ -162,11 +161,6 @@ void TSDDCustomPanel::CreateWnd() {
   windowHeight_ = Height();
 }
 
-void TSDDCustomPanel::Loaded() {
-  TCustomPanel::Loaded();
-  UpdateDockManager();
-}
-
 // ---- panel geometry -------------------------------------------------------------------------------------------
 
 TPoint TSDDCustomPanel::GetCursorPosition() {
@@ -182,10 +176,14 @@ TRect TSDDCustomPanel::AdjustBorderRect(const TRect& r, bool withBorderWidth) {
 
 TRect TSDDCustomPanel::GetPaintRect() { return {0, 0, Width(), Height()}; }
 
-void TSDDCustomPanel::AdjustClientRect(TRect& rect) const { TCustomPanel::AdjustClientRect(rect); }
+void TSDDCustomPanel::AdjustClientRect(TRect& rect) const {
+  TCustomPanel::AdjustClientRect(rect);
+  if (DockSite()) rect = const_cast<TSDDCustomPanel*>(this)->AdjustBorderRect(rect, false);
+}
 
+// A dock site's rect came through AdjustClientRect, which took the borders already.
 void TSDDCustomPanel::AlignControls(TControl* control, TRect& rect) {
-  rect = AdjustBorderRect(rect, false);
+  if (!DockSite()) rect = AdjustBorderRect(rect, false);
   TCustomPanel::AlignControls(control, rect);
 }
 

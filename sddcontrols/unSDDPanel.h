@@ -5,8 +5,8 @@
 // children were enabled while it is disabled. TSDDStatusBar sits at the bottom of a form, holds status panes,
 // draws a size grip that sizes the form, and has a one-text simple mode.
 //
-// Docking: the panel stores DockSite, UseDockManager and ShowDockClientCaptions and calls UpdateDockManager when
-// they change or the panel is loaded; the dock manager that draws docked clients' captions attaches there.
+// Docking: a panel that is a dock site with UseDockManager (on by default) gets a TSDDPanelDockManager
+// (unSDDDockManager.h), which draws the docked clients' captions while ShowDockClientCaptions is on.
 //
 // Sections: panel; status bar.
 #pragma once
@@ -80,10 +80,6 @@ public:
   virtual void SetUseGradients(bool value);
   bool ShowDockClientCaptions() const { return showDockClientCaptions_; }
   void SetShowDockClientCaptions(bool value);
-  bool DockSite() const { return dockSite_; }
-  void SetDockSite(bool value);
-  bool UseDockManager() const { return useDockManager_; }
-  void SetUseDockManager(bool value);
 
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
@@ -99,12 +95,12 @@ public:
   void UpdateFromFrameController() override;
 
   void SetBounds(int left, int top, int width, int height) override;
+  // A dock site's area for its docked clients lies inside the borders too.
   void AdjustClientRect(TRect& rect) const override;
   void WndProc(TMessage& message) override;
 
 protected:
   void Paint() override;
-  void Loaded() override;
   void CreateWnd() override;
   void AlignControls(TControl* control, TRect& rect) override;
   void Notification(TComponent* component, TOperation operation) override;
@@ -112,8 +108,7 @@ protected:
   virtual void DrawGrid(const TRect& r);
   virtual void DoMouseEnter();
   virtual void DoMouseLeave();
-  // Where the dock manager attaches: called when DockSite or UseDockManager change and after loading.
-  virtual void UpdateDockManager() {}
+  std::unique_ptr<TDockTree> CreateDockManager() override;
 
   // The border painting parameters of the panel's current properties.
   TPanelBorder BorderParameters();
@@ -147,8 +142,6 @@ private:
   bool showGrid_ = false;
   bool transparent_ = false;
   bool showDockClientCaptions_ = true;
-  bool dockSite_ = false;
-  bool useDockManager_ = true;
   bool themeAware_ = true;
   TSDDFrameController* frameController_ = nullptr;
   // The window's size as of its last move: a resize compares the new size with it.

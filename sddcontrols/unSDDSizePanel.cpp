@@ -6,6 +6,7 @@
 
 #include "classlib/core/SysUtils.h"
 #include "sddcontrols/unSDDCommon.h"
+#include "sddcontrols/unSDDDockManager.h"
 #include "sddcontrols/unSDDGrafx.h"
 
 static_assert(static_cast<int>(alNone) == spaNone && static_cast<int>(alTop) == spaTop &&
@@ -65,6 +66,10 @@ void TSDDCustomSizePanel::SetMarginMax(int value) {
 void TSDDCustomSizePanel::HotSpotVisibilityChanged() {
   if (!HotSpotVisible()) hotSpotClosed_ = false;
   if (HotSpotVisible() && sizeBarWidth_ < 7) SetSizeBarWidth(7);
+}
+
+std::unique_ptr<TDockTree> TSDDCustomSizePanel::CreateDockManager() {
+  return std::make_unique<TSDDSizePanelDockManager>(*this);
 }
 
 void TSDDCustomSizePanel::SetBarCaption(const std::string& v) {

@@ -7,8 +7,8 @@
 // client and paint rects give that edge up, so aligned children never overlap the bar or its caption. Clamping a
 // size needs the parent: without one the panel raises "No parent specified".
 //
-// Docking: TSDDCustomPanel::UpdateDockManager is where the size panel's dock manager (shifted dock rects, caption
-// bands by alignment) attaches.
+// Docking: a size panel that is a dock site gets a TSDDSizePanelDockManager (caption bands by alignment, drawn
+// only while the panel is open; unSDDDockManager.h).
 //
 // Sections: size panel; published size panel.
 #pragma once
@@ -87,6 +87,7 @@ protected:
   bool BarMovesAlongX() const override { return !IsBarHorizontal(); }
   void PaintHotSpot(bool hot, TPoint mouse) override;
   void HotSpotVisibilityChanged() override;
+  std::unique_ptr<TDockTree> CreateDockManager() override;
   virtual void PaintSizeBar();
   virtual void DrawDragLine(int size);
 

@@ -45,10 +45,6 @@ TSDDSplitterPane::TSDDSplitterPane(TComponent* owner) : TSDDCustomPanel(owner) {
   SetTabStop(false);
 }
 
-void TSDDSplitterPane::UpdateDockManager() {
-  if (splitter_) splitter_->UpdatePaneDocking(*this);
-}
-
 void TSDDSplitterPane::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_NCHITTEST:
@@ -78,6 +74,8 @@ TSDDSplitter::TSDDSplitter(TComponent* owner) : TSDDSplitBarPanel(owner, true) {
     panes_[i]->SetParent(this);
     paneData_[i] = std::make_unique<TSDDPaneData>(*panes_[i]);
   }
+  RoutePaneDockEvents(*panes_[0], OnULGetSiteInfo, OnULDockOver, OnULDockDrop, OnULUnDock);
+  RoutePaneDockEvents(*panes_[1], OnLRGetSiteInfo, OnLRDockOver, OnLRDockDrop, OnLRUnDock);
   TSDDSplitBarPanel::SetBorderOuter(fsNone);
   SetBounds(Left(), Top(), 200, 100);
   positionExtent_ = Extent();
@@ -85,7 +83,26 @@ TSDDSplitter::TSDDSplitter(TComponent* owner) : TSDDSplitBarPanel(owner, true) {
 
 TSDDSplitter::~TSDDSplitter() {
   // The panes outlive the splitter's own members for a moment (their owner frees them later): they forget it.
-  for (TSDDSplitterPane* pane : panes_) pane->splitter_ = nullptr;
+  for (TSDDSplitterPane* pane : panes_) {
+    pane->splitter_ = nullptr;
+    pane->OnGetSiteInfo = nullptr;
+    pane->OnDockOver = nullptr;
+    pane->OnDockDrop = nullptr;
+    pane->OnUnDock = nullptr;
+  }
+}
+
+// The splitter's events are read when a pane's event fires, so that handlers set later are the ones called.
+void TSDDSplitter::RoutePaneDockEvents(TSDDSplitterPane& pane, TGetSiteInfoEvent& siteInfo, TDockOverEvent& over,
+                                       TDockDropEvent& drop, TUnDockEvent& undock) {
+  pane.OnGetSiteInfo = [&siteInfo](TObject* s, TControl* c, TRect& r, TPoint p, bool& can) {
+    siteInfo(s, c, r, p, can);
+  };
+  pane.OnDockOver = [&over](TObject* s, TDragDockObject* d, int x, int y, TDragState st, bool& a) {
+    over(s, d, x, y, st, a);
+  };
+  pane.OnDockDrop = [&drop](TObject* s, TDragDockObject* d, int x, int y) { drop(s, d, x, y); };
+  pane.OnUnDock = [&undock](TObject* s, TControl* c, TWinControl* t, bool& a) { undock(s, c, t, a); };
 }
 
 int TSDDSplitter::Extent() const { return orientation_ == orHorizontal ? Width() : Height(); }

@@ -10,8 +10,8 @@
 // Layouts hold the panes' children as children of the splitter; Loaded moves them into their panes by the names
 // listed under "UpperLeftControls" and "LowerRightControls".
 //
-// Docking: each pane's dock events belong to the splitter's OnUL... and OnLR... events. The seam is
-// TSDDSplitter::UpdatePaneDocking, called when a pane's DockSite or UseDockManager changes or the pane is loaded.
+// Docking: a pane may be a dock site (UpperLeft.DockSite); its site-info, dock-over, dock-drop and undock events
+// fire the splitter's OnUL... (upper/left pane) or OnLR... (lower/right pane) events with the same arguments.
 //
 // Sections: pane; pane data; splitter.
 #pragma once
@@ -38,9 +38,6 @@ public:
   void WndProc(TMessage& message) override;
   // The children arrived from the layout: their tab order is taken from it again.
   void ChildrenLoaded() { Loaded(); }
-
-protected:
-  void UpdateDockManager() override;
 
 private:
   friend class TSDDSplitter;
@@ -167,6 +164,11 @@ public:
   // Veto of a new position: (Sender, NewPos, AllowChange).
   TPositionChangingEvent OnChanging;
   TNotifyEvent OnChange;
+  // The panes' dock events (the Sender is the pane).
+  TGetSiteInfoEvent OnULGetSiteInfo, OnLRGetSiteInfo;
+  TDockOverEvent OnULDockOver, OnLRDockOver;
+  TDockDropEvent OnULDockDrop, OnLRDockDrop;
+  TUnDockEvent OnULUnDock, OnLRUnDock;
 
   // The panel's client rect inside the borders (unless the splitter is a dock site).
   TRect ClientRect() const override;
@@ -206,12 +208,12 @@ protected:
   virtual void PaintSplitterBar();
   virtual bool DoChanging(int position);
   virtual void DoChange();
-  // The docking seam: a pane's DockSite or UseDockManager changed, or it was loaded.
-  virtual void UpdatePaneDocking(TSDDSplitterPane& /*pane*/) {}
 
 private:
   friend class TSDDSplitterPane;
   int Extent() const;
+  void RoutePaneDockEvents(TSDDSplitterPane& pane, TGetSiteInfoEvent& siteInfo, TDockOverEvent& over,
+                           TDockDropEvent& drop, TUnDockEvent& undock);
   void PaneVisibilityChanged();
   void ApplyResizeRule();
   void Toggle(TPoint releasedAt);

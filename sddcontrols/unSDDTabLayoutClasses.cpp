@@ -107,7 +107,6 @@ void RegisterPageControl() {
       .Property("ActivePage", &P::SetActivePage)
       .Property("ActivePageDefault", &P::SetActivePageDefault)
       .Property("DblClickUndocks", &P::SetDblClickUndocks)
-      .Property("DockSite", &P::SetDockSite)
       .Property("SaveResources", &P::SetSaveResources);
 
   using S = TSDDTabSheet;

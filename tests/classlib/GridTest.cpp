@@ -134,12 +134,14 @@ TEST(Grid, KeyboardAndMouseMoveTheCurrentCellAndSelectionUnlessRefused) {
          s.Click(3, 2);
          s.Click(0, 3);
        }, {3, 2}, {3, 2, 3, 2}, {"3,2"}},
+      {"a click on the current cell is asked about again", [](GridScene& s) { s.Click(1, 1); },
+       {1, 1}, {1, 1, 1, 1}, {"1,1"}},
       {"a drag selects a block", [](GridScene& s) {
          TRect from = s.grid->CellRect(1, 1), to = s.grid->CellRect(3, 3);
          SendMessageA(s.Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.Left + 2, from.Top + 2));
          SendMessageA(s.Wnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.Left + 2, to.Top + 2));
          SendMessageA(s.Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(to.Left + 2, to.Top + 2));
-       }, {3, 3}, {1, 1, 3, 3}, {"3,3"}},
+       }, {3, 3}, {1, 1, 3, 3}, {"1,1", "3,3"}},
       {"row select spans the row", [](GridScene& s) {
          s.grid->SetOptions(s.grid->Options() + TGridOptions{goRowSelect});
          PressKey(s.Wnd(), VK_DOWN);

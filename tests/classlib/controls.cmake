@@ -20,6 +20,7 @@ if(EDITOR_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/CanvasTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ControlsFocusTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DockTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LayoutFormTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layouts/ControlsTests.rc

@@ -121,6 +121,9 @@ TEST(MainPicker, PickingSwitchesToDrawingAndCellsPastTheImagesPickNothing)
     TMainScene s;
     TfrmSorvantaMain& w = s.W();
     s.ChooseLibrary(TileLibrary);  // 17 images in 7 columns: row 2 holds 14 to 16
+    // Image 0 is the grid's current cell once a library is chosen: a click still picks it.
+    s.PickCell(0, 0);
+    EXPECT_EQ((std::array{w.SelectedLibrary, w.SelectedImage}), (std::array{0, 0}));
     s.Click(*w.btnDeleteMode);
     s.PickCell(2, 2);
     EXPECT_EQ((std::array{w.SelectedLibrary, w.SelectedImage, w.WorkMode}), (std::array{0, 16, WorkModeDraw}));

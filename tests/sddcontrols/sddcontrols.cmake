@@ -23,6 +23,16 @@ if(EDITOR_WIN32)
     DEPS sddcontrols)
 endif()
 
+# Docking into SDD panels, size panels, splitter panes and page controls: they drag with the mouse captured, so
+# they run alone.
+if(EDITOR_WIN32)
+  editor_test(sddcontrols_dock_tests SERIAL SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/SDDDockTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/layouts/SDDTests.rc
+    ${SDD_SPLIT_CURSORS_RC}
+    DEPS sddcontrols)
+endif()
+
 # The SDD edit, combo box and string grid: they type, click and watch the focus, so they run alone.
 if(EDITOR_WIN32)
   editor_test(sddcontrols_input_tests SERIAL SOURCES
