@@ -1,7 +1,12 @@
-// The text and path helpers: 32-bit integers from text, case-blind comparison, the parts of a path.
+// The text and path helpers: 32-bit integers from text, case-blind comparison, the parts of a path, files and
+// folders.
 #include "classlib/core/SysUtils.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -99,6 +104,35 @@ TEST(SysUtils, PathPartsSplitAtBackslashSlashAndDrive)
     EXPECT_EQ(ChangeFileExt("C:\\a\\Tiles.wil", ".wix"), "C:\\a\\Tiles.wix");
     EXPECT_EQ(ChangeFileExt("C:\\a.b\\Tiles", ".sil"), "C:\\a.b\\Tiles.sil");
     EXPECT_EQ(ChangeFileExt("x.tar.gz", ""), "x.tar");
+}
+
+TEST(SysUtils, FileAndDirectoryExistenceAreDistinct)
+{
+    testsupport::TempDir dir;
+    const std::string file = dir.file("a.txt");
+    std::ofstream(file) << "x";
+    const std::string folder = dir.path().string();
+    const struct {
+        std::string path;
+        bool file;
+        bool folder;
+    } rows[] = {
+        {file, true, false},
+        {file + "\\", false, false},
+        {folder, false, true},
+        {folder + "/", false, true},
+        {dir.file("missing"), false, false},
+        {"", false, false},
+#ifdef _WIN32
+        {"C:\\", false, true},  // a drive root keeps its delimiter: "C:" alone is no folder to the C runtime
+#else
+        {"/", false, true},
+#endif
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(FileExists(r.path), r.file) << r.path;
+        EXPECT_EQ(DirectoryExists(r.path), r.folder) << r.path;
+    }
 }
 
 } // namespace
