@@ -45,10 +45,10 @@ void Check(bool condition) {
 }
 
 void CheckWords(const THtmlLayout& layout, const THtmlOptions& options) {
-  const THtmlRect& b = options.Bounds;
+  const TRect& b = options.Bounds;
   for (const THtmlItem& item : layout.Items) {
     if (item.Kind != THtmlItemKind::Text || item.Text.find_first_not_of(' ') == std::string::npos) continue;
-    const THtmlRect& r = item.Rect;
+    const TRect& r = item.Rect;
     Check(r.Left >= b.Left && r.Top >= b.Top && r.Left <= r.Right && r.Top <= r.Bottom);
     Check(r.Right <= b.Left + layout.Width && r.Bottom <= b.Top + layout.Height);
     if (options.WordWrap && item.Text.size() > 1) Check(r.Right <= b.Right);
@@ -58,13 +58,13 @@ void CheckWords(const THtmlLayout& layout, const THtmlOptions& options) {
 void CheckHits(const THtmlLayout& layout) {
   int tried = 0;
   for (const THtmlAnchor& anchor : layout.Anchors)
-    for (const THtmlRect& r : anchor.Rects) {
+    for (const TRect& r : anchor.Rects) {
       if (r.Width() <= 0 || r.Height() <= 0) continue;
       if (++tried > 64) return;
       const int x = r.Left + r.Width() / 2, y = r.Top + r.Height() / 2;
-      THtmlRect found;
+      TRect found;
       const THtmlAnchor* hit = HtmlAnchorAt(layout, x, y, &found);
-      Check(hit != nullptr && found.Contains(x, y) &&
+      Check(hit != nullptr && found.Contains({x, y}) &&
             std::find(hit->Rects.begin(), hit->Rects.end(), found) != hit->Rects.end());
     }
 }
@@ -84,8 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TFuzzMeasurer measurer;
   const THtmlLayout layout = LayoutHtml(text, options, measurer);
   CheckWords(layout, options);
-  THtmlRect rect;
-  if (HtmlAnchorAt(layout, 10, 10, &rect)) Check(rect.Contains(10, 10));
+  TRect rect;
+  if (HtmlAnchorAt(layout, 10, 10, &rect)) Check(rect.Contains({10, 10}));
   CheckHits(layout);
   const std::string plain = HTMLStrip(text);
   Check(HTMLStrip(plain) == plain);
