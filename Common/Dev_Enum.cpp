@@ -1,9 +1,9 @@
 #include "Common/Dev_Enum.h"
 
-#include "Common/Dev_Present.h"
 #include "Common/Dev_misc.h"
 
 #include <algorithm>
+#include <memory>
 
 // Sections: fixed tables; look-ups; enumeration of adapters, devices and combinations; the lists of a
 // combination; descriptions; the state's enumeration.
@@ -134,9 +134,14 @@ void CD3DEnumeration::EnumerateDevices(CD3DEnumAdapterInfo& Adapter, const TD3DF
         pp.BackBufferCount = 1;
         pp.SwapEffect = D3DSWAPEFFECT_COPY;
         pp.Windowed = kD3DTrue;
-        // Presenting by readback, the probe too renders on the hidden window: a device made on the focus window
-        // would leave that window's client area to Direct3D for good under Wine, hiding its controls.
-        pp = DXUTDevicePresentParameters(pp);
+        // The probe renders on a window of its own: a device made on the focus window would leave that window's
+        // client area to Direct3D for good under Wine, hiding its controls, and one made on the readback window
+        // leaves every later device there drawing about a hundred times slower.
+        const std::unique_ptr<HWND__, decltype(&DestroyWindow)> probeWindow(
+            CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr),
+            &DestroyWindow);
+        pp.hDeviceWindow = probeWindow.get();
         ComPtr<IDirect3DDevice9> probe;
         const HRESULT hr = D3D_->CreateDevice(Adapter.AdapterOrdinal, type, focus, D3DCREATE_HARDWARE_VERTEXPROCESSING,
                                               &pp, probe.Out());

@@ -1,0 +1,329 @@
+// The map view on the demo data set, under Wine with a real device, 1280 x 1024 at 100 % with every layer on
+// (tiles, back and front objects, blockers, lights) over the large demo map; each path against its floor:
+//   - a warm frame (the map passes between Clear and EndScene, waited for on the device) against a replay of the
+//     very sprite draws that frame made (same sprites, batches, textures, positions): what the renderer's walk over
+//     the map and the caches adds to the drawing;
+//   - the cold view fill, the first frame from fresh caches (each image decoded into a texture on first use),
+//     against uploading the same pixels as textures directly and replaying the same draws with them;
+//   - the readback presentation of the warm frame against the same frame without it (no goal: a note on what the
+//     copy into the panel costs once the frame holds a map).
+// Usage: render_bench [--rounds N] [--frames N] (warm frames per round, default 20)
+#include "bench/support/Bench.h"
+#include "bench/support/ReadbackBench.h"
+#include "editor/uMapCallbacks.h"
+#include "editor/uMapRender.h"
+#include "gamedata/core/uVesk3MapEngine.h"
+#include "gamedata/uCache_Manager.h"
+#include "tests/gamedata/TestDevice.h"
+#include "tools/demo/DemoData.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 1280, kHeight = 1024;
+
+// ---- recording the frame's sprite draws ----------------------------------------------------------------------
+
+struct TDraw {
+    ComPtr<IDirect3DTexture9> Texture;
+    RECT Source;
+    D3DXVECTOR3 Position;
+    D3DCOLOR Colour;
+};
+D3DXMATRIX Identity()
+{
+    D3DXMATRIX m;
+    D3DXMatrixIdentity(&m);
+    return m;
+}
+
+struct TBatch {
+    ID3DXSprite* Sprite;
+    DWORD Flags;
+    D3DXMATRIX Transform = Identity();
+    std::vector<TDraw> Draws;
+};
+
+// Stands in for one of the renderer's sprites for a frame: forwards every call and writes down each batch.
+class TRecordingSprite final : public ID3DXSprite {
+public:
+    TRecordingSprite(ComPtr<ID3DXSprite> Real, std::vector<TBatch>& Batches) : Real(std::move(Real)), Out(Batches) {}
+
+    HRESULT WINAPI QueryInterface(REFIID Id, void** Object) override { return Real->QueryInterface(Id, Object); }
+    ULONG WINAPI AddRef() override { return ++Refs; }
+    ULONG WINAPI Release() override
+    {
+        const ULONG left = --Refs;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT WINAPI GetDevice(IDirect3DDevice9** Device) override { return Real->GetDevice(Device); }
+    HRESULT WINAPI GetTransform(D3DXMATRIX* M) override { return Real->GetTransform(M); }
+    HRESULT WINAPI SetTransform(const D3DXMATRIX* M) override
+    {
+        if (!Out.empty() && M) Out.back().Transform = *M;
+        return Real->SetTransform(M);
+    }
+    HRESULT WINAPI SetWorldViewRH(const D3DXMATRIX* W, const D3DXMATRIX* V) override
+    {
+        return Real->SetWorldViewRH(W, V);
+    }
+    HRESULT WINAPI SetWorldViewLH(const D3DXMATRIX* W, const D3DXMATRIX* V) override
+    {
+        return Real->SetWorldViewLH(W, V);
+    }
+    HRESULT WINAPI Begin(DWORD Flags) override
+    {
+        Out.push_back({Real.Get(), Flags, Identity(), {}});
+        return Real->Begin(Flags);
+    }
+    HRESULT WINAPI Draw(IDirect3DTexture9* Texture, const RECT* Source, const D3DXVECTOR3* Centre,
+                        const D3DXVECTOR3* Position, D3DCOLOR Colour) override
+    {
+        if (Texture) Texture->AddRef();
+        Out.back().Draws.push_back({ComPtr<IDirect3DTexture9>::Attach(Texture), *Source, *Position, Colour});
+        return Real->Draw(Texture, Source, Centre, Position, Colour);
+    }
+    HRESULT WINAPI Flush() override { return Real->Flush(); }
+    HRESULT WINAPI End() override { return Real->End(); }
+    HRESULT WINAPI OnLostDevice() override { return Real->OnLostDevice(); }
+    HRESULT WINAPI OnResetDevice() override { return Real->OnResetDevice(); }
+
+private:
+    ComPtr<ID3DXSprite> Real;
+    std::vector<TBatch>& Out;
+    ULONG Refs = 1;
+};
+
+// The renderer's frame once with recording sprites in place of its own; the batches it made.
+std::vector<TBatch> RecordFrame(TMapRenderContext& Context, TMapRenderer& Renderer, IDirect3DDevice9* Device)
+{
+    std::vector<TBatch> batches;
+    ComPtr<ID3DXSprite>* sprites[] = {&Context.TileSprite, &Context.FrontSprite, &Context.BackSprite,
+                                      &Context.MarkerSprite, &Context.CursorSprite};
+    std::vector<ComPtr<ID3DXSprite>> real;
+    for (ComPtr<ID3DXSprite>* sprite : sprites) {
+        real.push_back(*sprite);
+        *sprite = ComPtr<ID3DXSprite>::Attach(new TRecordingSprite(*sprite, batches));
+    }
+    Device->BeginScene();
+    Renderer.RenderMap(Device, 0, 0);
+    Device->EndScene();
+    for (size_t i = 0; i < real.size(); ++i) *sprites[i] = real[i];
+    return batches;
+}
+
+// ---- frames --------------------------------------------------------------------------------------------------
+
+// Waits until the device has drawn everything asked of it, so a frame's time includes the drawing.
+void WaitForDevice(IDirect3DDevice9* Device)
+{
+    ComPtr<IDirect3DQuery9> query;
+    if (FAILED(Device->CreateQuery(D3DQUERYTYPE_EVENT, query.Out()))) return;
+    query->Issue(D3DISSUE_END);
+    while (query->GetData(nullptr, 0, D3DGETDATA_FLUSH) == S_FALSE) {
+    }
+}
+
+void RendererFrame(TMapRenderer& Renderer, IDirect3DDevice9* Device)
+{
+    Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
+    Device->BeginScene();
+    Renderer.RenderMap(Device, 0, 0);
+    Device->EndScene();
+    WaitForDevice(Device);
+}
+
+// The recorded batches replayed: a batch without blending draws opaque, as the renderer's tiles do.
+void ReplayFrame(const std::vector<TBatch>& Batches, IDirect3DDevice9* Device)
+{
+    Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
+    Device->BeginScene();
+    for (const TBatch& batch : Batches) {
+        batch.Sprite->Begin(batch.Flags);
+        if (!(batch.Flags & D3DXSPRITE_ALPHABLEND)) {
+            Device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+            Device->SetRenderState(D3DRS_ALPHATESTENABLE, FALSE);
+        }
+        batch.Sprite->SetTransform(&batch.Transform);
+        for (const TDraw& d : batch.Draws) batch.Sprite->Draw(d.Texture.Get(), &d.Source, nullptr, &d.Position, d.Colour);
+        batch.Sprite->Flush();
+        batch.Sprite->End();
+    }
+    Device->EndScene();
+    WaitForDevice(Device);
+}
+
+// ---- the cold fill's floor: the same pixels uploaded directly, the same draws replayed with them -----------------
+
+// Every texture the recorded frame drew, with its texels read back once.
+struct TTexels {
+    IDirect3DTexture9* Drawn = nullptr;
+    UINT Width = 0, Height = 0;
+    std::vector<uint32_t> Argb;
+};
+
+std::vector<TTexels> DrawnTexels(const std::vector<TBatch>& Batches)
+{
+    std::map<IDirect3DTexture9*, TTexels> seen;
+    for (const TBatch& batch : Batches)
+        for (const TDraw& d : batch.Draws) {
+            if (seen.count(d.Texture.Get())) continue;
+            D3DSURFACE_DESC desc{};
+            d.Texture->GetLevelDesc(0, &desc);
+            seen[d.Texture.Get()] = {d.Texture.Get(), desc.Width, desc.Height, testsupport::ReadTexels(d.Texture.Get())};
+        }
+    std::vector<TTexels> out;
+    for (auto& [texture, texels] : seen) out.push_back(std::move(texels));
+    return out;
+}
+
+// Managed textures holding the texels, as the caches make theirs; Uploaded maps each drawn texture to its copy.
+void UploadDirectly(IDirect3DDevice9* Device, const std::vector<TTexels>& Images,
+                    std::map<IDirect3DTexture9*, ComPtr<IDirect3DTexture9>>& Uploaded)
+{
+    for (const TTexels& image : Images) {
+        ComPtr<IDirect3DTexture9> texture;
+        D3DLOCKED_RECT locked{};
+        if (FAILED(Device->CreateTexture(image.Width, image.Height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                         texture.Out(), nullptr)) ||
+            FAILED(texture->LockRect(0, &locked, nullptr, 0)))
+            continue;
+        for (UINT y = 0; y < image.Height && image.Argb.size() >= size_t(image.Width) * image.Height; ++y)
+            std::memcpy(static_cast<uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch,
+                        image.Argb.data() + size_t(y) * image.Width, size_t(image.Width) * 4);
+        texture->UnlockRect(0);
+        Uploaded[image.Drawn] = std::move(texture);
+    }
+}
+
+// The batches with each texture replaced by its uploaded copy.
+std::vector<TBatch> WithTextures(std::vector<TBatch> Batches,
+                                 const std::map<IDirect3DTexture9*, ComPtr<IDirect3DTexture9>>& Uploaded)
+{
+    for (TBatch& batch : Batches)
+        for (TDraw& d : batch.Draws) {
+            const auto found = Uploaded.find(d.Texture.Get());
+            if (found != Uploaded.end()) d.Texture = found->second;
+        }
+    return Batches;
+}
+
+struct TFolder {
+    std::filesystem::path Path = std::filesystem::temp_directory_path() / "render_bench_demo";
+    ~TFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(Path, ignored);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int frames = 20;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--frames") == 0) frames = std::atoi(argv[i + 1]);
+    if (frames <= 0) {
+        std::fprintf(stderr, "usage: render_bench [--rounds N] [--frames N]\n");
+        return 2;
+    }
+    const int rounds = bench::Rounds(argc, argv);
+    TFolder dir;
+    const std::string folder = dir.Path.string() + "\\";
+    std::string error;
+    if (!MakeDemoData(folder, error)) {
+        std::fprintf(stderr, "demo data: %s\n", error.c_str());
+        return 1;
+    }
+    TVesk3Map map;
+    if (!map.LoadFromFile(folder + "Map\\Demo_Large.map")) {
+        std::fprintf(stderr, "cannot load the demo map\n");
+        return 1;
+    }
+
+    // The renderer on the framework's device, made through its own callbacks.
+    TMainViewState state;
+    state.ShowBlockers = state.ShowLights = true;
+    TMapRenderContext context(state);
+    context.Map = &map;
+    context.BackgroundWidth = context.GridWidth = kWidth;
+    context.BackgroundHeight = context.GridHeight = kHeight;
+    context.MapLabel = map.MapName;
+    context.ExeFolder = folder;
+    TMapRenderer renderer(context);
+    MapRenderer = &renderer;
+    SetRenderCallbacks();
+    bench::TReadbackBench framework(kWidth, kHeight);
+    if (!framework.Ready()) {
+        std::fprintf(stderr, "render_bench: no 1280x1024 device\n");
+        return 1;
+    }
+    IDirect3DDevice9* device = framework.Device();
+    ImageLibKind = ImageLibKindWIL;
+    const TImageCacheSettings settings{folder, {}};
+    std::unique_ptr<TImageCacheManager> caches;
+    const auto freshCaches = [&] {
+        context.CacheManager = nullptr;
+        caches = std::make_unique<TImageCacheManager>(nullptr, device, settings);
+        for (int32_t n = 0; n < ImageLibraryCount; ++n) caches->BuildCache(n);
+        context.CacheManager = caches.get();
+    };
+
+    freshCaches();
+    const std::vector<TBatch> batches = RecordFrame(context, renderer, device);
+    size_t draws = 0;
+    for (const TBatch& batch : batches) draws += batch.Draws.size();
+    const std::vector<TTexels> texels = DrawnTexels(batches);
+    bench::Note("sprite draws per frame", double(draws), "draws");
+    bench::Note("images in the view", double(texels.size()), "images");
+
+    const bench::TResult warm = bench::Compare(
+        {"map view frame, 1280x1024 at 100 %, all layers", "replay of the same sprite draws", {1.3, {}}},
+        [&] {
+            for (int i = 0; i < frames; ++i) RendererFrame(renderer, device);
+        },
+        [&] {
+            for (int i = 0; i < frames; ++i) ReplayFrame(batches, device);
+        },
+        rounds);
+    bench::Note("map view frame (median)", warm.PathMedian / frames * 1e3, "ms");
+
+    const bench::TResult cold = bench::CompareTimed(
+        {"cold view fill: first frame from fresh caches", "upload of the same pixels, then the same draws", {3, {}}},
+        [&] {
+            freshCaches();
+            return bench::Seconds([&] { RendererFrame(renderer, device); });
+        },
+        [&] {
+            std::map<IDirect3DTexture9*, ComPtr<IDirect3DTexture9>> uploaded;
+            const double upload = bench::Seconds([&] { UploadDirectly(device, texels, uploaded); });
+            const std::vector<TBatch> replay = WithTextures(batches, uploaded);
+            return upload + bench::Seconds([&] { ReplayFrame(replay, device); });
+        },
+        rounds);
+
+    const bench::TResult readback = framework.Compare(
+        {"readback of the map view frame", "the same frame without readback", {}}, OnFrameRender, nullptr, rounds,
+        frames);
+    bench::Note("map view frame with readback (median)", readback.PathMedian / frames * 1e3, "ms");
+
+    bench::PrintHeader();
+    bench::PrintRow(warm);
+    bench::PrintRow(cold);
+    bench::PrintRow(readback);
+    context.CacheManager = nullptr;
+    caches.reset();
+    MapRenderer = nullptr;
+    return 0;
+}
