@@ -458,7 +458,7 @@ void TCustomComboBox::CNDrawItem(TMessage& m) {
   bool selected = state.Contains(odSelected);
   canvas_.Brush().SetColor(selected ? clHighlight : Color());
   if (selected) canvas_.Font().SetColor(clHighlightText);
-  DrawItem(static_cast<int>(di->itemID), TRect::FromRECT(di->rcItem), state);
+  DrawItem(static_cast<int>(di->itemID), FromRECT(di->rcItem), state);
   m.Result = TRUE;
 }
 

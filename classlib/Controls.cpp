@@ -604,7 +604,7 @@ TRect TWinControl::ClientRect() const {
   if (handle_) {
     RECT r{};
     GetClientRect(handle_, &r);
-    return TRect::FromRECT(r);
+    return FromRECT(r);
   }
   return TControl::ClientRect();
 }
@@ -817,7 +817,7 @@ void TWinControl::Invalidate() {
 
 void TWinControl::InvalidateRect(const TRect& r, bool erase) {
   if (!handle_) return;
-  RECT rc = r.ToRECT();
+  RECT rc = ToRECT(r);
   ::InvalidateRect(handle_, &rc, erase);
 }
 
@@ -833,7 +833,7 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
   for (; it != controls_.end(); ++it) {
     TControl* c = *it;
     if (c->IsWindowed() || !c->Visible()) continue;
-    RECT r = c->BoundsRect().ToRECT();
+    RECT r = ToRECT(c->BoundsRect());
     if (!RectVisible(dc, &r)) continue;
     int saved = SaveDC(dc);
     POINT old{};

@@ -157,7 +157,7 @@ void TDockTree::PaintDockFrame(TCanvas& canvas, TControl*, const TRect& zone) {
                                 : RECT{band.Left + 3 + 4 * i, close.Bottom + 2, band.Left + 6 + 4 * i, band.Bottom - 2};
     DrawEdge(dc, &line, BDR_RAISEDINNER, BF_RECT);
   }
-  RECT button = close.ToRECT();
+  RECT button = ToRECT(close);
   DrawFrameControl(dc, &button, DFC_CAPTION, DFCS_CAPTIONCLOSE);
 }
 

@@ -47,7 +47,7 @@ TRect ScreenBounds(const TControl& control) {
   if (control.IsWindowed() && static_cast<const TWinControl&>(control).HandleAllocated()) {
     RECT r{};
     GetWindowRect(const_cast<TWinControl&>(static_cast<const TWinControl&>(control)).Handle(), &r);
-    return TRect::FromRECT(r);
+    return FromRECT(r);
   }
   const TPoint at = control.Parent() ? control.Parent()->ClientToScreen({control.Left(), control.Top()})
                                      : TPoint{control.Left(), control.Top()};
@@ -424,7 +424,7 @@ void TWinControl::ForgetDockClient(TControl* client) {
 void TWinControl::GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos, bool& canDock) {
   RECT r{};
   if (HandleAllocated()) GetWindowRect(handle_, &r);
-  influenceRect = TRect::FromRECT(r).Inflate(10, 10);
+  influenceRect = FromRECT(r).Inflate(10, 10);
   OnGetSiteInfo(this, client, influenceRect, mousePos, canDock);
 }
 

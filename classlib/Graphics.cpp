@@ -283,19 +283,19 @@ void TCanvas::Ellipse(const TRect& r) {
 
 void TCanvas::FillRect(const TRect& r) {
   if (!Require(BrushValid)) return;
-  RECT rc = r.ToRECT();
+  RECT rc = ToRECT(r);
   ::FillRect(dc_, &rc, brush_.Handle());
 }
 
 void TCanvas::FrameRect(const TRect& r) {
   if (!Require(BrushValid)) return;
-  RECT rc = r.ToRECT();
+  RECT rc = ToRECT(r);
   ::FrameRect(dc_, &rc, brush_.Handle());
 }
 
 void TCanvas::DrawFocusRect(const TRect& r) {
   if (!Require(BrushValid)) return;
-  RECT rc = r.ToRECT();
+  RECT rc = ToRECT(r);
   ::DrawFocusRect(dc_, &rc);
 }
 
@@ -317,16 +317,16 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
   if (!Require(FontValid | BrushValid)) return;
-  RECT rc = r.ToRECT();
+  RECT rc = ToRECT(r);
   UINT opts = ETO_CLIPPED | (brush_.Style() != bsClear ? ETO_OPAQUE : 0);
   ExtTextOutA(dc_, x, y, opts, &rc, text.data(), static_cast<UINT>(text.size()), nullptr);
 }
 
 int TCanvas::DrawText(const std::string& text, TRect& r, UINT flags) {
   if (!Require(FontValid | BrushValid)) return 0;
-  RECT rc = r.ToRECT();
+  RECT rc = ToRECT(r);
   int h = ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &rc, flags);
-  if (flags & DT_CALCRECT) r = TRect::FromRECT(rc);
+  if (flags & DT_CALCRECT) r = FromRECT(rc);
   return h;
 }
 
@@ -355,7 +355,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
 TRect TCanvas::ClipRect() {
   RECT rc{};
   if (Require(0)) GetClipBox(dc_, &rc);
-  return TRect::FromRECT(rc);
+  return FromRECT(rc);
 }
 
 TRect Frame3D(TCanvas& c, TRect r, TColor topLeft, TColor bottomRight, int width) {

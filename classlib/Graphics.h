@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/core/Geometry.h"
 #include "classlib/core/LayoutSets.h"
 #include "classlib/core/Objects.h"
 #include "classlib/core/PngImage.h"
@@ -31,30 +32,9 @@ bool StoreChanged(T& field, const T& value) {
 
 // ---- geometry -------------------------------------------------------------------------------------------------
 
-struct TPoint {
-  int X = 0;
-  int Y = 0;
-  friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-
-struct TRect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-
-  constexpr int Width() const { return Right - Left; }
-  constexpr int Height() const { return Bottom - Top; }
-  constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-  constexpr bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
-  constexpr TRect Offset(int dx, int dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
-  constexpr TRect Inflate(int dx, int dy) const { return {Left - dx, Top - dy, Right + dx, Bottom + dy}; }
-  RECT ToRECT() const { return RECT{Left, Top, Right, Bottom}; }
-  static TRect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-  friend bool operator==(const TRect&, const TRect&) = default;
-};
-
-constexpr TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+// TPoint and TRect (classlib/core/Geometry.h) to and from the platform's rectangle.
+inline RECT ToRECT(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
+inline TRect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // ---- colours --------------------------------------------------------------------------------------------------
 

@@ -656,7 +656,7 @@ void TCustomGrid::WMNCPaint(TMessage& m) {
   GetWindowRect(Handle(), &window);
   GetClientRect(Handle(), &client);
   MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-  TRect inner = TRect::FromRECT(client).Offset(-window.left, -window.top);
+  TRect inner = FromRECT(client).Offset(-window.left, -window.top);
   TRect band = inner.Inflate(BevelSize(), BevelSize());
   auto ring = [&](TRect r, TBevelCut cut) {
     if (cut == bvNone) return r;

@@ -95,7 +95,7 @@ void TThemeHandle::Close() {
 bool TThemeHandle::DrawBackground(HWND wnd, HDC dc, int part, int state, const TRect& r) {
   HTHEME theme = Get(wnd);
   if (!theme) return false;
-  RECT rc = r.ToRECT();
+  RECT rc = ToRECT(r);
   return SUCCEEDED(DrawThemeBackground(theme, dc, part, state, &rc, nullptr));
 }
 

@@ -3,6 +3,22 @@
 include_guard(GLOBAL)
 include(CMakeParseArguments)
 
+# True in the configuration that builds the libFuzzer targets (native clang, tests and fuzzers on).
+function(editor_fuzz_enabled out)
+  if(NOT EDITOR_WIN32 AND EDITOR_TESTS AND EDITOR_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    set(${out} ON PARENT_SCOPE)
+  else()
+    set(${out} OFF PARENT_SCOPE)
+  endif()
+endfunction()
+
+# The fuzz targets see inside the code under test: where they are built, every core library has a twin
+# <name>_fuzzcov of the same sources with libFuzzer's coverage (-fsanitize=fuzzer-no-link) at -O1, linked to the
+# twins of its own dependencies, which only the fuzz targets link (built only when one does). The ordinary tests
+# keep the uninstrumented Debug libraries: coverage callbacks on every edge and comparison would slow them for
+# nothing, and -O1 would blur their debugging.
+set(EDITOR_FUZZ_COVERAGE_FLAGS -fsanitize=fuzzer-no-link -O1)
+
 # editor_core_library(<name> SOURCES ... [DEPS ...])
 function(editor_core_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
@@ -10,6 +26,17 @@ function(editor_core_library name)
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   if(ARG_DEPS)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  endif()
+  editor_fuzz_enabled(fuzz)
+  if(fuzz)
+    add_library(${name}_fuzzcov STATIC EXCLUDE_FROM_ALL ${ARG_SOURCES})
+    target_include_directories(${name}_fuzzcov PUBLIC ${CMAKE_SOURCE_DIR})
+    target_compile_options(${name}_fuzzcov PRIVATE ${EDITOR_FUZZ_COVERAGE_FLAGS})
+    foreach(dep IN LISTS ARG_DEPS)
+      # A dependency declared later, or one that is no core library (an interface or a system library), is
+      # resolved when the build is generated.
+      target_link_libraries(${name}_fuzzcov PUBLIC "$<IF:$<TARGET_EXISTS:${dep}_fuzzcov>,${dep}_fuzzcov,${dep}>")
+    endforeach()
   endif()
 endfunction()
 
@@ -47,16 +74,23 @@ endfunction()
 # editor_fuzz_target(<name> SOURCES ... [DEPS ...] [SEED_SOURCES ... [SEED_DEPS ...]] [DICT file])
 # A libFuzzer target (native clang build only), run for EDITOR_FUZZ_SECONDS as a ctest test labelled "fuzz".
 # SEED_SOURCES build a small native program, called with the corpus folder, that writes the seed inputs there.
-# DICT names a libFuzzer dictionary of the input's syntax.
+# DICT names a libFuzzer dictionary of the input's syntax. The target links the coverage twins of its DEPS.
 function(editor_fuzz_target name)
   cmake_parse_arguments(ARG "" "DICT" "SOURCES;DEPS;SEED_SOURCES;SEED_DEPS" ${ARGN})
-  if(EDITOR_WIN32 OR NOT EDITOR_TESTS OR NOT EDITOR_FUZZ OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  editor_fuzz_enabled(fuzz)
+  if(NOT fuzz)
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer -O1)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  foreach(dep IN LISTS ARG_DEPS)
+    if(TARGET ${dep}_fuzzcov)
+      target_link_libraries(${name} PRIVATE ${dep}_fuzzcov)
+    else()
+      target_link_libraries(${name} PRIVATE ${dep})
+    endif()
+  endforeach()
   set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
   if(ARG_SEED_SOURCES)
     add_executable(${name}_seeds ${ARG_SEED_SOURCES})

@@ -459,7 +459,7 @@ SIZE DrawGlowButton(TCanvas& canvas, const TGlowButtonDrawInfo& d) {
                                : SIZE{std::max(extent.cx, glyph.cx + d.Spacing), extent.cy + glyph.cy + d.Spacing};
   if (d.MeasureOnly) return measured;
 
-  const TClipScope clip(dc, c.ToRECT());
+  const TClipScope clip(dc, ToRECT(c));
   const TPlacement place = Place(d, area, glyph, extent);
   {
     // GDI+ first (face, frames, GDI+ text, scaled pictures); the canvas draws only once the graphics let go of the

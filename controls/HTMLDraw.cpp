@@ -223,7 +223,7 @@ public:
     switch (item.Kind) {
       case THtmlItemKind::Text: return Text(item, r);
       case THtmlItemKind::Image:
-        return pictures_.Draw(canvas_, item.Image, TRect::FromRECT(r));
+        return pictures_.Draw(canvas_, item.Image, FromRECT(r));
       case THtmlItemKind::Fill:
       case THtmlItemKind::Rule: return Fill(dc_, r, item.Color);
       case THtmlItemKind::Gradient: return Gradient(item, r);
@@ -305,7 +305,7 @@ THTMLDrawResult HTMLDrawEx(TCanvas& canvas, const std::string& html, const TRect
   HDC dc = canvas.Handle();
   if (!dc) return result;
   THtmlOptions options;
-  options.Bounds = {r.Left, r.Top, r.Right, r.Bottom};
+  options.Bounds = r;
   options.Font = FontOf(canvas.Font());
   options.FontColor = canvas.Font().Color();
   options.WordWrap = params.WordWrap;
@@ -338,12 +338,12 @@ THTMLDrawResult HTMLDrawEx(TCanvas& canvas, const std::string& html, const TRect
   if (params.FocusAnchor > 0 && params.FocusAnchor <= static_cast<int>(layout.Anchors.size()))
     result.FocusAnchorText = layout.Anchors[static_cast<size_t>(params.FocusAnchor - 1)].Text;
   if (params.CheckHotspot) {
-    THtmlRect rect;
+    TRect rect;
     if (const THtmlAnchor* anchor = HtmlAnchorAt(layout, params.Mouse.X, params.Mouse.Y, &rect)) {
       result.OverAnchor = true;
       result.AnchorTarget = anchor->Target;
       result.AnchorNumber = anchor->Number;
-      result.AnchorRect = {rect.Left, rect.Top, rect.Right, rect.Bottom};
+      result.AnchorRect = rect;
     }
   }
   if (params.MeasureOnly) return result;

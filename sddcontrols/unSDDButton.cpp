@@ -483,7 +483,7 @@ void TSDDButton::Paint() {
     TBitmap pattern;
     CreateDownPattern(pattern);
     TGdiObject<HBRUSH> brush(CreatePatternBrush(pattern.Handle()));
-    RECT rc = f.ToRECT();
+    RECT rc = ToRECT(f);
     if (brush) ::FillRect(c.Handle(), &rc, brush.Get());
   }
   c.Font().Assign(&Font());

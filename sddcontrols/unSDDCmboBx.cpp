@@ -409,7 +409,7 @@ void TSDDCustomComboBox::DoExit() {
 void TSDDCustomComboBox::HotStateChanged() {
   if (!(flatButtons_ || FrameHotTrack()) || DroppedDown() || !HandleAllocated()) return;
   const TRect client = ClientRect();
-  RECT r = client.ToRECT();
+  RECT r = ToRECT(client);
   if (!FrameHotTrack()) r.left = client.Right - (ScrollBarWidth() + 2);
   RedrawWindow(Handle(), &r, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW);
 }

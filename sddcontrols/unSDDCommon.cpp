@@ -290,9 +290,7 @@ TColor ThemedArrowColor(bool pressed) {
   return ColorsSimilar(sample, clWindow) ? cl3DDkShadow : sample;
 }
 
-void FillArrow(TCanvas& canvas, const std::vector<TSDDPoint>& polygon, TColor color) {
-  std::vector<TPoint> points;
-  for (const TSDDPoint& p : polygon) points.push_back({p.X, p.Y});
+void FillArrow(TCanvas& canvas, const std::vector<TPoint>& points, TColor color) {
   const TColor oldBrush = canvas.Brush().Color();
   const TPenStyle oldPen = canvas.Pen().Style();
   canvas.Pen().SetStyle(psClear);
@@ -308,18 +306,16 @@ TColor ArrowColor(TFramingPreference framing, bool enabled, bool pressed) {
   return framing == fpCustomFraming ? clBlack : ThemedArrowColor(pressed);
 }
 
-TSDDRect ToSDD(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
 }  // namespace
 
 void DrawDropDownArrow(TCanvas& canvas, const TRect& r, TFramingPreference framing, bool enabled, bool pressed) {
-  FillArrow(canvas, DropDownArrowPolygon(ToSDD(r), framing == fpXPThemes, pressed),
+  FillArrow(canvas, DropDownArrowPolygon(r, framing == fpXPThemes, pressed),
             ArrowColor(framing, enabled, pressed));
 }
 
 void DrawArrow(TCanvas& canvas, const TRect& r, TFramingPreference framing, bool enabled, bool pressed,
                int direction) {
-  FillArrow(canvas, ArrowPolygon(ToSDD(r), framing == fpXPThemes, pressed && enabled, direction),
+  FillArrow(canvas, ArrowPolygon(r, framing == fpXPThemes, pressed && enabled, direction),
             ArrowColor(framing, enabled, pressed));
 }
 
@@ -352,9 +348,4 @@ bool IsTrueTypeFont(TFont& font) {
 bool IsHighColorDisplay() {
   TWindowDC screen(nullptr);
   return screen && GetDeviceCaps(screen.Handle(), NUMCOLORS) == -1;
-}
-
-TRect CenterRect(const TRect& r, int width, int height) {
-  const TSDDRect c = CenterRect(ToSDD(r), width, height);
-  return {c.Left, c.Top, c.Right, c.Bottom};
 }

@@ -87,4 +87,3 @@ HFONT CreateRotatedFont(TFont& font, int angle);
 bool IsTrueTypeFont(TFont& font);
 // More than 256 colours on the screen.
 bool IsHighColorDisplay();
-TRect CenterRect(const TRect& r, int width, int height);

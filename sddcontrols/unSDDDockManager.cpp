@@ -89,7 +89,7 @@ void TSDDPanelDockManager::PaintDockFrame(TCanvas& canvas, TControl* control, co
     const UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT);
     const COLORREF oldColor = SetTextColor(dc, ColorToRGB(clCaptionText));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const RECT clip = band.ToRECT();
+    const RECT clip = ToRECT(band);
     const std::string& text = control->Caption();
     ExtTextOutA(dc, band.Right - 2, band.Bottom - 3, ETO_CLIPPED, &clip, text.data(), static_cast<UINT>(text.size()),
                 nullptr);

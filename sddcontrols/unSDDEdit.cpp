@@ -162,7 +162,7 @@ void TSDDCustomEdit::DrawButton(TCanvas& canvas, const TRect& r) {
     if (theme.DrawBackground(Handle(), canvas.Handle(), CP_DROPDOWNBUTTON, state, r)) return;
   }
   if (!flatButton_) {
-    RECT rc = r.ToRECT();
+    RECT rc = ToRECT(r);
     UINT flags = DFCS_SCROLLCOMBOBOX;
     if (pressed) flags |= DFCS_FLAT | DFCS_PUSHED;
     if (!Enabled()) flags |= DFCS_INACTIVE;

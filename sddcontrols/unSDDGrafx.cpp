@@ -15,13 +15,13 @@ namespace {
 
 void PaintBand(HDC dc, const sddgradient::TGradientBand& band) {
   TGdiObject<HBRUSH> brush(CreateSolidBrush(band.Rgb));
-  for (const TSDDRect& r : band.Rects) {
-    RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+  for (const TRect& r : band.Rects) {
+    RECT rc = ToRECT(r);
     FillRect(dc, &rc, brush.Get());
   }
   if (band.Polygon.empty()) return;
   std::vector<POINT> points;
-  for (const TSDDPoint& p : band.Polygon) points.push_back({p.X, p.Y});
+  for (const TPoint& p : band.Polygon) points.push_back({p.X, p.Y});
   TDcSelection pen(dc, GetStockObject(NULL_PEN));
   TDcSelection fill(dc, brush.Get());
   Polygon(dc, points.data(), static_cast<int>(points.size()));

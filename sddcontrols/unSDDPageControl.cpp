@@ -404,7 +404,7 @@ TSDDTabSheet* TSDDPageControl::PageOfDockClient(const TControl* client) const {
 void TSDDPageControl::DockOver(TDragDockObject& source, int x, int y, TDragState state, bool& accept) {
   RECT r{};
   GetWindowRect(Handle(), &r);
-  source.DockRect = TRect::FromRECT(r);
+  source.DockRect = FromRECT(r);
   DoDockOver(source, x, y, state, accept);
 }
 

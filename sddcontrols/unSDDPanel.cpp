@@ -12,13 +12,6 @@
 #include "sddcontrols/unSDDDockManager.h"
 #include "sddcontrols/unSDDGrafx.h"
 
-namespace {
-
-TSDDRect ToSDD(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-TRect FromSDD(const TSDDRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
-}  // namespace
-
 // ---- shared frame ---------------------------------------------------------------------------------------------
 
 void DrawOpenFlatFrame(TCanvas& canvas, const TRect& r, TColor color) {
@@ -170,8 +163,8 @@ TPoint TSDDCustomPanel::GetCursorPosition() {
 }
 
 TRect TSDDCustomPanel::AdjustBorderRect(const TRect& r, bool withBorderWidth) {
-  return FromSDD(::AdjustBorderRect(ToSDD(r), withBorderWidth, BorderWidth(), borderSides_, borderOuter_,
-                                    borderInner_, BevelWidth()));
+  return ::AdjustBorderRect(r, withBorderWidth, BorderWidth(), borderSides_, borderOuter_, borderInner_,
+                            BevelWidth());
 }
 
 TRect TSDDCustomPanel::GetPaintRect() { return {0, 0, Width(), Height()}; }
@@ -446,7 +439,7 @@ bool TSDDStatusBar::SizeGripActive() {
 TRect TSDDStatusBar::SizeGripRect() const { return {Width() - 13, 0, Width(), Height()}; }
 
 TRect TSDDStatusBar::ClientRect() const {
-  return FromSDD(StatusBarClientRect(ToSDD(TSDDCustomPanel::ClientRect()), UseThemes(), simpleStatus_));
+  return StatusBarClientRect(TSDDCustomPanel::ClientRect(), UseThemes(), simpleStatus_);
 }
 
 void TSDDStatusBar::Loaded() {
@@ -485,7 +478,7 @@ void TSDDStatusBar::Paint() {
     theme_.DrawBackground(Handle(), c.Handle(), 0, 0, {0, 0, Width(), Height()});
     if (simpleStatus_ && !simpleCaption_.empty()) {
       const std::wstring text(simpleCaption_.begin(), simpleCaption_.end());
-      RECT rc = ClientRect().ToRECT();
+      RECT rc = ToRECT(ClientRect());
       DrawThemeText(theme_.Get(Handle()), c.Handle(), 0, 0, text.c_str(), -1,
                     DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, 0, &rc);
     }
@@ -526,7 +519,7 @@ void TSDDStatusBar::DrawSizeGrip(TCanvas& canvas) {
   canvas.Brush().SetStyle(bsSolid);
   const auto squares = [&](int right, int bottom, TColor color) {
     canvas.Brush().SetColor(color);
-    for (const TSDDPoint& p : GripSquares(right, bottom)) canvas.FillRect({p.X, p.Y, p.X + 2, p.Y + 2});
+    for (const TPoint& p : GripSquares(right, bottom)) canvas.FillRect({p.X, p.Y, p.X + 2, p.Y + 2});
   };
   squares(r.Right - 1, r.Bottom, clBtnHighlight);
   squares(r.Right - 2, r.Bottom - 1, clBtnShadow);

@@ -87,27 +87,25 @@ bool TSDDCustomSizePanel::IsBarHorizontal() const { return sddsplit::IsBarHorizo
 int TSDDCustomSizePanel::OpenHeight() const { return useLockedHeight_ ? lockedHeight_ : Height(); }
 
 TRect TSDDCustomSizePanel::GetSizeBarRect() const {
-  return ToTRect(sddsplit::SizeBarRect(PanelAlign(), side_, Width(), Height(), sizeBarWidth_, DockSite()));
+  return sddsplit::SizeBarRect(PanelAlign(), side_, Width(), Height(), sizeBarWidth_, DockSite());
 }
 
 TRect TSDDCustomSizePanel::HotSpotRect() const {
   // A bar across the panel centres its hot spot along x, as a splitter with panes one above the other does.
   const TOrientation along = IsBarHorizontal() ? orVertical : orHorizontal;
-  return ToTRect(sddsplit::HotSpotRect(ToSDDRect(GetSizeBarRect()), along, HotSpotSizePercent()));
+  return sddsplit::HotSpotRect(GetSizeBarRect(), along, HotSpotSizePercent());
 }
 
 TRect TSDDCustomSizePanel::HotSpotBox(bool forMouse) const {
-  return ToTRect(
-      sddsplit::HotSpotBox(ToSDDRect(GetSizeBarRect()), ToSDDRect(HotSpotRect()), sizeBarWidth_, forMouse));
+  return sddsplit::HotSpotBox(GetSizeBarRect(), HotSpotRect(), sizeBarWidth_, forMouse);
 }
 
 TRect TSDDCustomSizePanel::ClientRect() const {
-  return ToTRect(sddsplit::CutBarSide(ToSDDRect(TSDDSplitBarPanel::ClientRect()), PanelAlign(), side_,
-                                      sizeBarWidth_ + 1));
+  return sddsplit::CutBarSide(TSDDSplitBarPanel::ClientRect(), PanelAlign(), side_, sizeBarWidth_ + 1);
 }
 
 TRect TSDDCustomSizePanel::GetPaintRect() {
-  return ToTRect(sddsplit::CutBarSide({0, 0, Width(), Height()}, PanelAlign(), side_, sizeBarWidth_));
+  return sddsplit::CutBarSide({0, 0, Width(), Height()}, PanelAlign(), side_, sizeBarWidth_);
 }
 
 TRect TSDDCustomSizePanel::AdjustBorderRect(const TRect& r, bool withBorderWidth) {
@@ -123,7 +121,7 @@ TRect TSDDCustomSizePanel::GetParentFreeRect() const {
     const TControl* c = parent->Controls(i);
     siblings.push_back({static_cast<TSizePanelAlign>(c->Align()), c->Width(), c->Height(), c->Visible()});
   }
-  return ToTRect(sddsplit::ParentFreeRect(ToSDDRect(parent->ClientRect()), siblings, side_));
+  return sddsplit::ParentFreeRect(parent->ClientRect(), siblings, side_);
 }
 
 namespace {
@@ -133,7 +131,7 @@ sddsplit::TSizeLimits Limits(const TSDDCustomSizePanel& panel, TSizePanelAlign a
   sddsplit::TSizeLimits l;
   l.Align = align;
   l.Side = panel.Side();
-  l.Free = ToSDDRect(free);
+  l.Free = free;
   l.Left = panel.Left();
   l.Top = panel.Top();
   l.Width = panel.Width();

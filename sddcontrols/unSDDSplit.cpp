@@ -307,7 +307,7 @@ void TSDDSplitter::Toggle(TPoint releasedAt) {
   } else {
     const bool toMin = hotSpotDirection_ == hsdMin ||
                        (hotSpotDirection_ == hsdBoth &&
-                        sddsplit::InFirstHalf(ToSDDRect(hotSpotRect_), orientation_, {releasedAt.X, releasedAt.Y}));
+                        sddsplit::InFirstHalf(hotSpotRect_, orientation_, releasedAt));
     CollapseSplitter(toMin);
   }
   DoHotSpotClick();
@@ -322,12 +322,11 @@ int TSDDSplitter::BorderSize() {
 TRect TSDDSplitter::ClientRect() const {
   const TRect r = TSDDSplitBarPanel::ClientRect();
   if (DockSite()) return r;
-  return ToTRect(::AdjustBorderRect(ToSDDRect(r), true, BorderWidth(), BorderSides(), BorderOuter(), BorderInner(),
-                                    BevelWidth()));
+  return ::AdjustBorderRect(r, true, BorderWidth(), BorderSides(), BorderOuter(), BorderInner(), BevelWidth());
 }
 
 void TSDDSplitter::CalcHotSpotRect() {
-  hotSpotRect_ = ToTRect(sddsplit::HotSpotRect(ToSDDRect(barSize_), orientation_, HotSpotSizePercent()));
+  hotSpotRect_ = sddsplit::HotSpotRect(barSize_, orientation_, HotSpotSizePercent());
 }
 
 void TSDDSplitter::ReadBarSize(const TRect& bar) {
@@ -337,14 +336,14 @@ void TSDDSplitter::ReadBarSize(const TRect& bar) {
 
 void TSDDSplitter::ArrangePanes() {
   if (HasState(csLoading)) return;
-  const sddsplit::TPaneRects r = sddsplit::ArrangePanes(ToSDDRect(ClientRect()), orientation_, position_,
-                                                        splitterWidth_, panes_[0]->Visible(), panes_[1]->Visible());
+  const sddsplit::TPaneRects r = sddsplit::ArrangePanes(ClientRect(), orientation_, position_, splitterWidth_,
+                                                        panes_[0]->Visible(), panes_[1]->Visible());
   {
     TAlignOff alignOff(*this);
-    panes_[0]->SetBoundsRect(ToTRect(r.UpperLeft));
-    barSize_ = ToTRect(r.Bar);
+    panes_[0]->SetBoundsRect(r.UpperLeft);
+    barSize_ = r.Bar;
     CalcHotSpotRect();
-    panes_[1]->SetBoundsRect(ToTRect(r.LowerRight));
+    panes_[1]->SetBoundsRect(r.LowerRight);
     for (TSDDSplitterPane* pane : panes_)
       for (int i = 0; i < pane->ControlCount(); ++i)
         if (auto* nested = dynamic_cast<TSDDSplitter*>(pane->Controls(i))) nested->ArrangePanes();

@@ -97,8 +97,7 @@ void PaintBarGrooves(TCanvas& canvas, const TRect& bar, bool barVertical, TSplit
 }
 
 void PaintHotSpotArrow(TCanvas& canvas, sddsplit::TArrow arrow, int x, int y, TColor pen, TColor brush) {
-  std::vector<TPoint> points;
-  for (const TSDDPoint& p : sddsplit::ArrowTriangle(arrow, x, y)) points.push_back({p.X, p.Y});
+  const std::array<TPoint, 3> points = sddsplit::ArrowTriangle(arrow, x, y);
   canvas.Pen().SetStyle(psSolid);
   canvas.Pen().SetColor(pen);
   canvas.Brush().SetStyle(bsSolid);

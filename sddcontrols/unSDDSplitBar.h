@@ -84,9 +84,6 @@ void PaintBarGrooves(TCanvas& canvas, const TRect& bar, bool barVertical, TSplit
 void PaintHotSpotArrow(TCanvas& canvas, sddsplit::TArrow arrow, int x, int y, TColor pen, TColor brush);
 void PaintGripRow(TCanvas& canvas, const std::vector<sddsplit::TGripPixel>& pixels);
 
-inline TRect ToTRect(const TSDDRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-inline TSDDRect ToSDDRect(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
 // ---- bar panel ------------------------------------------------------------------------------------------------
 
 // A panel with a bar the user drags and a hot spot on the bar that a click toggles: the properties both controls

@@ -199,7 +199,7 @@ int TSDDCustomStatusPane::GetAutoWidth() {
   TWindowDC screen(nullptr);
   if (!screen) return defaultWidth_;
   TDcSelection font(screen.Handle(), Font().Handle());
-  RECT r = ClientRect().ToRECT();
+  RECT r = ToRECT(ClientRect());
   ::DrawTextA(screen.Handle(), caption_.c_str(), static_cast<int>(caption_.size()), &r,
               DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
   return r.right + 2 * borderWidth_ + captionOffset_ + 6;

@@ -16,9 +16,6 @@
 
 namespace {
 
-TRect AsRect(const TSDDRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-TSDDRect AsSDDRect(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
 // The canvas lets go of its pen, brush and font (the DC gets its own back): a DC state saved or restored now
 // holds none of the canvas's objects, which the canvas may delete and remake meanwhile.
 HDC DetachObjects(TCanvas& canvas) {
@@ -162,7 +159,7 @@ void TSDDCustomTabControl::DrawCardsAndTabs(TCanvas& c) {
 
 void TSDDCustomTabControl::DrawCard(TCanvas& c, int row) {
   const TRect card = CardRect(row);
-  if (sddtabs::IsRectAllZero(AsSDDRect(card))) return;
+  if (sddtabs::IsRectAllZero(card)) return;
   TRect fill = card;
   if (showCardArea_) {
     ++fill.Right;
@@ -183,12 +180,12 @@ void TSDDCustomTabControl::DrawCard(TCanvas& c, int row) {
   frame.Orientation = tabOrientation_;
   frame.Sequence = tabSequence_;
   frame.Style = tabStyle_;
-  frame.Card = AsSDDRect(card);
+  frame.Card = card;
   frame.ShowFullFrame = showFullFrame_;
   frame.ShowShadow = showShadow_;
   frame.Hot = hotFlag_;
   if (row == 0 && tabIndex_ >= 0 && tabIndex_ < static_cast<int>(strip_.Tabs.size()) && IsTabShown(tabIndex_)) {
-    const std::vector<TSDDPoint> points = sddtabs::TabPolygon(strip_, tabIndex_);
+    const std::vector<TPoint> points = sddtabs::TabPolygon(strip_, tabIndex_);
     frame.Gap = true;
     frame.GapStart = {points.front().X + 1, points.front().Y};
     frame.GapEnd = tabStyle_ == tsKestraStyle ? points[5] : points.back();
@@ -253,15 +250,15 @@ TColor TSDDCustomTabControl::TextColor(int index, TSDDTextStyle style, TColor fa
 void TSDDCustomTabControl::DrawBar(TCanvas& c, const TRect& tab, TColor color) {
   c.Brush().SetStyle(bsSolid);
   c.Brush().SetColor(color);
-  c.FillRect(AsRect(sddtabs::BarRect(AsSDDRect(tab), tabOrientation_)));
+  c.FillRect(sddtabs::BarRect(tab, tabOrientation_));
 }
 
 void TSDDCustomTabControl::PaintTabContent(TCanvas& c, int index, const TRect& r) {
   const TSDDTabData& tab = tabs_->Items(index);
   const bool selected = index == tabIndex_;
   const bool hasImage = images_ && tab.ImageIndex != -1;
-  const TSDDRect content = sddtabs::ContentRect(AsSDDRect(r), tabStyle_, tabOrientation_,
-                                                          textOrientation_ == orVertical, cutCornerSize_);
+  const TRect content =
+      sddtabs::ContentRect(r, tabStyle_, tabOrientation_, textOrientation_ == orVertical, cutCornerSize_);
   const sddtabs::TContentAreas areas = sddtabs::ContentAreas(
       content, hasImage ? sddtabs::TExtent{images_->Width(), images_->Height()} : sddtabs::TExtent{},
       tab.ImageIndex != -1 ? imageMargin_ : 0, imagePosition_, imageAlignment_, imageAlignmentVertical_);
@@ -271,7 +268,7 @@ void TSDDCustomTabControl::PaintTabContent(TCanvas& c, int index, const TRect& r
     else
       images_->Draw(c, areas.ImageAt.X, areas.ImageAt.Y, tab.Enabled ? tab.ImageIndex : tab.DisabledIndex);
   }
-  const TRect text = AsRect(areas.Text);
+  const TRect text = areas.Text;
   TColor color;
   if (!tab.Enabled) {
     // Embossed: a light copy one pixel down and right under the shadow-coloured caption.
@@ -290,7 +287,7 @@ void TSDDCustomTabControl::PaintTabContent(TCanvas& c, int index, const TRect& r
   }
   DrawCaption(c, index, text, selected, color, 0, 0);
   if (showFocusRect_ && selected && Focused()) {
-    c.DrawFocusRect(AsRect(sddtabs::FocusRect(areas.Text, tabStyle_, tabOrientation_)));
+    c.DrawFocusRect(sddtabs::FocusRect(areas.Text, tabStyle_, tabOrientation_));
   }
 }
 
@@ -308,8 +305,8 @@ void TSDDCustomTabControl::DrawCaption(TCanvas& c, int index, const TRect& area,
     const SIZE s = TextSize(dc, lines.back().Plain());
     extents.push_back(vertical ? sddtabs::TExtent{s.cy, s.cx} : sddtabs::TExtent{s.cx, s.cy});
   }
-  const std::vector<TSDDPoint> at = sddtabs::PlaceCaptionLines(AsSDDRect(area), extents, vertical, turnedRight,
-                                                               textAlignment_, textAlignmentVertical_);
+  const std::vector<TPoint> at = sddtabs::PlaceCaptionLines(area, extents, vertical, turnedRight, textAlignment_,
+                                                             textAlignmentVertical_);
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_LEFT | TA_TOP);
   SetTextColor(dc, ColorToRGB(color));
@@ -366,7 +363,7 @@ void TSDDCustomTabControl::Replay(TCanvas& c, const sddtabs::TLineCommands& list
       case sddtabs::lcShadow15: {
         const uint8_t strength = code == sddtabs::lcShadow30 ? 30 : 15;
         const TPoint from = c.PenPos();
-        for (const TSDDPoint& p : sddtabs::ShadowLinePixels({from.X, from.Y}, {x, y})) {
+        for (const TPoint& p : sddtabs::ShadowLinePixels(from, {x, y})) {
           if (p.X < 0 || p.Y < 0 || p.X >= parent.Width() || p.Y >= parent.Height()) continue;
           c.SetPixel(p.X, p.Y, BlendColors(clBlack, parent.Canvas().Pixel(p.X, p.Y), strength));
         }

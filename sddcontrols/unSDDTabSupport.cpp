@@ -251,7 +251,7 @@ void TSDDTabCloseButton::Paint() {
                           inactive ? CBS_DISABLED : Pushed() ? CBS_PUSHED : CBS_NORMAL, r);
     return;
   }
-  RECT rc = r.ToRECT();
+  RECT rc = ToRECT(r);
   DrawFrameControl(c.Handle(), &rc, DFC_CAPTION,
                    DFCS_CAPTIONCLOSE | DFCS_FLAT | (Pushed() ? DFCS_PUSHED : 0) | (inactive ? DFCS_INACTIVE : 0));
   DrawFrame(c, r);

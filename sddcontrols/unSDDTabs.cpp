@@ -19,9 +19,6 @@ namespace {
 constexpr UINT_PTR kHotTimerId = 1;
 constexpr UINT kHotTimerInterval = 60;
 
-TRect AsRect(const TSDDRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-TSDDRect AsSDDRect(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
 // Sets a flag for a scope, also when the work in it throws.
 class TFlagScope {
 public:
@@ -293,7 +290,7 @@ int TSDDCustomTabControl::TabAtPos(int x, int y) {
   UpdateLayout();
   const int count = std::min(tabs_->Count(), static_cast<int>(strip_.Tabs.size()));
   return sddtabs::TabAtPos(count, tabIndex_ < count ? tabIndex_ : -1, strip_.FirstShownTab, [&](int i) {
-    if (!IsTabShown(i) || !sddtabs::PtInNormalizedRect(AsSDDRect(TabRect(i)), {x, y})) return false;
+    if (!IsTabShown(i) || !sddtabs::PtInNormalizedRect(TabRect(i), {x, y})) return false;
     HRGN region = TabRegion(i);
     return region && PtInRegion(region, x, y);
   });
@@ -396,7 +393,7 @@ void TSDDCustomTabControl::StoreGeometry() {
   const int count = std::min(tabs_->Count(), static_cast<int>(strip_.Tabs.size()));
   for (int i = 0; i < count; ++i) {
     const sddtabs::TStripTab& t = strip_.Tabs[static_cast<size_t>(i)];
-    tabs_->Items(i).Rect = AsRect(t.Rect);
+    tabs_->Items(i).Rect = t.Rect;
     tabs_->Items(i).Row = t.Row;
   }
 }
@@ -405,19 +402,17 @@ void TSDDCustomTabControl::StoreGeometry() {
 
 TRect TSDDCustomTabControl::TabRect(int index) const {
   if (index < 0 || index >= static_cast<int>(strip_.Tabs.size())) return {};
-  return AsRect(sddtabs::TabClientRect(strip_, index));
+  return sddtabs::TabClientRect(strip_, index);
 }
 
 std::vector<TPoint> TSDDCustomTabControl::TabPolygon(int index) const {
-  std::vector<TPoint> points;
-  if (index < 0 || index >= static_cast<int>(strip_.Tabs.size())) return points;
-  for (const TSDDPoint& p : sddtabs::TabPolygon(strip_, index)) points.push_back({p.X, p.Y});
-  return points;
+  if (index < 0 || index >= static_cast<int>(strip_.Tabs.size())) return {};
+  return sddtabs::TabPolygon(strip_, index);
 }
 
-TRect TSDDCustomTabControl::TabAreaRect() const { return AsRect(sddtabs::TabArea(strip_)); }
-TRect TSDDCustomTabControl::CardRect(int row) const { return AsRect(sddtabs::RowCardRect(strip_, row)); }
-TRect TSDDCustomTabControl::PageRect() const { return AsRect(sddtabs::PageArea(strip_)); }
+TRect TSDDCustomTabControl::TabAreaRect() const { return sddtabs::TabArea(strip_); }
+TRect TSDDCustomTabControl::CardRect(int row) const { return sddtabs::RowCardRect(strip_, row); }
+TRect TSDDCustomTabControl::PageRect() const { return sddtabs::PageArea(strip_); }
 bool TSDDCustomTabControl::IsTabShown(int index) const { return sddtabs::IsTabShown(strip_, index); }
 bool TSDDCustomTabControl::CanScrollBack() const { return sddtabs::CanScrollBack(strip_); }
 bool TSDDCustomTabControl::CanScrollForward() const { return sddtabs::CanScrollForward(strip_); }
@@ -468,12 +463,12 @@ void TSDDCustomTabControl::PlaceButtons() {
   const sddtabs::TButtonPlaces places = sddtabs::PlaceButtons(strip_);
   if (closeButton_) {
     const bool shows = showCloseButton_ && places.Close.Right > places.Close.Left;
-    if (shows) closeButton_->SetBoundsRect(AsRect(places.Close));
+    if (shows) closeButton_->SetBoundsRect(places.Close);
     closeButton_->SetVisible(shows);
   }
   if (scroller_) {
     scroller_->SetOrientation(places.ScrollerVertical ? orVertical : orHorizontal);
-    scroller_->SetBoundsRect(AsRect(places.Scroller));
+    scroller_->SetBoundsRect(places.Scroller);
   }
 }
 
@@ -685,7 +680,7 @@ void TSDDCustomTabControl::DragOver(int x, int y) {
   if (dropTarget_ >= 0 && dropTarget_ != tabIndex_) DrawDropMark(dropMark_, true);
   dropTarget_ = target;
   if (target < 0 || target == tabIndex_) return;
-  dropMark_ = AsRect(sddtabs::DropMarkRect(strip_, target, target < tabIndex_));
+  dropMark_ = sddtabs::DropMarkRect(strip_, target, target < tabIndex_);
   DrawDropMark(dropMark_, false);
 }
 

@@ -480,7 +480,7 @@ void TBuilder::EndLine(bool forced) {
   const int bottom = base + (sub ? quarter : 0);
   const int free = std::max(o_.Bounds.Right - right, 0);
   const int shift = align_ == TAlign::Right ? free : align_ == TAlign::Center ? free / 2 : 0;
-  THtmlRect focus{};
+  TRect focus{};
   bool hasFocus = false;
   for (TPending& p : line_) {
     THtmlItem& item = p.Item;
@@ -504,13 +504,13 @@ void TBuilder::EndLine(bool forced) {
       out_.Width = std::max(out_.Width, item.Rect.Right - o_.Bounds.Left);
     if (item.Anchor > 0) out_.Anchors[static_cast<size_t>(item.Anchor - 1)].Rects.push_back(item.Rect);
     if (item.Anchor > 0 && item.Anchor == o_.FocusAnchor) {
-      focus = hasFocus ? THtmlRect{std::min(focus.Left, item.Rect.Left), std::min(focus.Top, item.Rect.Top),
-                                   std::max(focus.Right, item.Rect.Right), std::max(focus.Bottom, item.Rect.Bottom)}
+      focus = hasFocus ? TRect{std::min(focus.Left, item.Rect.Left), std::min(focus.Top, item.Rect.Top),
+                               std::max(focus.Right, item.Rect.Right), std::max(focus.Bottom, item.Rect.Bottom)}
                        : item.Rect;
       hasFocus = true;
     }
     const bool error = p.Error;
-    const THtmlRect rect = item.Rect;
+    const TRect rect = item.Rect;
     out_.Items.push_back(std::move(item));
     if (error) {
       THtmlItem zigzag;
@@ -541,10 +541,10 @@ THtmlLayout LayoutHtml(std::string_view html, const THtmlOptions& options, THtml
   return TBuilder(options, measurer).Run(html);
 }
 
-const THtmlAnchor* HtmlAnchorAt(const THtmlLayout& layout, int x, int y, THtmlRect* rect) {
+const THtmlAnchor* HtmlAnchorAt(const THtmlLayout& layout, int x, int y, TRect* rect) {
   for (const THtmlAnchor& anchor : layout.Anchors)
-    for (const THtmlRect& r : anchor.Rects)
-      if (r.Contains(x, y)) {
+    for (const TRect& r : anchor.Rects)
+      if (r.Contains({x, y})) {
         if (rect) *rect = r;
         return &anchor;
       }

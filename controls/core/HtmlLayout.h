@@ -19,21 +19,12 @@
 #include <string_view>
 #include <vector>
 
+#include "classlib/core/Geometry.h"
 #include "controls/core/HtmlMarkup.h"
 
 // ---- geometry and fonts ---------------------------------------------------------------------------------------
 
-struct THtmlRect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-  constexpr int Width() const { return Right - Left; }
-  constexpr int Height() const { return Bottom - Top; }
-  constexpr bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
-  friend bool operator==(const THtmlRect&, const THtmlRect&) = default;
-};
-
+// Rectangles and points are the class library's (classlib/core/Geometry.h); only sizes are the layout's own.
 struct THtmlSize {
   int Width = 0;
   int Height = 0;
@@ -68,7 +59,7 @@ enum class THtmlItemKind {
 
 struct THtmlItem {
   THtmlItemKind Kind = THtmlItemKind::Text;
-  THtmlRect Rect;
+  TRect Rect;
   std::string Text;
   THtmlFont Font;
   uint32_t Color = 0;
@@ -83,8 +74,8 @@ struct THtmlItem {
 struct THtmlAnchor {
   int Number = 0;
   std::string Target;
-  std::vector<THtmlRect> Rects;  // of its words, spaces and images
-  std::string Text;              // its plain text
+  std::vector<TRect> Rects;  // of its words, spaces and images
+  std::string Text;          // its plain text
 };
 
 struct THtmlLayout {
@@ -99,7 +90,7 @@ struct THtmlLayout {
 // ---- options and measurer -------------------------------------------------------------------------------------
 
 struct THtmlOptions {
-  THtmlRect Bounds;
+  TRect Bounds;
   THtmlFont Font;               // the default font, restored by "</FONT>"
   uint32_t FontColor = 0;       // the default text colour
   bool WordWrap = true;         // off: words never move to the next line (the painter ends them with an ellipsis)
@@ -132,4 +123,4 @@ public:
 THtmlLayout LayoutHtml(std::string_view html, const THtmlOptions& options, THtmlMeasurer& measurer);
 
 // The anchor whose word, space or image contains (x, y), with that rectangle; null when there is none.
-const THtmlAnchor* HtmlAnchorAt(const THtmlLayout& layout, int x, int y, THtmlRect* rect = nullptr);
+const THtmlAnchor* HtmlAnchorAt(const THtmlLayout& layout, int x, int y, TRect* rect = nullptr);

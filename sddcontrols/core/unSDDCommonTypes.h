@@ -1,7 +1,8 @@
-// The SDD library's shared enumerations (their names and value order are those the window layouts use) and the
-// small rectangle and point types of its platform-free arithmetic.
+// The SDD library's shared enumerations (their names and value order are those the window layouts use); its
+// platform-free arithmetic works on the class library's points and rectangles (classlib/core/Geometry.h).
 #pragma once
 
+#include "classlib/core/Geometry.h"
 #include "classlib/core/LayoutSets.h"
 #include "classlib/core/Objects.h"
 
@@ -34,23 +35,6 @@ enum TSDDAboutInfo { aiSDDComponents };
 
 // A splitter's position veto: (Sender, NewPos, AllowChange).
 using TPositionChangingEvent = TEvent<TObject*, int, bool&>;
-
-struct TSDDPoint {
-  int X = 0;
-  int Y = 0;
-  friend bool operator==(const TSDDPoint&, const TSDDPoint&) = default;
-};
-
-// Right and Bottom are exclusive, as in the platform's rectangles.
-struct TSDDRect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-  constexpr int Width() const { return Right - Left; }
-  constexpr int Height() const { return Bottom - Top; }
-  friend bool operator==(const TSDDRect&, const TSDDRect&) = default;
-};
 
 // The names of the enumerations' values, in value order, as layouts spell them.
 inline constexpr const char* kGradientDirectionNames[] = {

@@ -5,7 +5,7 @@
 
 // ---- rectangles and borders -----------------------------------------------------------------------------------
 
-TSDDRect CenterRect(const TSDDRect& r, int width, int height) {
+TRect CenterRect(const TRect& r, int width, int height) {
   const int left = (r.Left + r.Right - width) / 2;
   const int top = (r.Top + r.Bottom - height) / 2;
   return {left, top, left + width, top + height};
@@ -21,8 +21,8 @@ int BorderStyleWidth(TFrameStyleEx style, int bevelWidth) {
   }
 }
 
-TSDDRect AdjustBorderRect(TSDDRect r, bool withBorderWidth, int borderWidth, TSides sides, TFrameStyleEx outer,
-                          TFrameStyleEx inner, int bevelWidth) {
+TRect AdjustBorderRect(TRect r, bool withBorderWidth, int borderWidth, TSides sides, TFrameStyleEx outer,
+                       TFrameStyleEx inner, int bevelWidth) {
   if (withBorderWidth) r = {r.Left + borderWidth, r.Top + borderWidth, r.Right - borderWidth, r.Bottom - borderWidth};
   for (TFrameStyleEx style : {outer, inner}) {
     const int w = BorderStyleWidth(style, bevelWidth);
@@ -64,7 +64,7 @@ std::vector<int> GridLines(int first, int extent, int size) {
 
 // ---- status bar -----------------------------------------------------------------------------------------------
 
-TSDDRect StatusBarClientRect(TSDDRect r, bool useThemes, bool simpleStatus) {
+TRect StatusBarClientRect(TRect r, bool useThemes, bool simpleStatus) {
   if (!useThemes) {
     r.Bottom += 1;
     r.Top = simpleStatus ? 2 : 1;
@@ -78,7 +78,7 @@ TSDDRect StatusBarClientRect(TSDDRect r, bool useThemes, bool simpleStatus) {
   return r;
 }
 
-std::array<TSDDPoint, 6> GripSquares(int r, int b) {
+std::array<TPoint, 6> GripSquares(int r, int b) {
   return {{{r - 4, b - 12}, {r - 4, b - 8}, {r - 4, b - 4}, {r - 8, b - 8}, {r - 8, b - 4}, {r - 12, b - 4}}};
 }
 
@@ -97,16 +97,16 @@ std::vector<int> ScalePaneWidths(const std::vector<int>& widths, int lastWidth, 
 
 namespace {
 
-TSDDPoint ArrowCentre(const TSDDRect& r) {
-  TSDDPoint c{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+TPoint ArrowCentre(const TRect& r) {
+  TPoint c{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
   if (r.Height() % 2 == 0) c.Y -= 1;
   return c;
 }
 
 }  // namespace
 
-std::vector<TSDDPoint> DropDownArrowPolygon(const TSDDRect& r, bool themed, bool pressed) {
-  TSDDPoint c = ArrowCentre(r);
+std::vector<TPoint> DropDownArrowPolygon(const TRect& r, bool themed, bool pressed) {
+  TPoint c = ArrowCentre(r);
   c.Y += themed ? 4 : 2;
   if (pressed) {
     c.X += 1;
@@ -117,12 +117,12 @@ std::vector<TSDDPoint> DropDownArrowPolygon(const TSDDRect& r, bool themed, bool
   return {{x, y}, {x - 4, y - 5}, {x - 3, y - 7}, {x, y - 3}, {x + 3, y - 7}, {x + 5, y - 5}};
 }
 
-std::vector<TSDDPoint> ArrowPolygon(const TSDDRect& r, bool themed, bool pressed, int direction) {
-  TSDDPoint c = ArrowCentre(r);
-  static const TSDDPoint customShift[] = {{0, 2}, {0, 2}, {-2, 0}, {-2, 0}};
-  static const TSDDPoint themedShift[] = {{0, 4}, {0, 2}, {-1, 0}, {-3, 0}};
+std::vector<TPoint> ArrowPolygon(const TRect& r, bool themed, bool pressed, int direction) {
+  TPoint c = ArrowCentre(r);
+  static const TPoint customShift[] = {{0, 2}, {0, 2}, {-2, 0}, {-2, 0}};
+  static const TPoint themedShift[] = {{0, 4}, {0, 2}, {-1, 0}, {-3, 0}};
   if (direction < 0 || direction > 3) return {};
-  const TSDDPoint shift = themed ? themedShift[direction] : customShift[direction];
+  const TPoint shift = themed ? themedShift[direction] : customShift[direction];
   c.X += shift.X;
   c.Y += shift.Y;
   if (pressed) {

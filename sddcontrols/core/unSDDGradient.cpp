@@ -53,7 +53,7 @@ void WalkBands(uint32_t from, uint32_t to, int steps, int minimum,
   }
 }
 
-TGradientBand RectBand(uint32_t rgb, TSDDRect r) { return {rgb, {r}, {}}; }
+TGradientBand RectBand(uint32_t rgb, TRect r) { return {rgb, {r}, {}}; }
 
 // ---- strip shapes ---------------------------------------------------------------------------------------------
 
@@ -67,7 +67,7 @@ void StripPass(TGradientPlan& plan, bool rows, int from, int to, uint32_t first,
     // Steps a .. b - 1 are the lines from - (b - 1) .. from - a.
     const int low = from - (b - 1);
     const int high = from - a + 1;
-    plan.Bands.push_back(RectBand(rgb, rows ? TSDDRect{0, low, kStrip, high} : TSDDRect{low, 0, high, kStrip}));
+    plan.Bands.push_back(RectBand(rgb, rows ? TRect{0, low, kStrip, high} : TRect{low, 0, high, kStrip}));
   });
 }
 
@@ -87,8 +87,8 @@ void PlanStrip(TGradientPlan& plan, bool rows, bool center, int extent, uint32_t
 // The cut line of step s sweeping from the bottom-left corner to the top-right one: in the first half from a
 // point on the left edge to one on the bottom edge, in the second from the top edge to the right edge.
 struct TCut {
-  TSDDPoint UpperLeft;   // on the left or top edge
-  TSDDPoint LowerRight;  // on the bottom or right edge
+  TPoint UpperLeft;   // on the left or top edge
+  TPoint LowerRight;  // on the bottom or right edge
   bool SecondHalf = false;
 };
 
@@ -119,7 +119,7 @@ void PlanDiagonal(TGradientPlan& plan, bool down, int w, int h, uint32_t startRg
   WalkBands(first, last, steps, minimum, [&](int a, int b, uint32_t rgb) {
     const TCut from = cut(a);
     const TCut to = cut(b);
-    std::vector<TSDDPoint> points{from.UpperLeft, from.LowerRight};
+    std::vector<TPoint> points{from.UpperLeft, from.LowerRight};
     if (!from.SecondHalf && to.SecondHalf) points.push_back({w, h});
     points.push_back(to.LowerRight);
     points.push_back(to.UpperLeft);
@@ -148,7 +148,7 @@ void PlanBox(TGradientPlan& plan, TGradientDirection direction, int w, int h, ui
   const int steps = std::max(hw, hh) + 1;
   const int64_t dx = (int64_t{hw} << 16) / steps;
   const int64_t dy = (int64_t{hh} << 16) / steps;
-  const auto corner = [&](int s) -> TSDDPoint {
+  const auto corner = [&](int s) -> TPoint {
     if (s >= steps) return {0, 0};
     return {static_cast<int>(((int64_t{hw} << 16) - s * dx) >> 16),
             static_cast<int>(((int64_t{hh} << 16) - s * dy) >> 16)};
@@ -156,8 +156,8 @@ void PlanBox(TGradientPlan& plan, TGradientDirection direction, int w, int h, ui
   // From the centre (the end colour) out to the edges; each band is the L between two corner points, out to the
   // quarter's inner edges.
   WalkBands(endRgb, startRgb, steps, minimum, [&](int a, int b, uint32_t rgb) {
-    const TSDDPoint inner = corner(a);
-    const TSDDPoint outer = corner(b);
+    const TPoint inner = corner(a);
+    const TPoint outer = corner(b);
     TGradientBand band{rgb, {}, {}};
     if (a == 0) {
       band.Rects.push_back({outer.X, outer.Y, qw + 1, qh + 1});

@@ -33,8 +33,8 @@ int MinimumBandSteps(int colors, bool boxShape);
 
 struct TGradientBand {
   uint32_t Rgb = 0;
-  std::vector<TSDDRect> Rects;     // filled as rectangles
-  std::vector<TSDDPoint> Polygon;  // or filled as one polygon
+  std::vector<TRect> Rects;     // filled as rectangles
+  std::vector<TPoint> Polygon;  // or filled as one polygon
 };
 
 enum class TGradientCopy {

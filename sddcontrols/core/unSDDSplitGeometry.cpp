@@ -88,7 +88,7 @@ namespace {
 
 // Rectangles along the split axis (x for side-by-side panes): start and length along it; the other axis spans the
 // whole client rect.
-TSDDRect AlongSplit(const TSDDRect& client, TOrientation orientation, int start, int length) {
+TRect AlongSplit(const TRect& client, TOrientation orientation, int start, int length) {
   if (orientation == orHorizontal)
     return {client.Left + start, client.Top, client.Left + start + length, client.Bottom};
   return {client.Left, client.Top + start, client.Right, client.Top + start + length};
@@ -96,7 +96,7 @@ TSDDRect AlongSplit(const TSDDRect& client, TOrientation orientation, int start,
 
 }  // namespace
 
-TPaneRects ArrangePanes(const TSDDRect& client, TOrientation orientation, int position, int splitterWidth,
+TPaneRects ArrangePanes(const TRect& client, TOrientation orientation, int position, int splitterWidth,
                         bool upperLeftVisible, bool lowerRightVisible) {
   const int extent = orientation == orHorizontal ? client.Width() : client.Height();
   const bool both = upperLeftVisible && lowerRightVisible;
@@ -113,7 +113,7 @@ TPaneRects ArrangePanes(const TSDDRect& client, TOrientation orientation, int po
   return r;
 }
 
-TSDDRect HotSpotRect(const TSDDRect& bar, TOrientation orientation, int sizePercent) {
+TRect HotSpotRect(const TRect& bar, TOrientation orientation, int sizePercent) {
   if (orientation == orHorizontal) {
     const int centre = bar.Top + bar.Height() / 2;
     const int half = RoundRatio(int64_t{sizePercent} * bar.Height(), 100) / 2;
@@ -124,14 +124,14 @@ TSDDRect HotSpotRect(const TSDDRect& bar, TOrientation orientation, int sizePerc
   return {centre - half, bar.Top, centre + half, bar.Bottom};
 }
 
-bool InFirstHalf(const TSDDRect& s, TOrientation orientation, TSDDPoint p) {
+bool InFirstHalf(const TRect& s, TOrientation orientation, TPoint p) {
   if (orientation == orHorizontal) return p.Y < (s.Top + s.Bottom) / 2;
   return p.X < (s.Left + s.Right) / 2;
 }
 
 // ---- hot spot drawing -----------------------------------------------------------------------------------------
 
-std::array<TSDDPoint, 3> ArrowTriangle(TArrow arrow, int x, int y) {
+std::array<TPoint, 3> ArrowTriangle(TArrow arrow, int x, int y) {
   switch (arrow) {
     case TArrow::Left: return {{{x + 1, y - 2}, {x - 1, y}, {x + 1, y + 2}}};
     case TArrow::Right: return {{{x - 1, y - 2}, {x + 1, y}, {x - 1, y + 2}}};
@@ -245,7 +245,7 @@ bool BarSide(TSizePanelAlign align, TSide side, TSide& barSide) {
   }
 }
 
-TSDDRect SizeBarRect(TSizePanelAlign align, TSide side, int width, int height, int sizeBarWidth, bool dockSite) {
+TRect SizeBarRect(TSizePanelAlign align, TSide side, int width, int height, int sizeBarWidth, bool dockSite) {
   TSide at = sdTop;
   if (!BarSide(align, side, at)) return {};
   const int depth = sizeBarWidth + (dockSite ? 1 : 0);
@@ -257,7 +257,7 @@ TSDDRect SizeBarRect(TSizePanelAlign align, TSide side, int width, int height, i
   }
 }
 
-TSDDRect CutBarSide(TSDDRect r, TSizePanelAlign align, TSide side, int amount) {
+TRect CutBarSide(TRect r, TSizePanelAlign align, TSide side, int amount) {
   TSide at = sdTop;
   if (!BarSide(align, side, at)) return r;
   switch (at) {
@@ -269,7 +269,7 @@ TSDDRect CutBarSide(TSDDRect r, TSizePanelAlign align, TSide side, int amount) {
   return r;
 }
 
-TSDDRect ParentFreeRect(TSDDRect r, const std::vector<TSiblingBox>& siblings, TSide side) {
+TRect ParentFreeRect(TRect r, const std::vector<TSiblingBox>& siblings, TSide side) {
   for (const TSiblingBox& s : siblings) {
     if (!s.Visible || s.Align == spaClient) continue;
     switch (SizeEdge(s.Align, side)) {
@@ -311,7 +311,7 @@ int ClampSize(int s, const TSizeLimits& l) {
   }
 }
 
-TSDDRect HotSpotBox(const TSDDRect& bar, const TSDDRect& hotSpot, int sizeBarWidth, bool forMouse) {
+TRect HotSpotBox(const TRect& bar, const TRect& hotSpot, int sizeBarWidth, bool forMouse) {
   if (sizeBarWidth < 8) return hotSpot;
   const int w = std::abs(50 - hotSpot.Width());
   const int d = std::abs(sizeBarWidth - 7) / 2;

@@ -66,27 +66,27 @@ struct TPositionLimits {
 int ClampPosition(int position, const TPositionLimits& limits);
 
 struct TPaneRects {
-  TSDDRect UpperLeft;
-  TSDDRect Bar;
-  TSDDRect LowerRight;
+  TRect UpperLeft;
+  TRect Bar;
+  TRect LowerRight;
 };
 // The panes and the bar inside `client`. A pane shown alone fills the client rect; a hidden pane and, unless both
 // panes show, the bar have no extent along the split.
-TPaneRects ArrangePanes(const TSDDRect& client, TOrientation orientation, int position, int splitterWidth,
+TPaneRects ArrangePanes(const TRect& client, TOrientation orientation, int position, int splitterWidth,
                         bool upperLeftVisible, bool lowerRightVisible);
 
 // The hot spot: sizePercent of the bar's length, centred on the bar, across its whole width. Halves are taken
 // toward zero.
-TSDDRect HotSpotRect(const TSDDRect& bar, TOrientation orientation, int sizePercent);
+TRect HotSpotRect(const TRect& bar, TOrientation orientation, int sizePercent);
 // The point lies in the half of the hot spot toward the start (above the middle of a vertical bar, left of the
 // middle of a horizontal one).
-bool InFirstHalf(const TSDDRect& hotSpot, TOrientation orientation, TSDDPoint p);
+bool InFirstHalf(const TRect& hotSpot, TOrientation orientation, TPoint p);
 
 // ---- hot spot drawing -----------------------------------------------------------------------------------------
 
 enum class TArrow { Left, Right, Up, Down };
 // A filled triangle five pixels wide and three deep around (x, y), pointing `arrow`.
-std::array<TSDDPoint, 3> ArrowTriangle(TArrow arrow, int x, int y);
+std::array<TPoint, 3> ArrowTriangle(TArrow arrow, int x, int y);
 
 struct TArrowPair {
   TArrow First;   // at the start of the hot spot
@@ -124,9 +124,9 @@ bool IsBarHorizontal(TSizePanelAlign align, TSide side);
 bool BarSide(TSizePanelAlign align, TSide side, TSide& barSide);
 // The bar, `sizeBarWidth` (one more on a dock site) deep along its side of a width x height panel; empty for
 // alClient.
-TSDDRect SizeBarRect(TSizePanelAlign align, TSide side, int width, int height, int sizeBarWidth, bool dockSite);
+TRect SizeBarRect(TSizePanelAlign align, TSide side, int width, int height, int sizeBarWidth, bool dockSite);
 // r less `amount` on the bar's side (the client rect: bar width + 1; the paint rect: the bar width).
-TSDDRect CutBarSide(TSDDRect r, TSizePanelAlign align, TSide side, int amount);
+TRect CutBarSide(TRect r, TSizePanelAlign align, TSide side, int amount);
 
 // A control beside the panel in the same parent (the panel itself among them).
 struct TSiblingBox {
@@ -137,12 +137,12 @@ struct TSiblingBox {
 };
 // The parent's client rect less every visible control along its edge; an unaligned one counts as if aligned to
 // `side`, a client-aligned one counts nothing.
-TSDDRect ParentFreeRect(TSDDRect parentClient, const std::vector<TSiblingBox>& siblings, TSide side);
+TRect ParentFreeRect(TRect parentClient, const std::vector<TSiblingBox>& siblings, TSide side);
 
 struct TSizeLimits {
   TSizePanelAlign Align = spaLeft;
   TSide Side = sdLeft;
-  TSDDRect Free;  // the parent's free rect
+  TRect Free;  // the parent's free rect
   int Left = 0;
   int Top = 0;
   int Width = 0;
@@ -161,7 +161,7 @@ int ClampSize(int size, const TSizeLimits& limits);
 
 // The size panel's hot-spot box: the hot spot itself on bars narrower than 8; from 8 up a small box at the far
 // end of the bar. The box for mouse tests reaches further right than the drawn one.
-TSDDRect HotSpotBox(const TSDDRect& bar, const TSDDRect& hotSpot, int sizeBarWidth, bool forMouse);
+TRect HotSpotBox(const TRect& bar, const TRect& hotSpot, int sizeBarWidth, bool forMouse);
 // The size panel's arrows point where a click moves its bar.
 TArrow SizePanelArrow(bool barHorizontal, TSizeEdge edge, bool closed);
 

@@ -10,25 +10,25 @@ namespace sddtabs {
 
 namespace {
 
-using TPts = std::initializer_list<TSDDPoint>;
+using TPts = std::initializer_list<TPoint>;
 
 // One stroke: the pen colour, a move to the first point and lines through the others.
 void Stroke(TLineCommands& list, TPts points, TLineCode lineCode = lcLineTo) {
   list.push_back(lcPenColor);
   bool first = true;
-  for (const TSDDPoint& p : points) {
+  for (const TPoint& p : points) {
     list.insert(list.end(), {first ? lcMoveTo : lineCode, p.X, p.Y});
     first = false;
   }
 }
 
-void MoveTo(TLineCommands& list, TSDDPoint p) { list.insert(list.end(), {lcMoveTo, p.X, p.Y}); }
-void LineTo(TLineCommands& list, TLineCode code, TSDDPoint p) { list.insert(list.end(), {code, p.X, p.Y}); }
+void MoveTo(TLineCommands& list, TPoint p) { list.insert(list.end(), {lcMoveTo, p.X, p.Y}); }
+void LineTo(TLineCommands& list, TLineCode code, TPoint p) { list.insert(list.end(), {code, p.X, p.Y}); }
 
-TSDDPoint At(TSDDPoint p, int dx, int dy) { return {p.X + dx, p.Y + dy}; }
+TPoint At(TPoint p, int dx, int dy) { return {p.X + dx, p.Y + dy}; }
 
 struct TCorners {
-  TSDDPoint P0, P1, P2, P3;  // top-left, top-right, bottom-right, bottom-left
+  TPoint P0, P1, P2, P3;  // top-left, top-right, bottom-right, bottom-left
 };
 
 void RecordShadow(TLineCommands& list, const TCorners& c) {
@@ -36,7 +36,7 @@ void RecordShadow(TLineCommands& list, const TCorners& c) {
   LineTo(list, lcShadow30, At(c.P2, -1, -1));
   LineTo(list, lcShadow30, At(c.P3, 0, -1));
   MoveTo(list, At(c.P1, -1, 0));
-  for (TSDDPoint p : {c.P1, c.P2, c.P3, At(c.P3, 0, -1)}) LineTo(list, lcShadow15, p);
+  for (TPoint p : {c.P1, c.P2, c.P3, At(c.P3, 0, -1)}) LineTo(list, lcShadow15, p);
 }
 
 void RecordPlainFrame(TLineCommands& list, const TCardFrame& f, const TCorners& c) {
@@ -51,7 +51,7 @@ void RecordPlainFrame(TLineCommands& list, const TCardFrame& f, const TCorners& 
 }
 
 void RecordGapFrame(TLineCommands& list, const TCardFrame& f, const TCorners& c) {
-  const TSDDPoint g1 = f.GapStart, g2 = f.GapEnd;
+  const TPoint g1 = f.GapStart, g2 = f.GapEnd;
   const bool full = f.ShowFullFrame;
   switch (f.Orientation) {
     case toTop:
@@ -116,7 +116,7 @@ bool HasShadow(const TLineCommands& list) {
 }
 
 void RecordCardFrame(TLineCommands& list, const TCardFrame& f) {
-  const TSDDRect& r = f.Card;
+  const TRect& r = f.Card;
   const TCorners c{{r.Left, r.Top}, {r.Right, r.Top}, {r.Right, r.Bottom}, {r.Left, r.Bottom}};
   if (f.Gap)
     RecordGapFrame(list, f, c);
@@ -125,7 +125,7 @@ void RecordCardFrame(TLineCommands& list, const TCardFrame& f) {
 }
 
 bool RecordTabOutline(TLineCommands& list, TSDDTabStyle style, TSDDTabOrientation orientation,
-                      const std::vector<TSDDPoint>& q) {
+                      const std::vector<TPoint>& q) {
   static constexpr size_t kPoints[] = {5, 4, 5, 6, 7};
   if (q.size() != kPoints[style]) return false;
   list.push_back(lcPenColor);
@@ -159,8 +159,8 @@ bool RecordTabOutline(TLineCommands& list, TSDDTabStyle style, TSDDTabOrientatio
   return true;
 }
 
-std::vector<TSDDPoint> ShadowLinePixels(TSDDPoint from, TSDDPoint to) {
-  std::vector<TSDDPoint> pixels;
+std::vector<TPoint> ShadowLinePixels(TPoint from, TPoint to) {
+  std::vector<TPoint> pixels;
   if (from.X != to.X) {
     const int step = to.X > from.X ? 1 : -1;
     for (int x = from.X;; x += step) {
@@ -182,14 +182,14 @@ std::vector<TSDDPoint> ShadowLinePixels(TSDDPoint from, TSDDPoint to) {
 namespace {
 
 // InflateRect: negative amounts move both sides of an axis inwards.
-void Inflate(TSDDRect& r, int dx, int dy) {
+void Inflate(TRect& r, int dx, int dy) {
   r.Left -= dx;
   r.Right += dx;
   r.Top -= dy;
   r.Bottom += dy;
 }
 
-void Move(TSDDRect& r, int dx, int dy) {
+void Move(TRect& r, int dx, int dy) {
   r.Left += dx;
   r.Right += dx;
   r.Top += dy;
@@ -198,8 +198,8 @@ void Move(TSDDRect& r, int dx, int dy) {
 
 }  // namespace
 
-TSDDRect ContentRect(const TSDDRect& tab, TSDDTabStyle style, TSDDTabOrientation o, bool verticalText, int k) {
-  TSDDRect c = tab;
+TRect ContentRect(const TRect& tab, TSDDTabStyle style, TSDDTabOrientation o, bool verticalText, int k) {
+  TRect c = tab;
   const int h = tab.Bottom - tab.Top, w = tab.Right - tab.Left;
   const bool rows = RowsHorizontal(o);
   // The last step of the style's rule for each orientation: toTop/toLeft move their outer side in, toBottom and
@@ -258,7 +258,7 @@ TSDDRect ContentRect(const TSDDRect& tab, TSDDTabStyle style, TSDDTabOrientation
   return c;
 }
 
-TContentAreas ContentAreas(const TSDDRect& c, TExtent image, int margin, TSDDImagePosition position,
+TContentAreas ContentAreas(const TRect& c, TExtent image, int margin, TSDDImagePosition position,
                            TSDDHorizontalAlignment alignment, TSDDVerticalAlignment alignmentVertical) {
   TContentAreas a{c, c, {c.Left, c.Top}};
   switch (position) {
@@ -318,11 +318,11 @@ TAccelLine SplitAccelerator(std::string_view line) {
   return parts;
 }
 
-std::vector<TSDDPoint> PlaceCaptionLines(const TSDDRect& area, const std::vector<TExtent>& lines, bool vertical,
-                                         bool turnedRight, TSDDHorizontalAlignment ha, TSDDVerticalAlignment va) {
+std::vector<TPoint> PlaceCaptionLines(const TRect& area, const std::vector<TExtent>& lines, bool vertical,
+                                      bool turnedRight, TSDDHorizontalAlignment ha, TSDDVerticalAlignment va) {
   const int areaW = area.Right - area.Left, areaH = area.Bottom - area.Top;
   const auto share = [](int free, bool half, bool all) { return half ? free / 2 : all ? free : 0; };
-  std::vector<TSDDPoint> at;
+  std::vector<TPoint> at;
   if (!vertical) {
     int block = 0;
     for (const TExtent& l : lines) block += l.CY;
@@ -355,8 +355,8 @@ std::vector<TSDDPoint> PlaceCaptionLines(const TSDDRect& area, const std::vector
 
 // ---- bars and marks -------------------------------------------------------------------------------------------
 
-TSDDRect BarRect(const TSDDRect& tab, TSDDTabOrientation o) {
-  TSDDRect r{tab.Left - 1, tab.Top - 1, tab.Right + 1, tab.Bottom + 1};
+TRect BarRect(const TRect& tab, TSDDTabOrientation o) {
+  TRect r{tab.Left - 1, tab.Top - 1, tab.Right + 1, tab.Bottom + 1};
   switch (o) {
     case toTop: r.Bottom = r.Top + 6; break;
     case toLeft: r.Right = r.Left + 6; break;
@@ -366,8 +366,8 @@ TSDDRect BarRect(const TSDDRect& tab, TSDDTabOrientation o) {
   return r;
 }
 
-TSDDRect FocusRect(const TSDDRect& text, TSDDTabStyle style, TSDDTabOrientation o) {
-  TSDDRect r = text;
+TRect FocusRect(const TRect& text, TSDDTabStyle style, TSDDTabOrientation o) {
+  TRect r = text;
   if (RowsHorizontal(o)) {
     --r.Left;
     ++r.Right;
@@ -386,8 +386,8 @@ TSDDRect FocusRect(const TSDDRect& text, TSDDTabStyle style, TSDDTabOrientation 
   return r;
 }
 
-TSDDRect DropMarkRect(const TStrip& s, int target, bool beforeDragged) {
-  const TSDDRect tab = IndentedTabRect(s, target);
+TRect DropMarkRect(const TStrip& s, int target, bool beforeDragged) {
+  const TRect tab = IndentedTabRect(s, target);
   const TSDDTabStyle style = s.Settings.Style;
   const bool reverse = s.Settings.Sequence == tsReverse;
   // The sequence runs along row space for tsStandard and against it for tsReverse.
@@ -399,7 +399,7 @@ TSDDRect DropMarkRect(const TStrip& s, int target, bool beforeDragged) {
   else if (!beforeDragged)
     centre += rightEdge ? 1 : -1;
   const int outer = tab.Top - (s.Settings.Orientation == toRight ? 3 : 2);
-  return RowRectToClient(s, TSDDRect{centre - 7, outer, centre + 8, outer + 8}, ScrollOrigin(s, s.FirstShownTab));
+  return RowRectToClient(s, TRect{centre - 7, outer, centre + 8, outer + 8}, ScrollOrigin(s, s.FirstShownTab));
 }
 
 }  // namespace sddtabs

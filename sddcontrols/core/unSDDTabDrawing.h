@@ -41,38 +41,38 @@ struct TCardFrame {
   TSDDTabOrientation Orientation = toTop;
   TSDDTabSequence Sequence = tsStandard;
   TSDDTabStyle Style = tsSingleSlant;
-  TSDDRect Card;  // inclusive corners
+  TRect Card;  // inclusive corners
   bool ShowFullFrame = true;
   bool ShowShadow = true;
   bool Hot = false;  // a hot-tracking repaint: no shadow
   // The front card's gap under the selected tab: its polygon's first point + (1, 0) and its last point (the sixth
   // for tsKestraStyle).
   bool Gap = false;
-  TSDDPoint GapStart;
-  TSDDPoint GapEnd;
+  TPoint GapStart;
+  TPoint GapEnd;
 };
 void RecordCardFrame(TLineCommands& list, const TCardFrame& frame);
 // The outline of a tab from its polygon; false when the polygon has the wrong number of points for the style.
 bool RecordTabOutline(TLineCommands& list, TSDDTabStyle style, TSDDTabOrientation orientation,
-                      const std::vector<TSDDPoint>& points);
+                      const std::vector<TPoint>& points);
 
 // The pixels a shadow line covers from `from` to `to` along one axis (horizontal when the x values differ), both
 // ends included.
-std::vector<TSDDPoint> ShadowLinePixels(TSDDPoint from, TSDDPoint to);
+std::vector<TPoint> ShadowLinePixels(TPoint from, TPoint to);
 
 // ---- tab content ----------------------------------------------------------------------------------------------
 
 // Where a tab's image and caption go inside its rectangle, by style.
-TSDDRect ContentRect(const TSDDRect& tab, TSDDTabStyle style, TSDDTabOrientation orientation, bool verticalText,
-                     int cutCornerSize);
+TRect ContentRect(const TRect& tab, TSDDTabStyle style, TSDDTabOrientation orientation, bool verticalText,
+                  int cutCornerSize);
 
 struct TContentAreas {
-  TSDDRect Image;
-  TSDDRect Text;
-  TSDDPoint ImageAt;  // the image's top-left corner
+  TRect Image;
+  TRect Text;
+  TPoint ImageAt;  // the image's top-left corner
 };
 // `image` is the image list's size (0 x 0 without an image); `margin` the ImageMargin (0 without an image index).
-TContentAreas ContentAreas(const TSDDRect& content, TExtent image, int margin, TSDDImagePosition position,
+TContentAreas ContentAreas(const TRect& content, TExtent image, int margin, TSDDImagePosition position,
                            TSDDHorizontalAlignment alignment, TSDDVerticalAlignment alignmentVertical);
 
 // ---- captions -------------------------------------------------------------------------------------------------
@@ -90,23 +90,23 @@ TAccelLine SplitAccelerator(std::string_view line);
 
 // Where each line of a caption starts (the text drawn from its top-left corner, turned with the text): `lines`
 // are the lines' screen extents (vertical text: the line height across, its length along).
-std::vector<TSDDPoint> PlaceCaptionLines(const TSDDRect& area, const std::vector<TExtent>& lines, bool verticalText,
-                                         bool turnedRight, TSDDHorizontalAlignment alignment,
-                                         TSDDVerticalAlignment alignmentVertical);
+std::vector<TPoint> PlaceCaptionLines(const TRect& area, const std::vector<TExtent>& lines, bool verticalText,
+                                      bool turnedRight, TSDDHorizontalAlignment alignment,
+                                      TSDDVerticalAlignment alignmentVertical);
 
 // ---- bars and marks -------------------------------------------------------------------------------------------
 
 // The highlight or hot bar: the tab inflated by 1, cut to a strip along its outer edge (6 deep for toTop and
 // toLeft, 4 for toBottom and toRight); the tab's shape clips it.
-TSDDRect BarRect(const TSDDRect& tab, TSDDTabOrientation orientation);
+TRect BarRect(const TRect& tab, TSDDTabOrientation orientation);
 // The focus rectangle: the text area widened by 1 at both ends along the row; the round styles pull its outer
 // edge in.
-TSDDRect FocusRect(const TSDDRect& textArea, TSDDTabStyle style, TSDDTabOrientation orientation);
+TRect FocusRect(const TRect& textArea, TSDDTabStyle style, TSDDTabOrientation orientation);
 
 // The drop mark of tab dragging: 8 deep across the row, 15 long along it, its outer side 2 (toRight: 3) pixels
 // beyond the target tab's outer edge, centred on the tab's leading edge when the target comes before the dragged
 // tab and on its trailing edge otherwise; slanted edges pull it in by half the row thickness, the other styles'
 // trailing edge moves it out by 1.
-TSDDRect DropMarkRect(const TStrip& strip, int target, bool beforeDragged);
+TRect DropMarkRect(const TStrip& strip, int target, bool beforeDragged);
 
 }  // namespace sddtabs

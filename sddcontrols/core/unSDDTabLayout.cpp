@@ -10,14 +10,14 @@ namespace sddtabs {
 
 // ---- rectangle helpers ----------------------------------------------------------------------------------------
 
-bool IsRectAllZero(const TSDDRect& r) { return r.Left == 0 && r.Top == 0 && r.Right == 0 && r.Bottom == 0; }
+bool IsRectAllZero(const TRect& r) { return r.Left == 0 && r.Top == 0 && r.Right == 0 && r.Bottom == 0; }
 
-void NormalizeRect(TSDDRect& r) {
+void NormalizeRect(TRect& r) {
   if (r.Left > r.Right) std::swap(r.Left, r.Right);
   if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
 }
 
-bool PtInNormalizedRect(TSDDRect r, TSDDPoint p) {
+bool PtInNormalizedRect(TRect r, TPoint p) {
   NormalizeRect(r);
   return r.Left <= p.X && p.X < r.Right && r.Top <= p.Y && p.Y < r.Bottom;
 }
@@ -81,10 +81,10 @@ int TabAreaLength(const TStripSettings& st) {
   return st.Width - 1 - (st.Orientation == toTop && st.ShowShadow ? 2 : 0);
 }
 
-TSDDRect TabArea(const TStrip& s) {
+TRect TabArea(const TStrip& s) {
   const TStripSettings& st = s.Settings;
   const int w = st.Width - 1, h = st.Height - 1, d = TabAreaDepth(s);
-  TSDDRect a;
+  TRect a;
   a.Left = st.Orientation == toRight ? w - d : 0;
   a.Top = st.Orientation == toBottom ? h - d : 0;
   a.Right = st.Orientation == toLeft ? d : w - (st.Orientation == toTop && st.ShowShadow ? 2 : 0);
@@ -166,14 +166,14 @@ void JustifyRows(TStrip& s, int areaLength) {
   for (size_t begin = 0; begin < visible.size();) {
     size_t end = begin + 1;
     while (end < visible.size() && s.Tabs[visible[end]].Row == s.Tabs[visible[begin]].Row) ++end;
-    const TSDDRect& first = s.Tabs[visible[begin]].Rect;
-    const TSDDRect& last = s.Tabs[visible[end - 1]].Rect;
+    const TRect& first = s.Tabs[visible[begin]].Rect;
+    const TRect& last = s.Tabs[visible[end - 1]].Rect;
     const int free = room - (reverse ? first.Right - last.Left : last.Right - first.Left);
     if (free >= 1) {
       const int n = static_cast<int>(end - begin);
       int acc = 0;
       for (int k = 0; k < n; ++k) {
-        TSDDRect& r = s.Tabs[visible[begin + static_cast<size_t>(k)]].Rect;
+        TRect& r = s.Tabs[visible[begin + static_cast<size_t>(k)]].Rect;
         const int add = free / n + (k < free % n ? 1 : 0);
         if (reverse) {
           r.Right -= acc;
@@ -242,7 +242,7 @@ void ArrangeTabs(TStrip& s) {
       const bool fits = !st.MultiLine || (reverse ? pos - length > -limit : pos + length < limit);
       if (fits || pos == start) {
         const int y = RowTop(s, row);
-        t.Rect = reverse ? TSDDRect{pos - length, y, pos, y + fd} : TSDDRect{pos, y, pos + length, y + fd};
+        t.Rect = reverse ? TRect{pos - length, y, pos, y + fd} : TRect{pos, y, pos + length, y + fd};
         t.Row = row;
         usedRows = std::max(usedRows, row + 1);
         pos = reverse ? pos - length + overlap - 1 : pos + length - overlap + 1;
@@ -293,12 +293,12 @@ int ScrollOrigin(const TStrip& s, int firstShown) {
   if (firstShown < 0 || firstShown >= static_cast<int>(s.Tabs.size())) return 0;
   const TStripSettings& st = s.Settings;
   const int m = st.Margin + (RoundStyle(st.Style) ? 2 : 0);
-  const TSDDRect& r = s.Tabs[static_cast<size_t>(firstShown)].Rect;
+  const TRect& r = s.Tabs[static_cast<size_t>(firstShown)].Rect;
   return st.Sequence == tsReverse ? m + r.Right : r.Left - m;
 }
 
-TSDDPoint RowToClient(const TStrip& s, TSDDPoint p, int o) {
-  const TSDDRect a = TabArea(s);
+TPoint RowToClient(const TStrip& s, TPoint p, int o) {
+  const TRect a = TabArea(s);
   const bool reverse = s.Settings.Sequence == tsReverse;
   switch (s.Settings.Orientation) {
     case toTop: return {reverse ? a.Right - (o - p.X) : p.X - o + a.Left, p.Y + a.Top};
@@ -308,19 +308,19 @@ TSDDPoint RowToClient(const TStrip& s, TSDDPoint p, int o) {
   }
 }
 
-TSDDRect RowRectToClient(const TStrip& s, const TSDDRect& r, int origin) {
-  const TSDDPoint a = RowToClient(s, TSDDPoint{r.Left, r.Top}, origin);
-  const TSDDPoint b = RowToClient(s, TSDDPoint{r.Right, r.Bottom}, origin);
-  TSDDRect c{a.X, a.Y, b.X, b.Y};
+TRect RowRectToClient(const TStrip& s, const TRect& r, int origin) {
+  const TPoint a = RowToClient(s, TPoint{r.Left, r.Top}, origin);
+  const TPoint b = RowToClient(s, TPoint{r.Right, r.Bottom}, origin);
+  TRect c{a.X, a.Y, b.X, b.Y};
   NormalizeRect(c);
   return c;
 }
 
-TSDDRect IndentedTabRect(const TStrip& s, int index) {
+TRect IndentedTabRect(const TStrip& s, int index) {
   const TStripTab& t = s.Tabs[static_cast<size_t>(index)];
   const TStripSettings& st = s.Settings;
   const int shift = t.Row * st.RowIndent * (st.Sequence == tsReverse ? -1 : 1);
-  TSDDRect r{t.Rect.Left + shift, t.Rect.Top, t.Rect.Right + shift, t.Rect.Bottom};
+  TRect r{t.Rect.Left + shift, t.Rect.Top, t.Rect.Right + shift, t.Rect.Bottom};
   if (st.Style == tsRoundCorners && index == s.Selected) {
     r.Left -= 2;
     r.Right += 2;
@@ -329,14 +329,14 @@ TSDDRect IndentedTabRect(const TStrip& s, int index) {
   return r;
 }
 
-TSDDRect TabClientRect(const TStrip& s, int index) {
+TRect TabClientRect(const TStrip& s, int index) {
   return RowRectToClient(s, IndentedTabRect(s, index), ScrollOrigin(s, s.FirstShownTab));
 }
 
-std::vector<TSDDPoint> TabPolygon(const TStrip& s, int index) {
-  const TSDDRect r = IndentedTabRect(s, index);
+std::vector<TPoint> TabPolygon(const TStrip& s, int index) {
+  const TRect r = IndentedTabRect(s, index);
   const int l = r.Left, t = r.Top, rt = r.Right, b = r.Bottom, k = s.Settings.CutCornerSize, h = b - t;
-  std::vector<TSDDPoint> points;
+  std::vector<TPoint> points;
   switch (s.Settings.Style) {
     case tsSingleSlant: points = {{l, b}, {l, t + 2}, {l + 2, t}, {rt - h, t}, {rt, b}}; break;
     case tsDoubleSlant: points = {{l, b}, {l + h, t}, {rt - h, t}, {rt, b}}; break;
@@ -345,15 +345,15 @@ std::vector<TSDDPoint> TabPolygon(const TStrip& s, int index) {
     default: points = {{l, b}, {l, t + 2}, {l + 2, t}, {rt - 2, t}, {rt, t + 2}, {rt, b}, {rt, b + 2}}; break;
   }
   const int origin = ScrollOrigin(s, s.FirstShownTab);
-  for (TSDDPoint& p : points) p = RowToClient(s, p, origin);
+  for (TPoint& p : points) p = RowToClient(s, p, origin);
   return points;
 }
 
 // ---- cards and page area --------------------------------------------------------------------------------------
 
-TSDDRect RowCardRect(const TStrip& s, int row) {
+TRect RowCardRect(const TStrip& s, int row) {
   const TStripSettings& st = s.Settings;
-  TSDDRect r{0, 0, st.Width - 1, st.Height - 1};
+  TRect r{0, 0, st.Width - 1, st.Height - 1};
   if (s.Tabs.empty() && st.ShowCardArea) return r;
   const int d = TabAreaDepth(s), shift = (s.FixedDimension - st.RowOverlap) * row;
   const int nearSide = st.RowIndent * row, farSide = st.RowIndent * (s.RowCount - row - 1);
@@ -398,10 +398,10 @@ TSDDRect RowCardRect(const TStrip& s, int row) {
   return r;
 }
 
-TSDDRect PageArea(const TStrip& s) {
+TRect PageArea(const TStrip& s) {
   const TStripSettings& st = s.Settings;
   if (!st.ShowCardArea) return {-2, -2, -1, -1};
-  TSDDRect r = RowCardRect(s, 0);
+  TRect r = RowCardRect(s, 0);
   if (!st.ShowCardFrame) {
     ++r.Right;
     ++r.Bottom;
@@ -505,7 +505,7 @@ int ScrollIntoView(const TStrip& s, int index) {
 
 TButtonPlaces PlaceButtons(const TStrip& s) {
   const TStripSettings& st = s.Settings;
-  const TSDDRect a = TabArea(s);
+  const TRect a = TabArea(s);
   const int size = ButtonSize(s), close = CloseButtonSize(s), length = 2 * size - 1;
   const bool rows = RowsHorizontal(st.Orientation), reverse = st.Sequence == tsReverse;
   // Across the row: 2 pixels from the tab area's page-side edge.
@@ -530,15 +530,14 @@ TButtonPlaces PlaceButtons(const TStrip& s) {
   const int sw = rows ? length : size, sh = rows ? size : length;
   if (s.ScrollerNeeded) {
     const int along = place(scrollerOffset, length);
-    p.Scroller = rows ? TSDDRect{along, across, along + sw, across + sh} : TSDDRect{across, along, across + sw,
-                                                                                     along + sh};
+    p.Scroller = rows ? TRect{along, across, along + sw, across + sh} : TRect{across, along, across + sw, along + sh};
   } else {
     p.Scroller = {-sw - 1, -sh - 1, -1, -1};
   }
   if (close > 0) {
     const int along = place(st.Margin, close);
-    p.Close = rows ? TSDDRect{along, across, along + close, across + close}
-                   : TSDDRect{across, along, across + close, along + close};
+    p.Close = rows ? TRect{along, across, along + close, across + close}
+                   : TRect{across, along, across + close, along + close};
   }
   return p;
 }

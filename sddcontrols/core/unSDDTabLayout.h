@@ -31,11 +31,11 @@ namespace sddtabs {
 
 // ---- rectangle helpers ----------------------------------------------------------------------------------------
 
-bool IsRectAllZero(const TSDDRect& r);
+bool IsRectAllZero(const TRect& r);
 // Left/Top become the smaller and Right/Bottom the larger of each pair.
-void NormalizeRect(TSDDRect& r);
+void NormalizeRect(TRect& r);
 // Left <= X < Right and Top <= Y < Bottom on a normalised copy.
-bool PtInNormalizedRect(TSDDRect r, TSDDPoint p);
+bool PtInNormalizedRect(TRect r, TPoint p);
 
 // ---- sizes ----------------------------------------------------------------------------------------------------
 
@@ -99,7 +99,7 @@ struct TStripSettings {
 struct TStripTab {
   bool Visible = true;
   TExtent Content;  // input: ContentSize of the tab
-  TSDDRect Rect;    // output: row space, without the row's indent
+  TRect Rect;       // output: row space, without the row's indent
   int Row = 0;      // output: 0 = next to the page
 };
 
@@ -117,7 +117,7 @@ struct TStrip {
 // coordinates, inclusive right/bottom as the frames use them).
 int TabAreaDepth(const TStrip& s);
 int TabAreaLength(const TStripSettings& st);
-TSDDRect TabArea(const TStrip& s);
+TRect TabArea(const TStrip& s);
 // The scroller's button size for the row thickness, and the close button's size (0 while it does not show).
 int ButtonSize(const TStrip& s);
 int CloseButtonSize(const TStrip& s);
@@ -140,22 +140,22 @@ void RotateRows(TStrip& s);
 // The scroll origin O: the first shown tab's Left less the margin (tsReverse: the margin plus its Right); the
 // margin counts 2 more for the round styles.
 int ScrollOrigin(const TStrip& s, int firstShown);
-TSDDPoint RowToClient(const TStrip& s, TSDDPoint p, int origin);
-TSDDRect RowRectToClient(const TStrip& s, const TSDDRect& r, int origin);
+TPoint RowToClient(const TStrip& s, TPoint p, int origin);
+TRect RowRectToClient(const TStrip& s, const TRect& r, int origin);
 // The stored rect moved along its row by its indent; a selected tsRoundCorners tab grows 2 at both ends and
 // outwards.
-TSDDRect IndentedTabRect(const TStrip& s, int index);
+TRect IndentedTabRect(const TStrip& s, int index);
 // The tab in client coordinates (normalised).
-TSDDRect TabClientRect(const TStrip& s, int index);
+TRect TabClientRect(const TStrip& s, int index);
 // The tab's outline in client coordinates: 5, 4, 5, 6 and 7 points for the five styles.
-std::vector<TSDDPoint> TabPolygon(const TStrip& s, int index);
+std::vector<TPoint> TabPolygon(const TStrip& s, int index);
 
 // ---- cards and page area --------------------------------------------------------------------------------------
 
 // The card behind `row` in client coordinates, inclusive right/bottom; (0, 0, 0, 0) when inverted.
-TSDDRect RowCardRect(const TStrip& s, int row);
+TRect RowCardRect(const TStrip& s, int row);
 // Where the children go (exclusive right/bottom).
-TSDDRect PageArea(const TStrip& s);
+TRect PageArea(const TStrip& s);
 
 // ---- scrolling and buttons ------------------------------------------------------------------------------------
 
@@ -181,8 +181,8 @@ bool ScrollBack(TStrip& s);
 int ScrollIntoView(const TStrip& s, int index);
 
 struct TButtonPlaces {
-  TSDDRect Scroller;  // off the control when it is not needed
-  TSDDRect Close;     // empty while the close button does not show
+  TRect Scroller;  // off the control when it is not needed
+  TRect Close;     // empty while the close button does not show
   bool ScrollerVertical = false;
 };
 TButtonPlaces PlaceButtons(const TStrip& s);

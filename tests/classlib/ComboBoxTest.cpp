@@ -117,6 +117,12 @@ TEST(ComboBox, NotificationsComeInOrderForEveryWayOfChoosing) {
          PressKey(s.Wnd(), VK_ESCAPE);
          PumpMessages();
        }, {"dropdown", "closeup"}, 1, "Wood"},
+      {"an index past the items chooses none, which the list's closing leaves as it is", [](ComboScene& s) {
+         s.combo->SetItemIndex(3);
+         s.combo->SetDroppedDown(true);
+         PressKey(s.Wnd(), VK_ESCAPE);
+         PumpMessages();
+       }, {"dropdown", "closeup"}, -1, ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -164,6 +164,30 @@ TEST(Form, ReleaseWaitsForTheHandlersOfTheFormAndWhatItOwns) {
   }
 }
 
+// Forms that all live in the same memory, so that a new one takes the place of one deleted before.
+alignas(TForm) unsigned char formSlot[sizeof(TForm)];
+struct TSlotForm : TForm {
+  using TForm::TForm;
+  static void* operator new(size_t) { return formSlot; }
+  static void operator delete(void*) {}
+};
+static_assert(sizeof(TSlotForm) == sizeof(formSlot));
+
+// A released form the program deletes before the release comes is forgotten by the release, which then frees
+// nothing: not even the new form that took the deleted one's place in memory.
+TEST(Form, AReleasedFormDeletedMeanwhileIsForgotten) {
+  TForm* first = new TSlotForm(nullptr);
+  first->Release();
+  delete first;
+  bool secondFreed = false;
+  TForm* second = new TSlotForm(nullptr);
+  ASSERT_EQ(static_cast<void*>(second), static_cast<void*>(formSlot));
+  second->OnDestroy = [&secondFreed](TObject*) { secondFreed = true; };
+  PumpMessages();
+  EXPECT_FALSE(secondFreed);
+  if (!secondFreed) delete second;
+}
+
 // A form's own modal loop holds its release back, also when ShowModal was called from no handler of the form.
 TEST(Form, AReleaseDuringTheModalLoopWaitsForTheLoop) {
   bool destroyed = false;

@@ -63,12 +63,13 @@ TEST(Grid, CellRectAndMouseToCellAgreeOnSevenAndOnTwoThousandColumns) {
   };
   const Row rows[] = {
       {1, 0, 0, {0, 0, 96, 64}}, {1, 6, 2, {582, 130, 678, 194}}, {0, 6, 2, {576, 128, 672, 192}},
-      {1, 1, 4, {97, 260, 193, 324}},
+      {1, 1, 4, {97, 260, 193, 324}}, {1, 0, 5, {}},  // past the last row: no rectangle
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(std::to_string(row.col) + "," + std::to_string(row.row));
     picker.grid->SetGridLineWidth(row.lineWidth);
     EXPECT_EQ(picker.grid->CellRect(row.col, row.row), row.rect);
+    if (row.rect.IsEmpty()) continue;
     EXPECT_EQ(picker.grid->MouseCoord(row.rect.Left, row.rect.Top), (TGridCoord{row.col, row.row}));
     // The line right of and below a cell belongs to it.
     EXPECT_EQ(picker.grid->MouseCoord(row.rect.Right + row.lineWidth - 1, row.rect.Bottom + row.lineWidth - 1),
@@ -155,6 +156,8 @@ TEST(Grid, KeyboardAndMouseMoveTheCurrentCellAndSelectionUnlessRefused) {
          s.Click(2, 3);
          s.grid->SetCol(2);
        }, {1, 1}, {1, 1, 1, 1}, {"2,1", "2,3", "2,1"}},
+      {"as many fixed columns as columns are refused", [](GridScene& s) { s.grid->SetFixedCols(5); },
+       {1, 1}, {1, 1, 1, 1}, {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

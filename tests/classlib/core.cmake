@@ -3,6 +3,9 @@ editor_test(classlib_core_tests CORE
     core/IniFilesTest.cpp
     core/ObjectsTest.cpp
     core/SafeFileTest.cpp
+    core/StreamsTest.cpp
+    core/StringListTest.cpp
+    core/SysUtilsTest.cpp
   DEPS classlib_core)
 
 # The settings-file parser under libFuzzer (native clang build only).

@@ -174,6 +174,9 @@ TEST(GlowButton, DownChecksAndGroups) {
   EXPECT_FALSE(other->Down());
   t.Click(5, 5, a);  // a click on a grouped button puts it down
   EXPECT_TRUE(a->Down());
+  a->Perform(WM_KEYDOWN, VK_SPACE);
+  a->Perform(WM_KEYUP, VK_SPACE);
+  EXPECT_EQ(a->VisualState(), 4);  // and a key's release leaves it checked
 
   TGlowButton* check = t.Add(10, 40);
   check->SetStyle(bsCheck);

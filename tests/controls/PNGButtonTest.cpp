@@ -58,7 +58,8 @@ struct TButtonScene {
 
   // Runs a script on button b: "in" moves onto its centre, "out" far off it, "press" and "release" at its centre,
   // "drag" moves to the row just below it (y = its height) with the button held, "drop" releases there, "right" is
-  // a right press, "disable" and "enable" switch it. Each message is posted with the real cursor moved there.
+  // a right press, "disable" and "enable" switch it, "group" puts it in group mode, "wide" makes it 30 wide (its
+  // image still under the centre point). Each message is posted with the real cursor moved there.
   void Run(TPNGButton& b, const std::string& script) {
     const int x = b.Left() + 11, y = b.Top() + 11, below = b.Top() + b.Height();
     auto post = [&](UINT msg, int px, int py, WPARAM keys) {
@@ -76,6 +77,8 @@ struct TButtonScene {
       else if (step == "drag") post(WM_MOUSEMOVE, x, below, MK_LBUTTON);
       else if (step == "drop") post(WM_LBUTTONUP, x, below, 0);
       else if (step == "right") post(WM_RBUTTONDOWN, x, y, MK_RBUTTON);
+      else if (step == "group") b.SetButtonGroupMode(true);
+      else if (step == "wide") b.SetWidth(30);
       else b.SetEnabled(step == "enable");
     }
   }
@@ -102,6 +105,8 @@ TEST(PNGButton, ImageAndFrameFollowTheMouse) {
       // Released outside: no click, and the button is up again instead of stuck raised; it can be pressed again.
       {pbsFlat, "in press drag drop", "enter exit ", kNormal, {0, 0}, kPanel},
       {pbsFlat, "in press drag drop in press", "enter exit enter ", kDown, {0, 0}, sh},
+      // Below a wide button is outside it, however wide it is.
+      {pbsFlat, "group wide in press drag drop", "enter exit ", kNormal, {0, 0}, kPanel},
       {pbsFlat, "in right", "enter ", kOver, {0, 0}, hl},
       {pbsFlat, "disable in press release", "", kFaded, {0, 0}, kPanel},
       // A disabled button hears no leave; enabled again away from the mouse it is not hot.

@@ -1,10 +1,13 @@
-// The image-library readers' own parts over real files under Wine (what the caches show of both readers is tested
-// there): opening a pair by either file, Reload after the library shrank (shared by both readers, shown on the WIL
-// reader), a library of unknown version and the staging file "x.tmp"; then the SIL writer.
+// The pairing of a library's two files by either name; the image-library readers' own parts over real files under
+// Wine (what the caches show of both readers is tested there): opening a pair by either file, Reload after the
+// library shrank (shared by both readers, shown on the WIL reader), a library of unknown version and the staging
+// file "x.tmp"; then the SIL writer.
+#include "gamedata/MappedFile.h"
 #include "gamedata/uBase_SIL_File.h"
 #include "gamedata/uBase_WIL_File.h"
 
 #include "Common/Dev_LogEngineClass.h"
+#include "classlib/Graphics.h"
 #include "classlib/core/SysUtils.h"
 #include "tests/fixtures/core/SilFixture.h"
 #include "tests/gamedata/ImageTestSupport.h"
@@ -21,6 +24,36 @@
 using namespace fixtures;
 
 namespace {
+
+// ---- Pairing a library's two files -----------------------------------------------------------------------------
+
+TEST(LibraryPairing, EitherExtensionNamesThePair)
+{
+    struct Case {
+        const char* path;
+        const char* dataExt;
+        const char* indexExt;
+        const char* data;
+        const char* index;
+    };
+    const Case cases[] = {
+        {"C:\\Game\\Data\\Tilesc.wil", ".wil", ".wix", "C:\\Game\\Data\\Tilesc.wil", "C:\\Game\\Data\\Tilesc.wix"},
+        {"Data\\Tilesc.WIL", ".wil", ".wix", "Data\\Tilesc.WIL", "Data\\Tilesc.wix"},
+        {"Data\\Tilesc.wix", ".wil", ".wix", "Data\\Tilesc.wil", "Data\\Tilesc.wix"},
+        {"Data\\Tilesc.WiX", ".wil", ".wix", "Data\\Tilesc.wil", "Data\\Tilesc.WiX"},
+        {"Data\\Snow\\Tiles30c.sil", ".sil", ".six", "Data\\Snow\\Tiles30c.sil", "Data\\Snow\\Tiles30c.six"},
+        {"Data\\Snow\\Tiles30c.SIL", ".sil", ".six", "Data\\Snow\\Tiles30c.SIL", "Data\\Snow\\Tiles30c.six"},
+        {"Data\\Snow\\Tiles30c.SIX", ".sil", ".six", "Data\\Snow\\Tiles30c.sil", "Data\\Snow\\Tiles30c.SIX"},
+        // Only the extension after the last delimiter counts; any other path is taken as the index file.
+        {"Data\\x.wil\\lib.dat", ".wil", ".wix", "Data\\x.wil\\lib.wil", "Data\\x.wil\\lib.dat"},
+        {"ab", ".sil", ".six", ".sil", "ab"},
+    };
+    for (const Case& c : cases) {
+        const TLibraryFiles files = PairLibraryFiles(c.path, c.dataExt, c.indexExt);
+        EXPECT_EQ(files.DataPath, c.data) << c.path;
+        EXPECT_EQ(files.IndexPath, c.index) << c.path;
+    }
+}
 
 // ---- The WIL reader --------------------------------------------------------------------------------------------
 
@@ -136,6 +169,26 @@ TEST_F(WilFile, MakePngTellsWrittenNoImageAndFailedWrite)
                   index == 0 ? 3 : 1)
             << index;
     EXPECT_EQ(testsupport::CountInFile(logPath, "Index:1-"), 0) << "an empty entry logs nothing";
+}
+
+// ---- The SIL reader --------------------------------------------------------------------------------------------
+
+// A record larger than its PNG: the bitmap takes the record's size, the PNG's pixels at its top left and black
+// beyond them, where the PNG has nothing to read.
+TEST(SilFile, ABitmapLargerThanItsPngIsBlackBeyondIt)
+{
+    testsupport::TempDir dir;
+    const SilLibrary lib = BuildSilLibrary({MakeSilImage(4, 3, MakeSilPng(2, 2, 0xFF0000FFu))}, 1);
+    ASSERT_TRUE(WriteSilLibrary(lib, dir.file("lib")));
+    TSILFile file;
+    ASSERT_TRUE(file.Open(dir.file("lib.sil")));
+    TImageBitmapRecord record;
+    ASSERT_EQ(file.DecodeFrameBitmap(0, record), TImageDecodeStatus::Decoded);
+    ASSERT_EQ(std::pair(record.Bitmap->Width(), record.Bitmap->Height()), std::pair(4, 3));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(reinterpret_cast<const uint16_t*>(record.Bitmap->ScanLine(y))[x], x < 2 && y < 2 ? 0xF800 : 0)
+                << x << "," << y;
 }
 
 // ---- The SIL writer --------------------------------------------------------------------------------------------

@@ -87,7 +87,7 @@ inline void ThemePart(TCanvasScene& scene, const wchar_t* classList, int part, i
   scene.Canvas().Brush().SetColor(back);
   scene.Canvas().FillRect({0, 0, scene.image.Width(), scene.image.Height()});
   HTHEME theme = OpenThemeData(nullptr, classList);
-  RECT r = at.ToRECT();
+  RECT r = ToRECT(at);
   DrawThemeBackground(theme, scene.Canvas().Handle(), part, state, &r, nullptr);
   CloseThemeData(theme);
 }

@@ -266,7 +266,7 @@ TEST(SDDPageControl, ADockedControlGetsASheetOfItsOwn) {
   EXPECT_EQ(s.tools->Align(), alClient);
   RECT window{};
   GetWindowRect(s.pc->Handle(), &window);
-  EXPECT_EQ(s.shown, TRect::FromRECT(window));
+  EXPECT_EQ(s.shown, FromRECT(window));
 
   // The tab follows the control's text and visibility.
   s.tools->SetCaption("Tile\r\nPicker");

@@ -1,7 +1,9 @@
 # Sourced by the tools: the one Wine environment the tests and the editor run in.
 #   wine_env_start <build root>      tests: a fresh prefix in <build root>/wineprefix and a private screen
 #   wine_env_start_run <build root>  the editor: the prefix <build root>/wineprefix-run, kept from run to run, and
-#                                    the caller's DISPLAY, or a private screen when there is none
+#                                    the caller's DISPLAY, or a private screen when there is none; refused, with
+#                                    the programs named, while programs of an earlier run still use the prefix
+#   wine_env_run_prefix_free <build root>  that check alone (a server left behind serving nobody is stopped)
 #   wine_env_stop                    stops exactly what the start started (by process id and prefix)
 # Both starts export DISPLAY, WINEPREFIX, WINEARCH, WINEDEBUG, WINEDLLOVERRIDES and LANG, set the prefix so that no
 # window is handed to a window manager (a private screen runs none: hiding a window handed to one waits two
@@ -35,6 +37,41 @@ _wine_env_screen() {
   export EDITOR_SCREEN_FILE="Z:${WINE_ENV_SCREEN//\//\\}"
 }
 
+# The processes of Wine prefix $1, one a line: process id, then the command line (the server, the platform's own
+# programs under C:\windows\ and the users' programs).
+_wine_env_processes() {
+  local prefix=$1 p
+  for p in /proc/[0-9]*; do
+    { tr '\0' '\n' <"$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" || continue
+    echo "${p#/proc/} $({ tr '\0' ' ' <"$p/cmdline"; } 2>/dev/null | sed 's/ *$//')"
+  done
+}
+
+# Succeeds when no earlier run still holds prefix $1. A Wine server an earlier run left behind, serving no program
+# of a user, is stopped: it serves nobody, and waiting for it would never end. Programs of a user still running
+# there are named and the start is refused: ending them could end someone's work (an editor writing its settings).
+_wine_env_prefix_free() {
+  local prefix=$1 procs users i
+  procs=$(_wine_env_processes "$prefix")
+  [ -z "$procs" ] && return 0
+  users=$(awk '$2 !~ /wineserver/ && $2 !~ /^[Cc]:\\windows\\/' <<<"$procs")
+  if [ -n "$users" ]; then
+    echo "wineenv: programs of an earlier run still use the Wine prefix $prefix:"
+    sed 's/^/wineenv:   process /' <<<"$users"
+    echo "wineenv: close them (or end them all: WINEPREFIX=$prefix wineserver -k), then start again"
+    return 1
+  fi
+  echo "wineenv: a Wine server an earlier run left behind serves $prefix and no program; stopping it"
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  for i in $(seq 1 50); do
+    [ -z "$(_wine_env_processes "$prefix")" ] && return 0
+    sleep 0.2
+  done
+  echo "wineenv: the Wine server of $prefix did not stop:"
+  _wine_env_processes "$prefix" | sed 's/^/wineenv:   process /'
+  return 1
+}
+
 # The prefix (created when missing), then the persistent server.
 _wine_env_prefix() {
   local prefix=$1 log=$2
@@ -56,7 +93,13 @@ _wine_env_prefix() {
   if ! grep -qs '^"Managed"="N"' "$prefix/user.reg"; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$log" 2>&1 || { cat "$log"; return 1; }
   fi
-  wineserver -w
+  # What the creation left running ends first; a program that keeps the server alive is named, not waited for
+  # without end.
+  if ! timeout 60 wineserver -w; then
+    echo "wineenv: the Wine server of $prefix still runs after a minute; these processes keep it:"
+    _wine_env_processes "$prefix" | sed 's/^/wineenv:   process /'
+    return 1
+  fi
   wineserver -f -p >"$(dirname "$log")/wineserver.log" 2>&1 &
   WINE_ENV_SERVER_PID=$!
   wine cmd /c exit >>"$log" 2>&1 || { echo "wineenv: wine does not start"; cat "$log"; return 1; }
@@ -71,9 +114,18 @@ wine_env_start() {
   echo "wineenv: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
 }
 
+wine_env_run_prefix_free() {
+  local root=$1
+  mkdir -p "$root"
+  root=$(cd "$root" && pwd)
+  _wine_env_prefix_free "$root/wineprefix-run"
+}
+
 wine_env_start_run() {
   local root=$1
   mkdir -p "$root"
+  root=$(cd "$root" && pwd)
+  wine_env_run_prefix_free "$root" || return 1
   if [ -z "${DISPLAY:-}" ]; then
     _wine_env_screen "$root" || return 1
   fi

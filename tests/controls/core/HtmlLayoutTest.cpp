@@ -23,7 +23,7 @@ public:
 // A word as laid out: its text, rectangle and colour.
 struct TWord {
   std::string text;
-  THtmlRect rect;
+  TRect rect;
 };
 
 struct TLaidOut {
@@ -95,19 +95,19 @@ TEST(HtmlLayout, RulesImagesAndBackgrounds) {
   ASSERT_GE(l.Items.size(), 2u);
   EXPECT_EQ(l.Items[0].Kind, THtmlItemKind::Gradient);
   EXPECT_FALSE(l.Items[0].Horizontal);
-  EXPECT_EQ(l.Items[0].Rect, (THtmlRect{0, 0, 200, 500}));
+  EXPECT_EQ(l.Items[0].Rect, (TRect{0, 0, 200, 500}));
   EXPECT_EQ(l.Items[1].Kind, THtmlItemKind::Image);
-  EXPECT_EQ(l.Items[1].Rect, (THtmlRect{0, 0, 20, 30}));
+  EXPECT_EQ(l.Items[1].Rect, (TRect{0, 0, 20, 30}));
   auto find = [&](THtmlItemKind kind) {
     for (const THtmlItem& item : l.Items)
       if (item.Kind == kind && &item != &l.Items[1]) return item;
     return THtmlItem{};
   };
-  EXPECT_EQ(find(THtmlItemKind::Fill).Rect, (THtmlRect{0, 0, 200, 18}));  // the paragraph: its line and rule
+  EXPECT_EQ(find(THtmlItemKind::Fill).Rect, (TRect{0, 0, 200, 18}));  // the paragraph: its line and rule
   EXPECT_EQ(find(THtmlItemKind::Fill).Color, 0x00FF00u);
-  EXPECT_EQ(find(THtmlItemKind::Rule).Rect, (THtmlRect{0, 16, 200, 17}));
-  EXPECT_EQ(find(THtmlItemKind::Image).Rect, (THtmlRect{6, 18, 26, 48}));   // aligned with the line's top
-  EXPECT_EQ(find(THtmlItemKind::ErrorLine).Rect, (THtmlRect{26, 45, 44, 48})); // from the even x, line bottom
+  EXPECT_EQ(find(THtmlItemKind::Rule).Rect, (TRect{0, 16, 200, 17}));
+  EXPECT_EQ(find(THtmlItemKind::Image).Rect, (TRect{6, 18, 26, 48}));   // aligned with the line's top
+  EXPECT_EQ(find(THtmlItemKind::ErrorLine).Rect, (TRect{26, 45, 44, 48})); // from the even x, line bottom
 }
 
 TEST(HtmlLayout, AnchorsAndHitTests) {
@@ -125,14 +125,14 @@ TEST(HtmlLayout, AnchorsAndHitTests) {
   const struct {
     int x, y;
     int anchor;  // 0: none
-    THtmlRect rect;
+    TRect rect;
   } rows[] = {
       {20, 5, 1, {18, 0, 36, 16}}, {38, 5, 1, {36, 0, 42, 16}}, {70, 15, 1, {42, 0, 72, 16}},
       {80, 15, 2, {78, 0, 84, 16}}, {17, 5, 0, {}},             {90, 5, 0, {}},
       {20, 16, 0, {}},
   };
   for (const auto& row : rows) {
-    THtmlRect rect;
+    TRect rect;
     const THtmlAnchor* hit = HtmlAnchorAt(l, row.x, row.y, &rect);
     if (row.anchor == 0) {
       EXPECT_EQ(hit, nullptr) << row.x << "," << row.y;
@@ -143,7 +143,7 @@ TEST(HtmlLayout, AnchorsAndHitTests) {
     EXPECT_EQ(rect, row.rect);
   }
   for (const THtmlItem& item : l.Items) {
-    if (item.Kind == THtmlItemKind::FocusFrame) EXPECT_EQ(item.Rect, (THtmlRect{18, 0, 72, 16}));
+    if (item.Kind == THtmlItemKind::FocusFrame) EXPECT_EQ(item.Rect, (TRect{18, 0, 72, 16}));
     if (item.Kind != THtmlItemKind::Text || item.Anchor == 0) continue;
     EXPECT_TRUE(item.Font.Underline) << item.Text;
     EXPECT_EQ(item.Color, item.Anchor == 1 ? 0xFF0000u : 0x00FF00u) << item.Text;

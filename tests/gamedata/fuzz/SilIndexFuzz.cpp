@@ -1,6 +1,7 @@
 // Fuzzes the SIL reader's lookup as the program makes it, then the PNG decoding it hands a found image to, with
 // the decoder's default limits. Every index from -1 to N + 1 gives found, none or damaged exactly as the two files
-// say; a found record's PNG lies inside the data file; nothing reads outside the two spans.
+// say; a found record's PNG lies inside the data file; nothing reads outside the two files (each in an allocation
+// of its own).
 #include "classlib/core/PngImage.h"
 #include "gamedata/core/SilFormat.h"
 #include "tests/gamedata/fuzz/WilFuzzInput.h"

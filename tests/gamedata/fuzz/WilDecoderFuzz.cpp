@@ -1,6 +1,7 @@
-// Decodes every image of an arbitrary library pair: no input may read outside its bytes, allocate a giant canvas
-// or leave pixels outside the canvas, and every decoded canvas equals the plain reference decoding byte for byte
-// (through one scratch canvas, as the reader decodes, so stale pixels of an earlier image would show).
+// Decodes every image of an arbitrary library pair: no input may read outside either file (each in an allocation of
+// its own), allocate a giant canvas or leave pixels outside the canvas, and every decoded canvas equals the plain
+// reference decoding byte for byte (through one scratch canvas, as the reader decodes, so stale pixels of an
+// earlier image would show).
 #include "gamedata/core/WilDecoder.h"
 #include "tests/gamedata/core/WilReference.h"
 #include "tests/gamedata/fuzz/WilFuzzInput.h"

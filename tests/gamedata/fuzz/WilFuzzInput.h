@@ -1,13 +1,14 @@
 #pragma once
-// Fuzz input of the WIL decoder: a u16 index-file length, the index file, then the data file.
+// Fuzz input of an image library's pair (WIL/WIX or SIL/SIX): a u16 index-file length, the index file, then the
+// data file. Split copies each file into an allocation of its own size, as the reader maps them apart: a read past
+// either end, or before the data file's start, leaves its allocation and the address sanitizer reports it.
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 struct WilFuzzInput {
-    std::span<const uint8_t> Index;
-    std::span<const uint8_t> Data;
+    std::vector<uint8_t> Index;
+    std::vector<uint8_t> Data;
 };
 
 inline WilFuzzInput SplitWilFuzzInput(const uint8_t* bytes, size_t size)
@@ -15,7 +16,7 @@ inline WilFuzzInput SplitWilFuzzInput(const uint8_t* bytes, size_t size)
     if (size < 2) return {};
     size_t indexSize = static_cast<size_t>(bytes[0] | bytes[1] << 8);
     if (indexSize > size - 2) indexSize = size - 2;
-    return {{bytes + 2, indexSize}, {bytes + 2 + indexSize, size - 2 - indexSize}};
+    return {{bytes + 2, bytes + 2 + indexSize}, {bytes + 2 + indexSize, bytes + size}};
 }
 
 inline std::vector<uint8_t> JoinWilFuzzInput(const std::vector<uint8_t>& index, const std::vector<uint8_t>& data)

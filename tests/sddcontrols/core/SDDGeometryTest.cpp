@@ -13,9 +13,9 @@ TEST(SDDGeometry, BorderRectTakesEachStyleWidthFromItsSides) {
     int borderWidth;
     TSides sides;
     TFrameStyleEx outer, inner;
-    TSDDRect expected;
+    TRect expected;
   };
-  const TSDDRect r{0, 0, 100, 50};
+  const TRect r{0, 0, 100, 50};
   const Row rows[] = {
       {"none", true, 0, AllSides, fsNone, fsNone, {0, 0, 100, 50}},
       {"flat 1", true, 0, AllSides, fsFlat, fsNone, {1, 1, 99, 49}},
@@ -40,19 +40,19 @@ TEST(SDDGeometry, CaptionPlacementAndGrid) {
   EXPECT_EQ(GridLines(2, 20, 8), (std::vector<int>{9, 17}));
   EXPECT_EQ(GridLines(2, 7, 8), std::vector<int>{});
   EXPECT_EQ(GridLines(2, 20, 0), std::vector<int>{});
-  EXPECT_EQ(CenterRect({0, 0, 11, 11}, 4, 5), (TSDDRect{3, 3, 7, 8}));
-  EXPECT_EQ(CenterRect({0, 0, 2, 2}, 5, 5), (TSDDRect{-1, -1, 4, 4}));  // halves toward zero
+  EXPECT_EQ(CenterRect({0, 0, 11, 11}, 4, 5), (TRect{3, 3, 7, 8}));
+  EXPECT_EQ(CenterRect({0, 0, 2, 2}, 5, 5), (TRect{-1, -1, 4, 4}));  // halves toward zero
   EXPECT_EQ(PaneFrameInset(fsFlatRounded), 0);
   EXPECT_EQ(PaneFrameInset(fsPopup), 1);
   EXPECT_EQ(PaneFrameInset(fsFlatBold), 2);
 }
 
 TEST(SDDGeometry, StatusBarClientRectAndPaneScaling) {
-  const TSDDRect panel{0, 0, 200, 19};
-  EXPECT_EQ(StatusBarClientRect(panel, false, false), (TSDDRect{-1, 1, 201, 20}));
-  EXPECT_EQ(StatusBarClientRect(panel, false, true), (TSDDRect{-1, 2, 201, 20}));
+  const TRect panel{0, 0, 200, 19};
+  EXPECT_EQ(StatusBarClientRect(panel, false, false), (TRect{-1, 1, 201, 20}));
+  EXPECT_EQ(StatusBarClientRect(panel, false, true), (TRect{-1, 2, 201, 20}));
   EXPECT_EQ(StatusBarClientRect(panel, true, false), panel);
-  EXPECT_EQ(StatusBarClientRect(panel, true, true), (TSDDRect{1, 1, 199, 19}));
+  EXPECT_EQ(StatusBarClientRect(panel, true, true), (TRect{1, 1, 199, 19}));
 
   EXPECT_EQ(ScalePaneWidths({100, 300}, 400, 500), (std::vector<int>{125, 375}));
   EXPECT_EQ(ScalePaneWidths({100, 300}, 400, 300), (std::vector<int>{75, 225}));
@@ -62,17 +62,17 @@ TEST(SDDGeometry, StatusBarClientRectAndPaneScaling) {
 }
 
 TEST(SDDGeometry, ArrowPolygonsSitOnTheCentre) {
-  const TSDDRect r{0, 0, 16, 20};  // centre (8, 10), one up for the even height: (8, 9)
-  EXPECT_EQ(DropDownArrowPolygon(r, false, false), (std::vector<TSDDPoint>{{8, 11}, {5, 7}, {12, 7}}));
-  EXPECT_EQ(DropDownArrowPolygon(r, false, true), (std::vector<TSDDPoint>{{9, 12}, {6, 8}, {13, 8}}));
-  EXPECT_EQ(DropDownArrowPolygon(r, true, false).front(), (TSDDPoint{8, 13}));
-  EXPECT_EQ(ArrowPolygon(r, false, false, 0), (std::vector<TSDDPoint>{{8, 6}, {12, 11}, {4, 11}}));
-  EXPECT_EQ(ArrowPolygon(r, false, false, 3), (std::vector<TSDDPoint>{{10, 9}, {6, 13}, {6, 5}}));
-  EXPECT_EQ(ArrowPolygon(r, true, false, 2).front(), (TSDDPoint{7, 9}));
-  EXPECT_EQ(ArrowPolygon(r, true, true, 1).front(), (TSDDPoint{9, 12}));
+  const TRect r{0, 0, 16, 20};  // centre (8, 10), one up for the even height: (8, 9)
+  EXPECT_EQ(DropDownArrowPolygon(r, false, false), (std::vector<TPoint>{{8, 11}, {5, 7}, {12, 7}}));
+  EXPECT_EQ(DropDownArrowPolygon(r, false, true), (std::vector<TPoint>{{9, 12}, {6, 8}, {13, 8}}));
+  EXPECT_EQ(DropDownArrowPolygon(r, true, false).front(), (TPoint{8, 13}));
+  EXPECT_EQ(ArrowPolygon(r, false, false, 0), (std::vector<TPoint>{{8, 6}, {12, 11}, {4, 11}}));
+  EXPECT_EQ(ArrowPolygon(r, false, false, 3), (std::vector<TPoint>{{10, 9}, {6, 13}, {6, 5}}));
+  EXPECT_EQ(ArrowPolygon(r, true, false, 2).front(), (TPoint{7, 9}));
+  EXPECT_EQ(ArrowPolygon(r, true, true, 1).front(), (TPoint{9, 12}));
   EXPECT_TRUE(ArrowPolygon(r, false, false, 4).empty());
-  EXPECT_EQ(GripSquares(100, 19)[0], (TSDDPoint{96, 7}));
-  EXPECT_EQ(GripSquares(100, 19)[5], (TSDDPoint{88, 15}));
+  EXPECT_EQ(GripSquares(100, 19)[0], (TPoint{96, 7}));
+  EXPECT_EQ(GripSquares(100, 19)[5], (TPoint{88, 15}));
 }
 
 }  // namespace

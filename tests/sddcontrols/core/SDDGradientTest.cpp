@@ -63,7 +63,7 @@ TEST(SDDGradient, StripWalksStartAtTheNamedEdge) {
     ASSERT_FALSE(ranges.empty()) << r.name;
     EXPECT_EQ(ranges.front().second - 1, r.walkStart) << r.name;
     EXPECT_EQ(plan.Bands.front().Rgb, r.first) << r.name;
-    const TSDDRect strip = plan.Bands.front().Rects.at(0);
+    const TRect strip = plan.Bands.front().Rects.at(0);
     EXPECT_EQ(r.rows ? strip.Width() : strip.Height(), 8) << r.name;
     if (r.secondStart < 0) {
       EXPECT_EQ(ranges.back().first, 0) << r.name;  // the walk ends at the far edge
@@ -81,16 +81,16 @@ TEST(SDDGradient, EqualColoursAndEmptyAreasNeedNoWalk) {
   for (TGradientDirection d : {gdDiagonalUp, gdDiagonalDown}) {
     const TGradientPlan plan = PlanGradient(d, 30, 20, kRed, kRed, 1);
     ASSERT_EQ(plan.Bands.size(), 1u);
-    EXPECT_EQ(plan.Bands[0].Rects.at(0), (TSDDRect{0, 0, 30, 20}));
+    EXPECT_EQ(plan.Bands[0].Rects.at(0), (TRect{0, 0, 30, 20}));
   }
   const TGradientPlan box = PlanGradient(gdSquareBox, 31, 20, kRed, kRed, 1);
   ASSERT_EQ(box.Bands.size(), 1u);
-  EXPECT_EQ(box.Bands[0].Rects.at(0), (TSDDRect{0, 0, 16, 10}));  // the quarter, mirrored afterwards
+  EXPECT_EQ(box.Bands[0].Rects.at(0), (TRect{0, 0, 16, 10}));  // the quarter, mirrored afterwards
   EXPECT_EQ(box.Copy, TGradientCopy::Mirror);
   // The strips still walk, in one colour.
   const TGradientPlan strip = PlanGradient(gdVerticalEnd, 30, 20, kRed, kRed, 1);
   ASSERT_EQ(strip.Bands.size(), 1u);
-  EXPECT_EQ(strip.Bands[0].Rects.at(0), (TSDDRect{0, 0, 30, 8}));
+  EXPECT_EQ(strip.Bands[0].Rects.at(0), (TRect{0, 0, 30, 8}));
   for (auto [w, h] : {std::pair{0, 10}, {10, 0}, {-3, 5}})
     EXPECT_TRUE(PlanGradient(gdBigSquareBox, w, h, kRed, kBlue, 1).Bands.empty());
   EXPECT_TRUE(PlanGradient(static_cast<TGradientDirection>(10), 10, 10, kRed, kBlue, 1).Bands.empty());
@@ -100,16 +100,16 @@ TEST(SDDGradient, DiagonalAndBoxBandsStartAtTheirCorner) {
   const TGradientPlan up = PlanGradient(gdDiagonalUp, 40, 30, kRed, kBlue, 1);
   ASSERT_FALSE(up.Bands.empty());
   EXPECT_EQ(up.Bands.front().Rgb, kRed);
-  EXPECT_EQ(up.Bands.front().Polygon.front(), (TSDDPoint{0, 30}));  // bottom-left
+  EXPECT_EQ(up.Bands.front().Polygon.front(), (TPoint{0, 30}));  // bottom-left
   const TGradientPlan down = PlanGradient(gdDiagonalDown, 40, 30, kRed, kBlue, 1);
   EXPECT_EQ(down.Bands.front().Rgb, kBlue);
-  EXPECT_EQ(down.Bands.front().Polygon.front(), (TSDDPoint{0, 30}));  // bottom-left, then flipped
+  EXPECT_EQ(down.Bands.front().Polygon.front(), (TPoint{0, 30}));  // bottom-left, then flipped
   EXPECT_EQ(down.Copy, TGradientCopy::FlipAcross);
   EXPECT_EQ(up.Copy, TGradientCopy::None);
 
   struct Row {
     TGradientDirection direction;
-    TSDDRect centre;  // the first band: the end colour around the corner point
+    TRect centre;  // the first band: the end colour around the corner point
   };
   // 40 x 30: quarter 20 x 15 (inner edges 20, 15).
   const Row rows[] = {{gdSquareBox, {19, 14, 20, 15}},
@@ -122,7 +122,7 @@ TEST(SDDGradient, DiagonalAndBoxBandsStartAtTheirCorner) {
     EXPECT_EQ(plan.QuarterHeight, 15);
     ASSERT_FALSE(plan.Bands.empty());
     EXPECT_EQ(plan.Bands.front().Rgb, kBlue);
-    const TSDDRect first = plan.Bands.front().Rects.at(0);
+    const TRect first = plan.Bands.front().Rects.at(0);
     EXPECT_LE(first.Left, r.centre.Left) << r.direction;
     EXPECT_LE(first.Top, r.centre.Top) << r.direction;
     EXPECT_EQ(first.Right, 20);

@@ -109,7 +109,7 @@ TEST(SDDSplitGeometry, SizeBarLiesOnTheEdgeFacingTheFreeArea) {
   struct Row {
     TSizePanelAlign align;
     TSide side;
-    TSDDRect bar, client;
+    TRect bar, client;
   };
   const Row rows[] = {
       {spaTop, sdLeft, {0, 0, 100, 16}, {0, 17, 100, 50}},  // bar and client agree on the top
@@ -124,7 +124,7 @@ TEST(SDDSplitGeometry, SizeBarLiesOnTheEdgeFacingTheFreeArea) {
     EXPECT_EQ(SizeBarRect(r.align, r.side, 100, 50, 16, false), r.bar) << r.align << "/" << r.side;
     EXPECT_EQ(CutBarSide({0, 0, 100, 50}, r.align, r.side, 17), r.client) << r.align << "/" << r.side;
   }
-  EXPECT_EQ(SizeBarRect(spaLeft, sdLeft, 100, 50, 16, true), (TSDDRect{83, 0, 100, 50}));
+  EXPECT_EQ(SizeBarRect(spaLeft, sdLeft, 100, 50, 16, true), (TRect{83, 0, 100, 50}));
   EXPECT_TRUE(IsBarHorizontal(spaNone, sdBottom));
   EXPECT_FALSE(IsBarHorizontal(spaRight, sdTop));
 }
@@ -136,8 +136,8 @@ TEST(SDDSplitGeometry, FreeRectCountsVisibleEdgeControls) {
       {spaLeft, 40, 400, true},  {spaClient, 260, 100, true},
       {spaNone, 25, 25, true},   // counted by the panel's side
   };
-  EXPECT_EQ(ParentFreeRect({0, 0, 300, 400}, siblings, sdTop), (TSDDRect{40, 162, 300, 370}));
-  EXPECT_EQ(ParentFreeRect({0, 0, 300, 400}, siblings, sdRight), (TSDDRect{40, 137, 275, 370}));
+  EXPECT_EQ(ParentFreeRect({0, 0, 300, 400}, siblings, sdTop), (TRect{40, 162, 300, 370}));
+  EXPECT_EQ(ParentFreeRect({0, 0, 300, 400}, siblings, sdRight), (TRect{40, 137, 275, 370}));
 }
 
 TEST(SDDSplitGeometry, SizesStayWithinWhatTheParentLeaves) {
@@ -184,10 +184,10 @@ TEST(SDDSplitGeometry, SizesStayWithinWhatTheParentLeaves) {
 
 TEST(SDDSplitGeometry, HotSpotBoxSitsAtTheFarEndOfAWideBar) {
   // A 244-pixel top bar 16 deep with 40 %: the hot spot is 98 long, the box 191..235 for the mouse, y 4..12.
-  const TSDDRect bar{0, 0, 244, 16};
-  const TSDDRect spot = HotSpotRect(bar, orVertical, 40);
-  EXPECT_EQ(HotSpotBox(bar, spot, 16, true), (TSDDRect{191, 4, 235, 12}));
-  EXPECT_EQ(HotSpotBox(bar, spot, 16, false), (TSDDRect{191, 4, 234, 12}));
+  const TRect bar{0, 0, 244, 16};
+  const TRect spot = HotSpotRect(bar, orVertical, 40);
+  EXPECT_EQ(HotSpotBox(bar, spot, 16, true), (TRect{191, 4, 235, 12}));
+  EXPECT_EQ(HotSpotBox(bar, spot, 16, false), (TRect{191, 4, 234, 12}));
   EXPECT_EQ(HotSpotBox(bar, spot, 7, true), spot);
   EXPECT_EQ(SizePanelArrow(true, TSizeEdge::Top, false), TArrow::Up);
   EXPECT_EQ(SizePanelArrow(true, TSizeEdge::Top, true), TArrow::Down);

@@ -53,19 +53,19 @@ TEST(SDDTabDrawing, TheFrontCardLeavesAGapUnderTheSelectedTab) {
   EXPECT_TRUE(HasShadow(shadow));
   const TLineCommands tail{3, 238, 20, 5, 238, 98, 5, 0, 98, 3, 238, 19, 6, 239, 19, 6, 239, 99, 6, 0, 99, 6, 0, 98};
   EXPECT_EQ(TLineCommands(shadow.end() - static_cast<ptrdiff_t>(tail.size()), shadow.end()), tail);
-  EXPECT_EQ(ShadowLinePixels({5, 1}, {3, 1}), (std::vector<TSDDPoint>{{5, 1}, {4, 1}, {3, 1}}));
-  EXPECT_EQ(ShadowLinePixels({2, 7}, {2, 7}), (std::vector<TSDDPoint>{{2, 7}}));
+  EXPECT_EQ(ShadowLinePixels({5, 1}, {3, 1}), (std::vector<TPoint>{{5, 1}, {4, 1}, {3, 1}}));
+  EXPECT_EQ(ShadowLinePixels({2, 7}, {2, 7}), (std::vector<TPoint>{{2, 7}}));
 }
 
 TEST(SDDTabDrawing, OutlinesNeedTheirStylesPointCount) {
-  const std::vector<TSDDPoint> five{{2, 19}, {2, 2}, {4, 0}, {47, 0}, {66, 19}};
+  const std::vector<TPoint> five{{2, 19}, {2, 2}, {4, 0}, {47, 0}, {66, 19}};
   TLineCommands list;
   ASSERT_TRUE(RecordTabOutline(list, tsSingleSlant, toTop, five));
   EXPECT_EQ(list, (TLineCommands{0, 3, 2, 19, 4, 2, 2, 4, 4, 0, 4, 47, 0, 4, 66, 19}));
   EXPECT_FALSE(RecordTabOutline(list, tsDoubleSlant, toTop, five));
   EXPECT_FALSE(RecordTabOutline(list, tsRoundCorners, toTop, five));
   // Round corners: three strokes, from the right edge; along the left edge the other way round.
-  const std::vector<TSDDPoint> six{{0, 9}, {0, 2}, {2, 0}, {8, 0}, {10, 2}, {10, 9}};
+  const std::vector<TPoint> six{{0, 9}, {0, 2}, {2, 0}, {8, 0}, {10, 2}, {10, 9}};
   list.clear();
   ASSERT_TRUE(RecordTabOutline(list, tsRoundCorners, toTop, six));
   EXPECT_EQ(list, (TLineCommands{0, 3, 10, 2, 4, 10, 9, 3, 10, 2, 4, 8, 0, 3, 8, 0, 4, 2, 0, 4, 0, 2, 4, 0, 9}));
@@ -73,7 +73,7 @@ TEST(SDDTabDrawing, OutlinesNeedTheirStylesPointCount) {
   ASSERT_TRUE(RecordTabOutline(list, tsRoundCorners, toLeft, six));
   EXPECT_EQ(list, (TLineCommands{0, 3, 0, 2, 4, 0, 9, 3, 0, 2, 4, 2, 0, 3, 2, 0, 4, 8, 0, 4, 10, 2, 4, 10, 9}));
   // Kestra tabs have an outline only along the top.
-  std::vector<TSDDPoint> seven = six;
+  std::vector<TPoint> seven = six;
   seven.push_back({10, 11});
   list.clear();
   ASSERT_TRUE(RecordTabOutline(list, tsKestraStyle, toBottom, seven));
@@ -82,28 +82,28 @@ TEST(SDDTabDrawing, OutlinesNeedTheirStylesPointCount) {
 
 TEST(SDDTabDrawing, ContentTextAndBarsInsideTheTab) {
   // The side panel's first tab.
-  const TSDDRect tab{2, 0, 66, 19};
-  EXPECT_EQ(ContentRect(tab, tsSingleSlant, toTop, false, 6), (TSDDRect{7, 4, 47, 17}));
-  EXPECT_EQ(ContentRect(tab, tsSingleSlant, toBottom, false, 6), (TSDDRect{7, 3, 47, 16}));
-  EXPECT_EQ(ContentRect(tab, tsCutCorner, toTop, false, 6), (TSDDRect{12, 5, 56, 17}));
-  EXPECT_EQ(ContentRect(tab, tsRoundCorners, toTop, false, 6), (TSDDRect{7, 3, 61, 16}));
+  const TRect tab{2, 0, 66, 19};
+  EXPECT_EQ(ContentRect(tab, tsSingleSlant, toTop, false, 6), (TRect{7, 4, 47, 17}));
+  EXPECT_EQ(ContentRect(tab, tsSingleSlant, toBottom, false, 6), (TRect{7, 3, 47, 16}));
+  EXPECT_EQ(ContentRect(tab, tsCutCorner, toTop, false, 6), (TRect{12, 5, 56, 17}));
+  EXPECT_EQ(ContentRect(tab, tsRoundCorners, toTop, false, 6), (TRect{7, 3, 61, 16}));
   const TContentAreas a = ContentAreas({7, 4, 47, 24}, {16, 16}, 2, ipLeft, haCenter, vaBottom);
-  EXPECT_EQ(a.Text, (TSDDRect{25, 4, 47, 24}));
-  EXPECT_EQ(a.ImageAt, (TSDDPoint{7, 8}));
-  EXPECT_EQ(ContentAreas({7, 4, 47, 24}, {16, 16}, 2, ipRight, haRight, vaTop).ImageAt, (TSDDPoint{31, 4}));
-  EXPECT_EQ(BarRect(tab, toTop), (TSDDRect{1, -1, 67, 5}));
-  EXPECT_EQ(BarRect(tab, toBottom), (TSDDRect{1, 16, 67, 20}));
-  EXPECT_EQ(BarRect(tab, toRight), (TSDDRect{63, -1, 67, 20}));
-  EXPECT_EQ(FocusRect({7, 4, 47, 17}, tsSingleSlant, toTop), (TSDDRect{6, 4, 48, 17}));
-  EXPECT_EQ(FocusRect({7, 4, 47, 17}, tsRoundCorners, toLeft), (TSDDRect{9, 3, 47, 18}));
+  EXPECT_EQ(a.Text, (TRect{25, 4, 47, 24}));
+  EXPECT_EQ(a.ImageAt, (TPoint{7, 8}));
+  EXPECT_EQ(ContentAreas({7, 4, 47, 24}, {16, 16}, 2, ipRight, haRight, vaTop).ImageAt, (TPoint{31, 4}));
+  EXPECT_EQ(BarRect(tab, toTop), (TRect{1, -1, 67, 5}));
+  EXPECT_EQ(BarRect(tab, toBottom), (TRect{1, 16, 67, 20}));
+  EXPECT_EQ(BarRect(tab, toRight), (TRect{63, -1, 67, 20}));
+  EXPECT_EQ(FocusRect({7, 4, 47, 17}, tsSingleSlant, toTop), (TRect{6, 4, 48, 17}));
+  EXPECT_EQ(FocusRect({7, 4, 47, 17}, tsRoundCorners, toLeft), (TRect{9, 3, 47, 18}));
 
   struct Row {
-    TSDDRect area;
+    TRect area;
     std::vector<TExtent> lines;
     bool vertical, right;
     TSDDHorizontalAlignment ha;
     TSDDVerticalAlignment va;
-    std::vector<TSDDPoint> at;
+    std::vector<TPoint> at;
   };
   const Row rows[] = {
       {{7, 4, 47, 17}, {{30, 13}}, false, false, haCenter, vaCenter, {{12, 4}}},

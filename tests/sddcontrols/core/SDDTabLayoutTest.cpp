@@ -87,12 +87,12 @@ TEST(SDDTabLayout, TheSidePanelRowIsPlacedExactly) {
   EXPECT_EQ(s.FixedDimension, 19);
   EXPECT_EQ(s.RowCount, 1);
   EXPECT_FALSE(s.ScrollerNeeded);
-  EXPECT_EQ(TabClientRect(s, 0), (TSDDRect{2, 0, 66, 19}));
-  EXPECT_EQ(TabClientRect(s, 1), (TSDDRect{58, 0, 144, 19}));
-  EXPECT_EQ(TabArea(s), (TSDDRect{0, 0, 239, 19}));
-  EXPECT_EQ(RowCardRect(s, 0), (TSDDRect{0, 19, 239, 99}));
-  EXPECT_EQ(PageArea(s), (TSDDRect{1, 20, 239, 99}));
-  EXPECT_EQ(TabPolygon(s, 0), (std::vector<TSDDPoint>{{2, 19}, {2, 2}, {4, 0}, {47, 0}, {66, 19}}));
+  EXPECT_EQ(TabClientRect(s, 0), (TRect{2, 0, 66, 19}));
+  EXPECT_EQ(TabClientRect(s, 1), (TRect{58, 0, 144, 19}));
+  EXPECT_EQ(TabArea(s), (TRect{0, 0, 239, 19}));
+  EXPECT_EQ(RowCardRect(s, 0), (TRect{0, 19, 239, 99}));
+  EXPECT_EQ(PageArea(s), (TRect{1, 20, 239, 99}));
+  EXPECT_EQ(TabPolygon(s, 0), (std::vector<TPoint>{{2, 19}, {2, 2}, {4, 0}, {47, 0}, {66, 19}}));
   const TButtonPlaces buttons = PlaceButtons(s);
   EXPECT_LT(buttons.Scroller.Right, 0);  // not needed: off the control
 }
@@ -109,15 +109,15 @@ TEST(SDDTabLayout, EveryOrientationAndStyleStandsOnItsCardWithTheOverlapRule) {
         TStrip standard = s;
         standard.Settings.Sequence = tsStandard;
         Layout(standard, -1);
-        const TSDDRect area = TabArea(s);
+        const TRect area = TabArea(s);
         const int d = TabAreaDepth(s), overlap = Overlap(style, s.FixedDimension);
         for (int i = 0; i < 3; ++i) {
-          const TSDDRect r = TabClientRect(s, i);
+          const TRect r = TabClientRect(s, i);
           // The page-side edge lies on the front card's line.
           const int pageSide = o == toTop ? r.Bottom : o == toBottom ? r.Top : o == toLeft ? r.Right : r.Left;
           EXPECT_EQ(pageSide, o == toTop || o == toLeft ? d : 299 - d) << o << style << sequence << " tab " << i;
           // tsReverse mirrors tsStandard along the row.
-          const TSDDRect m = TabClientRect(standard, i);
+          const TRect m = TabClientRect(standard, i);
           if (sequence == tsStandard)
             EXPECT_EQ(r, m);
           else if (RowsHorizontal(o))
@@ -126,8 +126,8 @@ TEST(SDDTabLayout, EveryOrientationAndStyleStandsOnItsCardWithTheOverlapRule) {
             EXPECT_EQ(r.Top, area.Top + area.Bottom - m.Bottom) << o << style << " tab " << i;
           if (i == 0) continue;
           // Neighbours reach Overlap(thickness) - 1 pixels under each other.
-          const TSDDRect& a = s.Tabs[static_cast<size_t>(i - 1)].Rect;
-          const TSDDRect& b = s.Tabs[static_cast<size_t>(i)].Rect;
+          const TRect& a = s.Tabs[static_cast<size_t>(i - 1)].Rect;
+          const TRect& b = s.Tabs[static_cast<size_t>(i)].Rect;
           EXPECT_EQ(sequence == tsReverse ? b.Right - a.Left : a.Right - b.Left, overlap - 1) << o << style << i;
         }
       }
@@ -140,9 +140,9 @@ TEST(SDDTabLayout, MultiLineRowsIndentCycleAndJustify) {
   // The selected tab's row came to the front; the rows keep their cyclic order.
   const int rows[] = {1, 1, 1, 0, 0, 0};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(s.Tabs[static_cast<size_t>(i)].Row, rows[i]) << i;
-  EXPECT_EQ(TabClientRect(s, 3), (TSDDRect{0, 14, 64, 33}));
-  EXPECT_EQ(TabClientRect(s, 0), (TSDDRect{5, 0, 69, 19}));  // one row out: indented
-  EXPECT_EQ(RowCardRect(s, 1), (TSDDRect{5, 19, 199, 85}));
+  EXPECT_EQ(TabClientRect(s, 3), (TRect{0, 14, 64, 33}));
+  EXPECT_EQ(TabClientRect(s, 0), (TRect{5, 0, 69, 19}));  // one row out: indented
+  EXPECT_EQ(RowCardRect(s, 1), (TRect{5, 19, 199, 85}));
   Layout(s, 0);
   EXPECT_EQ(s.Tabs[0].Row, 0);
   EXPECT_EQ(s.Tabs[3].Row, 1);
@@ -159,10 +159,10 @@ TEST(SDDTabLayout, MultiLineRowsIndentCycleAndJustify) {
   EXPECT_EQ(s.Tabs[0].Rect.Left, 0);
   EXPECT_EQ(s.Tabs[2].Rect.Right, 194);
   EXPECT_EQ(s.Tabs[5].Rect.Right, 194);
-  EXPECT_EQ(s.Tabs[1].Rect, (TSDDRect{62, 14, 132, 33}));
+  EXPECT_EQ(s.Tabs[1].Rect, (TRect{62, 14, 132, 33}));
   s.Settings.MultiLine = false;  // AlignTabs without MultiLine changes nothing
   Layout(s, 0);
-  EXPECT_EQ(s.Tabs[1].Rect, (TSDDRect{56, 0, 120, 19}));
+  EXPECT_EQ(s.Tabs[1].Rect, (TRect{56, 0, 120, 19}));
 
   // A tab longer than the row takes a row of its own, clamped to it.
   TStrip wide = MakeStrip({{400, 13}, {40, 13}}, 200, 100);
@@ -194,19 +194,19 @@ TEST(SDDTabLayout, ASingleRowScrollsUntilItsLastTabShows) {
   s.FirstShownTab = 0;
   EXPECT_EQ(ScrollIntoView(s, 7), 6);
   const TButtonPlaces p = PlaceButtons(s);
-  EXPECT_EQ(p.Scroller, (TSDDRect{167, 0, 200, 17}));  // 2s - 1 long at the far end, 2 above the card
+  EXPECT_EQ(p.Scroller, (TRect{167, 0, 200, 17}));  // 2s - 1 long at the far end, 2 above the card
   s.Settings.ShowCloseButton = true;
-  EXPECT_EQ(PlaceButtons(s).Close, (TSDDRect{183, 0, 200, 17}));
+  EXPECT_EQ(PlaceButtons(s).Close, (TRect{183, 0, 200, 17}));
 }
 
 TEST(SDDTabLayout, CardsAndPageAreaFollowTheFrameSettings) {
   TStrip s = MultiLineStrip();
   Layout(s);
-  EXPECT_EQ(RowCardRect(s, 0), (TSDDRect{0, 33, 194, 99}));
-  EXPECT_EQ(RowCardRect(s, 1), (TSDDRect{5, 19, 199, 85}));
+  EXPECT_EQ(RowCardRect(s, 0), (TRect{0, 33, 194, 99}));
+  EXPECT_EQ(RowCardRect(s, 1), (TRect{5, 19, 199, 85}));
   struct Row {
     bool cardFrame, fullFrame, shadow, cardArea;
-    TSDDRect page;
+    TRect page;
   };
   const Row rows[] = {{true, true, false, true, {1, 34, 194, 99}},  {true, true, true, true, {1, 34, 192, 97}},
                       {false, true, false, true, {0, 33, 195, 100}}, {true, false, false, true, {0, 34, 195, 100}},
@@ -220,12 +220,12 @@ TEST(SDDTabLayout, CardsAndPageAreaFollowTheFrameSettings) {
     EXPECT_EQ(PageArea(page), r.page) << r.cardFrame << r.fullFrame << r.shadow << r.cardArea;
   }
   s.Settings.Sequence = tsReverse;
-  EXPECT_EQ(RowCardRect(s, 0), (TSDDRect{5, 33, 199, 99}));
+  EXPECT_EQ(RowCardRect(s, 0), (TRect{5, 33, 199, 99}));
   // No tabs: the card is the whole control.
   TStrip empty = MakeStrip({}, 200, 100);
   Layout(empty, -1);
   EXPECT_EQ(empty.FixedDimension, 0);
-  EXPECT_EQ(RowCardRect(empty, 0), (TSDDRect{0, 0, 199, 99}));
+  EXPECT_EQ(RowCardRect(empty, 0), (TRect{0, 0, 199, 99}));
 }
 
 TEST(SDDTabLayout, SearchesHonourOrderWrapAndRefusals) {
@@ -275,9 +275,9 @@ TEST(SDDTabLayout, SearchesHonourOrderWrapAndRefusals) {
 TEST(SDDTabLayout, RectangleHelpers) {
   EXPECT_TRUE(IsRectAllZero({}));
   EXPECT_FALSE(IsRectAllZero({0, 0, 0, 1}));
-  TSDDRect r{10, 8, 2, 4};
+  TRect r{10, 8, 2, 4};
   NormalizeRect(r);
-  EXPECT_EQ(r, (TSDDRect{2, 4, 10, 8}));
+  EXPECT_EQ(r, (TRect{2, 4, 10, 8}));
   EXPECT_TRUE(PtInNormalizedRect({10, 8, 2, 4}, {2, 4}));
   EXPECT_FALSE(PtInNormalizedRect({10, 8, 2, 4}, {10, 5}));
 }
