@@ -207,7 +207,7 @@ TEST(SDDPageControl, LayoutsDeclarePageControlsWithSheetsAndChildren) {
     TabIndex = 1
     Transparent = True
     TabColors.HighlightBar = clRed
-    FixedDimension = 19
+    FixedDimension = 21
     object tsOption: TSDDTabSheet
       Caption = 'Option'
       Color = 14538706
@@ -252,9 +252,9 @@ end
   EXPECT_TRUE(option->Visible());
   EXPECT_FALSE(info->Visible());
   // Before the first layout the streamed row thickness places the page; the layout measures it anew.
-  EXPECT_EQ(option->BoundsRect(), (TRect{1, 20, 239, 149}));
+  EXPECT_EQ(option->BoundsRect(), (TRect{1, 22, 239, 149}));
   side->UpdateLayout();
-  EXPECT_EQ(option->BoundsRect(), (TRect{1, 19, 239, 149}));
+  EXPECT_EQ(option->BoundsRect(), (TRect{1, 20, 239, 149}));
   EXPECT_EQ(Made<TControl>(*scene.form, "edJump")->Parent(), option);
   EXPECT_EQ(side->TabColors().HighlightBar(), clRed);
   EXPECT_EQ(side->BackgroundColor(), kSideBackground);

@@ -136,25 +136,25 @@ TEST(SDDTabControl, AStreamedTabIndexSurvivesLoading) {
 
 TEST(SDDTabControl, TheSidePanelsRowIsLaidOutExactly) {
   PagesScene s({"Option", " Merchant "});
-  // Bold Tahoma 8, which this platform draws with Liberation Sans: 12 pixels high, "Option" 37 and " Merchant "
-  // 55 wide; with the image margin and the slants the tabs are 63 and 81 long and the row 18 thick.
-  EXPECT_EQ(s.pc->FixedDimension(), 18);
+  // Bold Tahoma 8: 13 pixels high, "Option" 39 and " Merchant " 61 wide; with the image margin and the slants the
+  // tabs are 65 and 87 long and the row 19 thick.
+  EXPECT_EQ(s.pc->FixedDimension(), 19);
   EXPECT_EQ(s.pc->RowCount(), 1);
-  EXPECT_EQ(s.pc->TabRect(0), (TRect{2, 0, 65, 18}));
-  EXPECT_EQ(s.pc->TabRect(1), (TRect{57, 0, 138, 18}));
-  EXPECT_EQ(s.pc->PageRect(), (TRect{1, 19, 239, 99}));
+  EXPECT_EQ(s.pc->TabRect(0), (TRect{2, 0, 67, 19}));
+  EXPECT_EQ(s.pc->TabRect(1), (TRect{59, 0, 146, 19}));
+  EXPECT_EQ(s.pc->PageRect(), (TRect{1, 20, 239, 99}));
   EXPECT_EQ(s.pages[0]->BoundsRect(), s.pc->PageRect());
   EXPECT_FALSE(s.pc->ScrollerNeeded());
   // Measured bold throughout: selecting the other tab moves nothing.
   s.pc->SetActivePage(s.pages[1]);
   s.Settle();
-  EXPECT_EQ(s.pc->TabRect(0), (TRect{2, 0, 65, 18}));
+  EXPECT_EQ(s.pc->TabRect(0), (TRect{2, 0, 67, 19}));
 }
 
 TEST(SDDTabControl, TabAtPosFollowsTheSlantedShapes) {
   PagesScene s({"Option", " Merchant "});
   const TRect t0 = s.pc->TabRect(0);
-  const int r0 = t0.Right;  // tab 0's slant runs from (r0 - 18, 0) down to (r0, 18)
+  const int r0 = t0.Right;  // tab 0's slant runs from (r0 - 19, 0) down to (r0, 19)
   struct Row {
     const char* name;
     int selected;

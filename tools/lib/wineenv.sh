@@ -90,6 +90,11 @@ _wine_env_prefix() {
     mkdir -p "$(dirname "$prefix")"
     wine wineboot -i >>"$log" 2>&1 || { cat "$log"; return 1; }
   fi
+  # Wine's own fonts (Tahoma, the Marlett glyphs of the title bar buttons, MS Sans Serif) from the fonts-wine
+  # package: this Wine build does not look for them where Debian puts them, and without them the title bar
+  # buttons show letters and every control's font is a stand-in.
+  mkdir -p "$prefix/drive_c/windows/Fonts"
+  cp -n /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
   if ! grep -qs '^"Managed"="N"' "$prefix/user.reg"; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$log" 2>&1 || { cat "$log"; return 1; }
   fi
