@@ -90,6 +90,10 @@ protected:
         s.Set(&TDX9State_STATE::CurrentFrameNumber, DWORD(0));
         s.Set(&TDX9State_STATE::FrameRenderFunc, nullptr);
         s.Set(&TDX9State_STATE::TimerList, std::vector<TDXUTTimerRecord>{});
+        // Statistics as at the program's start: the next test's first frame writes the FPS text.
+        s.Set(&TDX9State_STATE::FPSStats, std::array<wchar_t, 64>{});
+        s.Set(&TDX9State_STATE::LastStatsUpdateTime, 0.0);
+        s.Set(&TDX9State_STATE::LastStatsUpdateFrames, DWORD(0));
         NoVSync = false;
         DXUTSetPresentation(TDXUTPresentation::Automatic);
         if (IsWindow(Window)) DestroyWindow(Window);
