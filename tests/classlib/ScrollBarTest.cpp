@@ -77,32 +77,6 @@ TEST(ScrollBar, MovesByUserAndProgramStayInTheRangeAndNotify) {
   }
 }
 
-// The thumb's place in the bar's client area: where it starts along the bar, its length, and how far it can move.
-struct ThumbTrack {
-  int start = 0, length = 0, travel = 0;
-};
-
-ThumbTrack Thumb(HWND bar) {
-  SCROLLBARINFO info{};
-  info.cbSize = sizeof(info);
-  GetScrollBarInfo(bar, OBJID_CLIENT, &info);
-  const int span = info.rcScrollBar.right - info.rcScrollBar.left;
-  const int length = info.xyThumbBottom - info.xyThumbTop;
-  return {info.xyThumbTop, length, span - 2 * info.dxyLineButton - length};
-}
-
-// Presses the thumb's middle, moves the mouse along the bar to each of `moves` (offsets from the press) and
-// releases it at the last. The platform tracks the thumb in a loop of its own that reads the queue, so the whole
-// gesture is queued before the press is handled.
-void DragThumb(HWND bar, const std::vector<int>& moves) {
-  const ThumbTrack t = Thumb(bar);
-  const int x = t.start + t.length / 2, y = 8;
-  PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  for (int dx : moves) PostMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + dx, y));
-  PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(x + moves.back(), y));
-  PumpMessages();
-}
-
 TEST(ScrollBar, ADraggedThumbReportsEachTrackedPositionAndEndsWhereReleased) {
   struct Row {
     const char* name;
@@ -128,11 +102,11 @@ TEST(ScrollBar, ADraggedThumbReportsEachTrackedPositionAndEndsWhereReleased) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     BarScene s;
-    const int travel = Thumb(s.bar->Handle()).travel;
+    const int travel = ScrollThumb(s.bar->Handle()).Travel;
     ASSERT_GT(travel, 20);
     std::vector<int> moves;
     for (int tenth : row.tenths) moves.push_back(travel * tenth / 10);
-    DragThumb(s.bar->Handle(), moves);
+    DragScrollThumb(s.bar->Handle(), moves);
     EXPECT_EQ(s.log, row.expected);
     EXPECT_EQ(s.bar->Position(), row.position);
     EXPECT_EQ(s.PlatformPosition(), row.position);
