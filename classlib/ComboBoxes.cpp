@@ -313,11 +313,15 @@ void TCustomComboBox::CNCommand(TMessage& m) {
     case CBN_SELCHANGE:
       if (autoCloseUp_ && DroppedDown()) SetDroppedDown(false);
       return SelectionChanged();
-    case CBN_EDITCHANGE:
-      // Typing leaves no item selected.
+    case CBN_EDITCHANGE: {
+      // Typing leaves no item selected. The platform reports a change also for a key that changed nothing (a
+      // character beyond MaxLength).
       reportedIndex_ = ItemIndex();
-      TextChangedByWindow(WindowText(Handle()));
+      std::string text = WindowText(Handle());
+      if (text == Text()) return;
+      TextChangedByWindow(text);
       return Change();
+    }
     case CBN_DROPDOWN:
       cancelled_ = false;
       return DropDown();

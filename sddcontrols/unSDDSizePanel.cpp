@@ -1,4 +1,4 @@
-// Sections: set-up and properties; geometry; collapsing; painting; mouse.
+// Sections: set-up and properties; geometry; collapsing; painting; mouse; messages.
 #include "sddcontrols/unSDDSizePanel.h"
 
 #include <algorithm>
@@ -328,4 +328,27 @@ void TSDDCustomSizePanel::MouseUp(TMouseButton button, TShiftState shift, int x,
   if (!OnHotSpot({x, y})) return;
   ToggleCollapsed();
   DoHotSpotClick();
+}
+
+// ---- messages -------------------------------------------------------------------------------------------------
+
+void TSDDCustomSizePanel::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_WINDOWPOSCHANGED: return WMWindowPosChanged(m);
+    default: return TSDDSplitBarPanel::WndProc(m);
+  }
+}
+
+void TSDDCustomSizePanel::WMWindowPosChanged(TMessage& m) {
+  const int border = BorderWidth();
+  if (!FullRepaint() && Caption().empty() && border > 0) {
+    // Without a caption to lay out anew only the border at the right and bottom edges moves.
+    const int w = Width(), h = useLockedHeight_ ? lockedHeight_ : Height();
+    InvalidateRect({w - border, 0, w, h}, true);
+    InvalidateRect({0, h - border, w, h}, true);
+  } else {
+    Invalidate();
+  }
+  TSDDSplitBarPanel::WndProc(m);
+  if (!HasState(csLoading)) Resize();
 }

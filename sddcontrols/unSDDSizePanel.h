@@ -76,6 +76,8 @@ public:
   void ReadHotSpotClosed(bool value) { hotSpotClosed_ = value; }
   void ReadHotSpotPosition(int value) { hotSpotPosition_ = value; }
 
+  void WndProc(TMessage& message) override;
+
 protected:
   void Paint() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -98,6 +100,9 @@ private:
   int OpenHeight() const;
   void ToggleCollapsed();
   void EnsureLockedHeight();
+  // Repaints the border strips a size change moves, then the panel's own handling; every change, a move too,
+  // is reported as a resize once the layout is read.
+  void WMWindowPosChanged(TMessage& m);
 
   TSide side_ = sdLeft;
   int sizeBarWidth_ = 4;

@@ -107,6 +107,22 @@ TEST(ComboBox, NotificationsComeInOrderForEveryWayOfChoosing) {
          TypeChars(s.combo->EditHandle(), "x");
        },
        {"change"}, -1, "x"},
+      {"MaxLength cuts what is typed",
+       [](ComboScene& s) {
+         s.combo->SetStyle(csDropDown);
+         s.combo->SetMaxLength(3);
+         s.combo->SetSelLength(4);
+         TypeChars(s.combo->EditHandle(), "abcde");
+       },
+       {"change", "change", "change"}, -1, "abc"},
+      {"MaxLength given before the window is made again",
+       [](ComboScene& s) {
+         s.combo->SetMaxLength(2);
+         s.combo->SetStyle(csDropDown);
+         s.combo->SetSelLength(4);
+         TypeChars(s.combo->EditHandle(), "xyz");
+       },
+       {"change", "change"}, -1, "xy"},
       {"with AutoDropDown a character opens the list, then selects by its first letter", [](ComboScene& s) {
          s.combo->SetAutoDropDown(true);
          TypeChars(s.Wnd(), "s");
@@ -133,6 +149,31 @@ TEST(ComboBox, NotificationsComeInOrderForEveryWayOfChoosing) {
     EXPECT_EQ(s.log, row.expected);
     EXPECT_EQ(s.combo->ItemIndex(), row.index);
     EXPECT_EQ(s.combo->Text(), row.text);
+  }
+}
+
+TEST(ComboBox, TheOpenListHoldsDropDownCountItems) {
+  struct Row {
+    const char* name;
+    int count;
+    bool remade;
+  };
+  const Row rows[] = {{"the default", 8, false}, {"fewer, set on the window", 4, false},
+                      {"more, set on the window", 12, false}, {"fewer, and the window made again", 5, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ComboScene s;
+    for (int i = 0; i < 20; ++i) s.combo->Items().Add("Item " + std::to_string(i));
+    if (row.count != 8) s.combo->SetDropDownCount(row.count);
+    if (row.remade) s.combo->SetStyle(csDropDown);
+    s.combo->SetDroppedDown(true);
+    PumpMessages();
+    RECT list{};
+    GetClientRect(s.combo->ListHandle(), &list);
+    const int itemHeight = static_cast<int>(SendMessageA(s.Wnd(), CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(list.bottom / itemHeight, row.count) << list.bottom << " / " << itemHeight;
+    s.combo->SetDroppedDown(false);
+    PumpMessages();
   }
 }
 

@@ -1,5 +1,5 @@
 // Helpers shared by the Win32 tests of the controls: the bare message loop the Direct3D framework runs, GDI
-// object counts, the parked cursor and pixel reads.
+// object counts, the parked cursor, thumb drags on scroll bars and pixel reads.
 #pragma once
 
 #include <windows.h>
@@ -76,6 +76,41 @@ struct TParkedCursor {
   ~TParkedCursor() { Park(); }
   static void Park() { SetCursorPos(900, 700); }
 };
+
+// A scroll bar control's thumb along the bar in client pixels: where it starts, its length, and how far it can
+// move between the arrows.
+struct TThumbTrack {
+  int Start = 0, Length = 0, Travel = 0;
+};
+
+inline TThumbTrack ScrollThumb(HWND bar) {
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(bar, OBJID_CLIENT, &info);
+  const bool vertical = (GetWindowLongA(bar, GWL_STYLE) & SBS_VERT) != 0;
+  const RECT& r = info.rcScrollBar;
+  const int span = vertical ? r.bottom - r.top : r.right - r.left;
+  const int length = info.xyThumbBottom - info.xyThumbTop;
+  return {info.xyThumbTop, length, span - 2 * info.dxyLineButton - length};
+}
+
+// Presses the thumb's middle, moves the mouse along the bar by each of `moves` (pixels from the press) and
+// releases it at the last. The platform tracks the thumb in a loop of its own that reads the queue, so the whole
+// gesture is queued before the press is handled.
+inline void DragScrollThumb(HWND bar, const std::vector<int>& moves) {
+  const bool vertical = (GetWindowLongA(bar, GWL_STYLE) & SBS_VERT) != 0;
+  RECT client{};
+  GetClientRect(bar, &client);
+  const TThumbTrack t = ScrollThumb(bar);
+  const int along = t.Start + t.Length / 2, across = (vertical ? client.right : client.bottom) / 2;
+  const auto at = [&](int offset) {
+    return vertical ? MAKELPARAM(across, along + offset) : MAKELPARAM(along + offset, across);
+  };
+  PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, at(0));
+  for (int offset : moves) PostMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, at(offset));
+  PostMessageA(bar, WM_LBUTTONUP, 0, at(moves.empty() ? 0 : moves.back()));
+  PumpMessages();
+}
 
 // 0x00BBGGRR of a pixel of a 32-bit bitmap.
 inline TColor PixelAt(TBitmap& bitmap, int x, int y) {

@@ -226,6 +226,54 @@ TEST(Grid, TheBorderFollowsVisualStyles) {
   }
 }
 
+TEST(StringGrid, ObjectsBelongToTheirCellsBesideTheTextAndOutliveCountChanges) {
+  struct Row {
+    const char* name;
+    std::function<void(TStringGrid&, TObject* a, TObject* b)> act;
+    TPoint cell;
+    int object;  // 0 none, 1 a, 2 b
+    const char* text;
+  };
+  // Every row starts with a at (1, 2) and b at (2, 1) in a 5 x 5 grid.
+  const Row rows[] = {
+      {"each cell its own", [](TStringGrid&, TObject*, TObject*) {}, {1, 2}, 1, ""},
+      {"the cell across", [](TStringGrid&, TObject*, TObject*) {}, {2, 1}, 2, ""},
+      {"a cell without one", [](TStringGrid&, TObject*, TObject*) {}, {2, 2}, 0, ""},
+      {"replaced", [](TStringGrid& g, TObject*, TObject* b) { g.SetObjects(1, 2, b); }, {1, 2}, 2, ""},
+      {"the text cleared keeps the object", [](TStringGrid& g, TObject*, TObject*) {
+         g.SetCells(1, 2, "x");
+         g.SetCells(1, 2, "");
+       }, {1, 2}, 1, ""},
+      {"the object cleared keeps the text", [](TStringGrid& g, TObject*, TObject*) {
+         g.SetCells(1, 2, "x");
+         g.SetObjects(1, 2, nullptr);
+       }, {1, 2}, 0, "x"},
+      {"more rows and columns", [](TStringGrid& g, TObject*, TObject*) {
+         g.SetColCount(9);
+         g.SetRowCount(9);
+       }, {1, 2}, 1, ""},
+      {"fewer and then more again", [](TStringGrid& g, TObject*, TObject*) {
+         g.SetCells(1, 2, "x");
+         g.SetColCount(1);
+         g.SetRowCount(2);
+         g.SetColCount(5);
+         g.SetRowCount(5);
+       }, {1, 2}, 1, "x"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    GridScene s;
+    TComponent* objects[] = {nullptr, new TComponent(s.form.get()), new TComponent(s.form.get())};
+    s.grid->SetColCount(5);
+    s.grid->SetRowCount(5);
+    s.grid->SetObjects(1, 2, objects[1]);
+    s.grid->SetObjects(2, 1, objects[2]);
+    row.act(*s.grid, objects[1], objects[2]);
+    EXPECT_EQ(s.grid->Objects(row.cell.X, row.cell.Y), objects[row.object]);
+    EXPECT_EQ(s.grid->Cells(row.cell.X, row.cell.Y), row.text);
+  }
+}
+
 TEST(Grid, TheInPlaceEditorKeepsOrDropsWhatWasTyped) {
   struct Row {
     const char* name;

@@ -77,6 +77,43 @@ TEST(ScrollBar, MovesByUserAndProgramStayInTheRangeAndNotify) {
   }
 }
 
+TEST(ScrollBar, ADraggedThumbReportsEachTrackedPositionAndEndsWhereReleased) {
+  struct Row {
+    const char* name;
+    std::vector<int> tenths;  // of the thumb's travel, from the press
+    std::vector<std::string> expected;
+    int position;
+  };
+  // The press itself reports the thumb where it is; odd positions are rounded up by the scene's OnChange.
+  const Row rows[] = {
+      {"to the middle by way of 2", {2, 5},
+       {"scroll 5 to 0", "scroll 5 to 2", "change 2", "scroll 5 to 5", "change 5", "change 6", "scroll 4 to 5",
+        "change 5", "change 6", "scroll 8 to 6"},
+       6},
+      {"a little past the end: the maximum", {4, 11},
+       {"scroll 5 to 0", "scroll 5 to 4", "change 4", "scroll 5 to 10", "change 10", "scroll 4 to 10",
+        "scroll 8 to 10"},
+       10},
+      {"there and back: where it is released", {8, 3},
+       {"scroll 5 to 0", "scroll 5 to 8", "change 8", "scroll 5 to 3", "change 3", "change 4", "scroll 4 to 3",
+        "change 3", "change 4", "scroll 8 to 4"},
+       4},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    BarScene s;
+    const int travel = ScrollThumb(s.bar->Handle()).Travel;
+    ASSERT_GT(travel, 20);
+    std::vector<int> moves;
+    for (int tenth : row.tenths) moves.push_back(travel * tenth / 10);
+    DragScrollThumb(s.bar->Handle(), moves);
+    EXPECT_EQ(s.log, row.expected);
+    EXPECT_EQ(s.bar->Position(), row.position);
+    EXPECT_EQ(s.PlatformPosition(), row.position);
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+}
+
 TEST(ScrollBar, KindMakesAVerticalBarWithTheSameRange) {
   BarScene s;
   s.bar->SetPosition(4);

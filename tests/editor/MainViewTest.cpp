@@ -1,5 +1,5 @@
 // The map view's geometry in the real window: the cells under the mouse and their labels at every zoom level, the
-// scroll maxima and even positions, the wheel and the jump fields.
+// scroll maxima and even positions, the thumb, the wheel and the jump fields.
 #include "tests/editor/MainWindowScene.h"
 
 #include <array>
@@ -11,6 +11,7 @@
 #include "sddcontrols/unSDDEdit.h"
 #include "sddcontrols/unSDDPanel.h"
 #include "sddcontrols/unSDDSpnEdt.h"
+#include "tests/classlib/ControlsTestSupport.h"
 
 namespace mainwin_test {
 namespace {
@@ -145,6 +146,30 @@ TEST(MainView, ScrollMaximaFollowTheZoomAndPositionsStayEven)
     ZoomTo(s, 6);
     Jump(s, 15, 15);
     EXPECT_EQ((std::array{w.scbaHorizontal->Position(), w.StepOriginX, w.TileOriginX}), (std::array{8, 8, 4}));
+}
+
+TEST(MainView, DraggingTheVerticalThumbScrollsTheViewToEvenPositions)
+{
+    TMainScene s;
+    TfrmSorvantaMain& w = s.W();
+    s.Open(s.client.MapPath());
+    ASSERT_EQ(w.scbaVertical->Max(), 16);
+    struct Row {
+        int Target;  // the position under the released thumb
+        int Position, StepOriginY, TileOriginY;
+    };
+    // From the top each time; an odd position is rounded up to the next even one.
+    const Row rows[] = {{5, 6, 6, 3}, {10, 10, 10, 5}, {16, 16, 16, 8}};
+    for (const Row& r : rows) {
+        w.scbaVertical->SetPosition(0);
+        const int travel = controls_test::ScrollThumb(w.scbaVertical->Handle()).Travel;
+        controls_test::DragScrollThumb(w.scbaVertical->Handle(), {travel / 2, (travel * r.Target + 8) / 16});
+        PumpFor(20);
+        EXPECT_EQ((std::array{w.scbaVertical->Position(), w.StepOriginY, w.TileOriginY}),
+                  (std::array{r.Position, r.StepOriginY, r.TileOriginY}))
+            << r.Target;
+        EXPECT_EQ(GetScrollPos(w.scbaVertical->Handle(), SB_CTL), r.Position) << r.Target;
+    }
 }
 
 TEST(MainView, TheWheelAndTheJumpFieldsScroll)

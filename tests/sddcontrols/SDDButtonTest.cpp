@@ -76,6 +76,83 @@ TEST(SDDButton, ClassicFacesExact) {
   }
 }
 
+TEST(SDDButton, TextStylesLayOffsetCopiesOfTheCaptionUnderIt) {
+  TClassicThemesScope classic;
+  constexpr TColor kInk = 0x000000, kFace = 0xFFFFFF, kShadow = kRed, kLight = kBlue;
+  struct Copy {
+    int dx, dy;
+    TColor color;
+  };
+  struct Row {
+    const char* name;
+    TTextStyle style;
+    bool light;
+    std::vector<Copy> under;  // drawn in this order, the caption in the font colour last
+  };
+  const Row rows[] = {
+      {"raised", tsRaised, false, {{1, 1, kShadow}, {-1, -1, kLight}}},
+      {"raised, light", tsRaised, true, {{-1, -1, kLight}}},
+      {"recessed", tsRecessed, false, {{1, 1, kLight}, {-1, -1, kShadow}}},
+      {"recessed, light", tsRecessed, true, {{1, 1, kLight}}},
+      {"shadow three deep", tsShadow, false, {{3, 3, kShadow}}},
+  };
+  const auto paint = [](TButtonScene& s, TTextStyle style, bool light, TCanvasScene& shot) {
+    auto* b = s.Add<TSDDButton>(10, 10, 120, 40);
+    b->SetShowFocusRect(false);
+    b->SetColor(kFace);
+    b->Font().SetSize(18);
+    b->Font().SetStyle({fsBold});
+    b->Font().SetColor(kInk);
+    b->SetCaption("HIH");
+    b->SetTextShadowColor(kShadow);
+    b->SetTextHighlightColor(kLight);
+    b->SetTextShadowDepth(3);
+    b->SetTextStyle(style);
+    b->SetLightTextStyle(light);
+    Shot(*b, shot);
+  };
+  TButtonScene plainScene;
+  TCanvasScene plain;
+  paint(plainScene, tsNormal, false, plain);
+  // The plain caption tells where a copy covers a pixel fully (ink), not at all (face) or partly (a smoothed
+  // edge, whose blend depends on what lies under it).
+  enum TCover { None, Full, Part };
+  const auto cover = [&](int x, int y) {
+    if (x < 0 || y < 0 || x >= plain.image.Width() || y >= plain.image.Height()) return None;
+    const TColor c = plain.At(x, y);
+    return c == kInk ? Full : c == kFace ? None : Part;
+  };
+  ASSERT_GT(plain.Count(kInk), 100);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TButtonScene s;
+    TCanvasScene shot;
+    paint(s, row.style, row.light, shot);
+    std::vector<Copy> layers = row.under;
+    layers.push_back({0, 0, kInk});
+    // Inside the face (the frame is 4 pixels), a pixel shows the last copy that covers it fully, when no later one
+    // covers it partly.
+    int wrong = 0;
+    std::vector<int> shown(layers.size());
+    for (int y = 4; y < 36; ++y)
+      for (int x = 4; x < 116; ++x) {
+        TColor expected = kFace;
+        bool known = true;
+        for (const Copy& layer : layers) {
+          const TCover c = cover(x - layer.dx, y - layer.dy);
+          if (c == Full) expected = layer.color, known = true;
+          if (c == Part) known = false;
+        }
+        if (!known) continue;
+        const TColor got = shot.At(x, y);
+        if (got != expected && ++wrong <= 5) ADD_FAILURE() << x << "," << y << ": " << got << " not " << expected;
+        for (size_t i = 0; i < layers.size(); ++i) shown[i] += got == expected && expected == layers[i].color;
+      }
+    EXPECT_EQ(wrong, 0);
+    for (int n : shown) EXPECT_GT(n, 10);
+  }
+}
+
 TEST(SDDButton, ThemedFacesByElementAndState) {
   if (!VisualStylesEnabled()) GTEST_SKIP() << "no visual styles";
   const struct {

@@ -143,6 +143,36 @@ TEST(SDDComboBox, CompletesTheEditWithAnItem) {
   EXPECT_EQ(s.log, (TLog{"click", "select", "change", "match"}));
 }
 
+TEST(SDDComboBox, MaxLengthDropsACharacterBeforeTheKeyHandlersSeeIt) {
+  struct Row {
+    const char* name;
+    int maxLength;
+    const char* start;
+    bool selectAll;
+    const char* typed;
+    const char* text;
+    const char* keysSeen;
+  };
+  const Row rows[] = {
+      {"at the limit", 3, "", false, "qrst", "qrs", "qrs"},
+      {"a completion longer than it is typed over", 3, "", false, "sxyz", "Sxy", "sxy"},
+      {"a selection is typed over", 3, "abc", true, "d", "d", "d"},
+      {"no limit", 0, "", false, "qrst", "qrst", "qrst"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ComboScene s(csDropDown);
+    s.combo->SetMaxLength(row.maxLength);
+    s.combo->SetText(row.start);
+    if (row.selectAll) s.combo->SetSelLength(3);
+    std::string keys;
+    s.combo->OnKeyPress = [&](TObject*, char& key) { keys += key; };
+    TypeChars(s.combo->EditHandle(), row.typed);
+    EXPECT_EQ(s.combo->Text(), row.text);
+    EXPECT_EQ(keys, row.keysSeen);
+  }
+}
+
 TEST(SDDComboBox, TheWheelStepsAndStopsQuietlyAtBothEnds) {
   struct Row {
     const char* name;

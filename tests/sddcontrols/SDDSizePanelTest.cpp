@@ -127,6 +127,50 @@ TEST(SDDSizePanel, DragsItsOwnEdgeAndEscapeCancels) {
   }
 }
 
+TEST(SDDSizePanel, SizeChangesRepaintThePanelAndReportEveryChangeOnceLoaded) {
+  struct Row {
+    const char* name;
+    bool fullRepaint;
+    const char* caption;
+    bool loading, move;
+    int resizes;
+  };
+  // Whatever the size panel invalidates first, the panel's own rule repaints all of a panel without a caption, so
+  // a user always sees the new border; a move alone is reported as a resize too, but not while a layout is read.
+  const Row rows[] = {
+      {"border strips, no caption", false, "", false, false, 2},
+      {"caption", false, "x", false, false, 2},
+      {"full repaint", true, "", false, false, 2},
+      {"moved only", false, "", false, true, 1},
+      {"moved while loading", false, "", true, true, 0},
+  };
+  for (const Row& r : rows) {
+    TFormScene scene(bsNone, 400, 300);
+    auto* p = new TSDDSizePanel(scene.form.get());
+    p->SetParent(scene.form.get());
+    p->SetAlign(alNone);
+    p->SetBounds(10, 10, 100, 80);
+    p->SetBorderWidth(4);
+    p->SetUseLockedHeight(true);
+    p->SetLockedHeight(80);
+    p->SetFullRepaint(r.fullRepaint);
+    p->SetCaption(r.caption);
+    PumpMessages();
+    UpdateWindow(p->Handle());
+    int resizes = 0;
+    p->OnResize = [&](TObject*) { ++resizes; };
+    if (r.loading) p->BeginLoading();
+    if (r.move)
+      p->SetBounds(30, 20, 100, 80);
+    else
+      p->SetWidth(120);
+    EXPECT_EQ(resizes, r.resizes) << r.name;
+    RECT u{};
+    GetUpdateRect(p->Handle(), &u, FALSE);
+    EXPECT_EQ((TRect{u.left, u.top, u.right, u.bottom}), (TRect{0, 0, p->Width(), 80})) << r.name;
+  }
+}
+
 TEST(SDDSizePanel, PaintsItsGroupBarCaptionAndBox) {
   SectionScene s;
   TSDDSizePanel* first = s.sections[0];
