@@ -130,7 +130,12 @@ void TfrmSorvantaMain::TileGridDrawCell(TObject*, int ACol, int ARow, TRect Rect
         return;
     }
     const int32_t index = PickerImageAt(TileGrid->ColCount(), ACol, ARow, count);
-    if (index < 0) return;
+    if (index < 0) {
+        // No image here. The grid paints no cell backgrounds of its own: left alone, the cell would keep whatever
+        // was on the screen before, e.g. after a relayout.
+        FillCell(TileGrid->Canvas(), Rect);
+        return;
+    }
 
     // Drawn off screen first, so that a cell never shows half painted.
     TBitmap buffer;

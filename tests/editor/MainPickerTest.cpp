@@ -201,6 +201,18 @@ TEST(MainPicker, TheFullViewSwitchCollapsesAndRestoresBothSplitters)
     EXPECT_EQ(closed(), (std::array{false, false}));
     EXPECT_EQ((std::array{outer.Position(), inner.Position()}), (std::array{outerAt, innerAt}));
 
+    // Laid out wider and back, the cell past the last tile still shows the grid's colour, as before the switch.
+    s.ChooseLibrary(TileLibrary);
+    const TRect spare = w.TileGrid->CellRect(TileImages % 7, TileImages / 7);
+    const auto spareColour = [&] {
+        PumpFor(30);
+        return GridPixel(w, spare.Left + 40, spare.Top + 30);
+    };
+    EXPECT_EQ(spareColour(), CellBackground);
+    s.Click(*w.PNGButton5);
+    s.Click(*w.PNGButton5);
+    EXPECT_EQ(spareColour(), CellBackground) << "after the full view";
+
     // The inner one collapsed by its own hot spot: the outer one decides, the inner one stays collapsed.
     const TRect hot = inner.HotSpotRect();
     s.ClickAt(inner, (hot.Left + hot.Right) / 2 + 10, (hot.Top + hot.Bottom) / 2);
