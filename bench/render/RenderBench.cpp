@@ -1,15 +1,19 @@
-// The map view on the demo data set, under Wine with a real device, 1280 x 1024 at 100 % with every layer on
-// (tiles, back and front objects, blockers, lights) over the large demo map; each path against its floor:
+// The map view on the demo data set, under Wine with a real device, 1280 x 1024 with every layer on (tiles, back
+// and front objects, blockers, lights) over the large demo map; each path against its floor:
 //   - a warm frame (the map passes between Clear and EndScene, waited for on the device) against a replay of the
-//     very sprite draws that frame made (same sprites, batches, textures, positions): what the renderer's walk over
-//     the map and the caches adds to the drawing;
+//     very sprite draws that frame made (same sprites, batches, textures, positions, zoom transform): what the
+//     renderer's walk over the map and the caches adds to the drawing; at 100 %, 50 % and the lowest zoom (3,12 %),
+//     each row naming its draws and batches per frame. Rows below 100 % run fewer frames per round, in proportion
+//     to their draws, so every row takes about as long as the 100 % one;
 //   - the cold view fill, the first frame from fresh caches (each image decoded into a texture on first use),
 //     against uploading the same pixels as textures directly and replaying the same draws with them;
 //   - the readback presentation of the warm frame against the same frame without it (no goal: a note on what the
 //     copy into the panel costs once the frame holds a map).
-// Usage: render_bench [--rounds N] [--frames N] (warm frames per round, default 20)
+// The cold fill and the readback run at 100 %.
+// Usage: render_bench [--rounds N] [--frames N] (warm frames per round at 100 %, default 20)
 #include "bench/support/Bench.h"
 #include "bench/support/ReadbackBench.h"
+#include "editor/core/uZoomTable.h"
 #include "editor/uMapCallbacks.h"
 #include "editor/uMapRender.h"
 #include "gamedata/core/uVesk3MapEngine.h"
@@ -19,12 +23,15 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace {
@@ -104,6 +111,32 @@ private:
     ULONG Refs = 1;
 };
 
+size_t DrawCount(const std::vector<TBatch>& Batches)
+{
+    size_t draws = 0;
+    for (const TBatch& batch : Batches) draws += batch.Draws.size();
+    return draws;
+}
+
+size_t DistinctTextures(const std::vector<TBatch>& Batches)
+{
+    std::set<IDirect3DTexture9*> seen;
+    for (const TBatch& batch : Batches)
+        for (const TDraw& d : batch.Draws) seen.insert(d.Texture.Get());
+    return seen.size();
+}
+
+// How often a draw's texture differs from the one before it in its batch (the first draw of a batch counts): the
+// sprite draws each such run with its own texture and call.
+size_t TextureRuns(const std::vector<TBatch>& Batches)
+{
+    size_t runs = 0;
+    for (const TBatch& batch : Batches)
+        for (size_t i = 0; i < batch.Draws.size(); ++i)
+            if (i == 0 || batch.Draws[i].Texture.Get() != batch.Draws[i - 1].Texture.Get()) ++runs;
+    return runs;
+}
+
 // The renderer's frame once with recording sprites in place of its own; the batches it made.
 std::vector<TBatch> RecordFrame(TMapRenderContext& Context, TMapRenderer& Renderer, IDirect3DDevice9* Device)
 {
@@ -143,8 +176,16 @@ void RendererFrame(TMapRenderer& Renderer, IDirect3DDevice9* Device)
     WaitForDevice(Device);
 }
 
-// The recorded batches replayed: a batch without blending draws opaque, as the renderer's tiles do.
-void ReplayFrame(const std::vector<TBatch>& Batches, IDirect3DDevice9* Device)
+// Where a profiled replay's time went: the sprites' Draw calls (queueing only) and, per batch, its Flush and End
+// waited for on the device (the drawing itself).
+struct TReplayTimes {
+    double Queueing = 0;
+    std::vector<double> Drawing;
+};
+
+// The recorded batches replayed: a batch without blending draws opaque, as the renderer's tiles do. With Times,
+// each batch is waited for on its own, so the total is a little above an unprofiled replay's.
+void ReplayFrame(const std::vector<TBatch>& Batches, IDirect3DDevice9* Device, TReplayTimes* Times = nullptr)
 {
     Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
     Device->BeginScene();
@@ -155,9 +196,19 @@ void ReplayFrame(const std::vector<TBatch>& Batches, IDirect3DDevice9* Device)
             Device->SetRenderState(D3DRS_ALPHATESTENABLE, FALSE);
         }
         batch.Sprite->SetTransform(&batch.Transform);
-        for (const TDraw& d : batch.Draws) batch.Sprite->Draw(d.Texture.Get(), &d.Source, nullptr, &d.Position, d.Colour);
-        batch.Sprite->Flush();
-        batch.Sprite->End();
+        const double queueing = bench::Seconds([&] {
+            for (const TDraw& d : batch.Draws)
+                batch.Sprite->Draw(d.Texture.Get(), &d.Source, nullptr, &d.Position, d.Colour);
+        });
+        const double drawing = bench::Seconds([&] {
+            batch.Sprite->Flush();
+            batch.Sprite->End();
+            if (Times) WaitForDevice(Device);
+        });
+        if (Times) {
+            Times->Queueing += queueing;
+            Times->Drawing.push_back(drawing);
+        }
     }
     Device->EndScene();
     WaitForDevice(Device);
@@ -216,6 +267,14 @@ std::vector<TBatch> WithTextures(std::vector<TBatch> Batches,
             if (found != Uploaded.end()) d.Texture = found->second;
         }
     return Batches;
+}
+
+// The view state at a zoom level, as the main window sets it (the scroll bars aside: the view stays at the corner).
+void SetZoom(TMainViewState& State, const TZoomLevel& Level)
+{
+    State.ZoomIndex = static_cast<int32_t>(&Level - ZoomTable.data());
+    State.ZoomPercent = Level.Percent;
+    State.ZoomText = Level.Text;
 }
 
 struct TFolder {
@@ -280,24 +339,54 @@ int main(int argc, char** argv)
         context.CacheManager = caches.get();
     };
 
-    freshCaches();
-    const std::vector<TBatch> batches = RecordFrame(context, renderer, device);
-    size_t draws = 0;
-    for (const TBatch& batch : batches) draws += batch.Draws.size();
-    const std::vector<TTexels> texels = DrawnTexels(batches);
-    bench::Note("sprite draws per frame", double(draws), "draws");
-    bench::Note("images in the view", double(texels.size()), "images");
+    // One warm row at a zoom percent: the frame's draws recorded into Batches, then the frame against their replay
+    // and a profiled replay's split. The 100 % row runs first: the other rows scale its frame count by the draws.
+    size_t fullDraws = 0;
+    const auto warmRow = [&](int32_t Percent, std::vector<TBatch>& Batches) {
+        const TZoomLevel& level = *ZoomLevelOfPercent(Percent);
+        SetZoom(state, level);
+        Batches = RecordFrame(context, renderer, device);
+        const size_t draws = DrawCount(Batches);
+        if (Percent == 100) fullDraws = draws;
+        const int rowFrames =
+            Percent == 100 || draws == 0 ? frames : std::max(1, int(double(frames) * fullDraws / draws + 0.5));
+        const std::string label = std::string("at ") + level.Text;
+        bench::Note("sprite draws per frame " + label, double(draws), "draws");
+        bench::Note("sprite batches per frame " + label, double(Batches.size()), "batches");
+        const bench::TResult result = bench::Compare(
+            {"map view frame, 1280x1024 " + label + ", all layers, " + std::to_string(draws) + " draws in " +
+                 std::to_string(Batches.size()) + " batches",
+             "replay of the same sprite draws", {1.3, {}}},
+            [&] {
+                for (int i = 0; i < rowFrames; ++i) RendererFrame(renderer, device);
+            },
+            [&] {
+                for (int i = 0; i < rowFrames; ++i) ReplayFrame(Batches, device);
+            },
+            rounds);
+        bench::Note("map view frame " + label + " (median)", result.PathMedian / rowFrames * 1e3, "ms");
+        bench::Note("replay " + label + " (median)", result.FloorMedian / rowFrames * 1e3, "ms");
+        bench::Note("texture runs per frame " + label, double(TextureRuns(Batches)), "runs");
+        bench::Note("images in the view " + label, double(DistinctTextures(Batches)), "images");
+        TReplayTimes times;
+        ReplayFrame(Batches, device, &times);
+        bench::Note("replay " + label + ", once: the sprites' Draw calls", times.Queueing * 1e3, "ms");
+        for (size_t b = 0; b < Batches.size(); ++b)
+            bench::Note("replay " + label + ", once: batch " + std::to_string(b) + " (" +
+                            std::to_string(Batches[b].Draws.size()) + " draws, " +
+                            std::to_string(TextureRuns({Batches[b]})) + " runs) Flush and End",
+                        times.Drawing[b] * 1e3, "ms");
+        return result;
+    };
 
-    const bench::TResult warm = bench::Compare(
-        {"map view frame, 1280x1024 at 100 %, all layers", "replay of the same sprite draws", {1.3, {}}},
-        [&] {
-            for (int i = 0; i < frames; ++i) RendererFrame(renderer, device);
-        },
-        [&] {
-            for (int i = 0; i < frames; ++i) ReplayFrame(batches, device);
-        },
-        rounds);
-    bench::Note("map view frame (median)", warm.PathMedian / frames * 1e3, "ms");
+    freshCaches();
+    std::vector<TBatch> batches, scratch;
+    std::vector<bench::TResult> warm;
+    warm.push_back(warmRow(100, batches));
+    const std::vector<TTexels> texels = DrawnTexels(batches);
+    for (const int32_t percent : {50, 3}) warm.push_back(warmRow(percent, scratch));
+    scratch.clear();
+    SetZoom(state, *ZoomLevelOfPercent(100));
 
     const bench::TResult cold = bench::CompareTimed(
         {"cold view fill: first frame from fresh caches", "upload of the same pixels, then the same draws", {3, {}}},
@@ -319,7 +408,7 @@ int main(int argc, char** argv)
     bench::Note("map view frame with readback (median)", readback.PathMedian / frames * 1e3, "ms");
 
     bench::PrintHeader();
-    bench::PrintRow(warm);
+    for (const bench::TResult& row : warm) bench::PrintRow(row);
     bench::PrintRow(cold);
     bench::PrintRow(readback);
     context.CacheManager = nullptr;
