@@ -71,13 +71,13 @@ std::string ClassOf(HWND Window)
 }
 
 // "." or "<class>:<n>" inside Top; null when there is none.
-HWND Target(HWND Top, const std::string& Spec)
+HWND Target(HWND Top, const std::string& Name)
 {
-    if (Spec == ".") return Top;
-    const size_t colon = Spec.rfind(':');
+    if (Name == ".") return Top;
+    const size_t colon = Name.rfind(':');
     if (colon == std::string::npos) return nullptr;
-    const std::string className = Spec.substr(0, colon);
-    int n = std::atoi(Spec.c_str() + colon + 1);
+    const std::string className = Name.substr(0, colon);
+    int n = std::atoi(Name.c_str() + colon + 1);
     for (HWND w : VisibleDescendants(Top))
         if (ClassOf(w) == className && n-- == 0) return w;
     return nullptr;
