@@ -90,9 +90,8 @@ void TMapRenderer::DrawObjectLayer(int32_t Kind, bool Animate, int32_t ViewWidth
 void TMapRenderer::DrawBlockers(int32_t ViewWidth, int32_t ViewHeight, const int32_t& Zoom, const TArgb& Colour)
 {
     DrawStepPass(Ctx.MarkerSprite.Get(), ViewWidth, ViewHeight, Zoom,
-                 [&](TMapSpriteBatch& batch, int32_t x, int32_t y, int32_t cx, int32_t cy) {
-                     if (Ctx.Map->GetCellByte(cx, cy, 1, Source) != 3)
-                         DrawCellObject(batch, x, y, Colour, CellKindBlocker, false);
+                 [&](TMapSpriteBatch& batch, int32_t x, int32_t y, int32_t, int32_t) {
+                     DrawCellObject(batch, x, y, Colour, CellKindBlocker, false);  // a free cell has no marker
                  });
 }
 

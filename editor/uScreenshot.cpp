@@ -21,12 +21,17 @@ void TMapRenderer::TakeScreenshot(IDirect3DDevice9* Device, const RECT& Capture)
         return;
     }
     ComPtr<IDirect3DSurface9> target;
-    if (!Device || FAILED(Device->GetRenderTarget(0, target.Out())) || !target) return;
+    if (!Device || FAILED(Device->GetRenderTarget(0, target.Out())) || !target) {
+        if (Ctx.Log) Ctx.Log->LogError("No screenshot : the render target cannot be read (" + name + ")");
+        return;
+    }
     // The capture, cut to the target: a save reaching past the surface would fail.
     D3DSURFACE_DESC desc{};
     target->GetDesc(&desc);
     const RECT rect{Capture.left, Capture.top, std::min<LONG>(Capture.right, static_cast<LONG>(desc.Width)),
                     std::min<LONG>(Capture.bottom, static_cast<LONG>(desc.Height))};
     if (Ctx.Log) Ctx.Log->LogInfo("Create : " + name);
-    IgnoreHResult(D3DXSaveSurfaceToFileA((Ctx.ExeFolder + name).c_str(), D3DXIFF_PNG, target.Get(), nullptr, &rect));
+    const std::string path = Ctx.ExeFolder + name;
+    const HRESULT saved = D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_PNG, target.Get(), nullptr, &rect);
+    if (FAILED(saved) && Ctx.Log) Ctx.Log->LogError("The screenshot could not be written : " + path);
 }

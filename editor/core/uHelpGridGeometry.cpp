@@ -20,14 +20,14 @@ constexpr std::array<const TGridCell*, ZoomLevelCount> StepGrids = {
 
 const TGridCell* GridOfZoom(const std::array<const TGridCell*, ZoomLevelCount>& Grids, int32_t Zoom)
 {
-    for (size_t i = 0; i < ZoomTable.size(); ++i)
-        if (ZoomTable[i].Percent == Zoom) return Grids[i];
-    return nullptr;
+    const TZoomLevel* level = ZoomLevelOfPercent(Zoom);
+    return level ? Grids[static_cast<size_t>(level - ZoomTable.data())] : nullptr;
 }
 
 // Five vertices per line, the list grown past Capacity when the view needs more. Vertical strips step along x and
 // run Along pixels down; horizontal ones step along y and run Along pixels across.
-void BuildStrip(int32_t Step, int32_t Lines, float Along, bool Vertical, int32_t Capacity, std::vector<TLineVertex>& Out)
+void BuildStrip(int32_t Step, int32_t Lines, float Along, bool Vertical, int32_t Capacity,
+                std::vector<TLineVertex>& Out)
 {
     Out.clear();
     if (Lines <= 0) return;

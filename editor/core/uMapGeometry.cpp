@@ -11,16 +11,14 @@ constexpr std::array<int32_t, ZoomLevelCount> VisibleMargin = {440, 180, 150, 10
 
 TCellCount VisibleCount(int32_t Zoom, int64_t Width, int64_t Height, int64_t CellsPerTile)
 {
-    for (std::size_t i = 0; i < ZoomTable.size(); ++i) {
-        const TZoomLevel& level = ZoomTable[i];
-        if (level.Percent != Zoom) continue;
-        const auto count = [&](int64_t pixels, int32_t tileSize) {
-            const int64_t cells = pixels < 0 ? 0 : pixels * CellsPerTile / tileSize;
-            return static_cast<int32_t>(cells + VisibleMargin[i]);
-        };
-        return {count(Width, level.TileWidth), count(Height, level.TileHeight)};
-    }
-    return {};
+    const TZoomLevel* level = ZoomLevelOfPercent(Zoom);
+    if (!level) return {};
+    const int32_t margin = VisibleMargin[static_cast<std::size_t>(level - ZoomTable.data())];
+    const auto count = [&](int64_t pixels, int32_t tileSize) {
+        const int64_t cells = pixels < 0 ? 0 : pixels * CellsPerTile / tileSize;
+        return static_cast<int32_t>(cells + margin);
+    };
+    return {count(Width, level->TileWidth), count(Height, level->TileHeight)};
 }
 
 }  // namespace

@@ -146,6 +146,15 @@ TEST_F(MapFrame, ScreenshotsHoldTheLayersAndCursorOfTheViewsCorner)
     EXPECT_EQ(State.ScreenshotCounter, 3);
     EXPECT_EQ(Shots(Dir.path()).size(), 2u);
     EXPECT_EQ(testsupport::CountInFile(LogPath(), " - [WARN]  - No screenshot : no map is open (Map_2__"), 1);
+
+    // A folder that cannot be written: no file, and the log says so after the "Create" line.
+    OpenMap(&Map);
+    Context.ExeFolder = Folder() + "missing\\";
+    State.ScreenshotPending = true;
+    Frame();
+    EXPECT_EQ(State.ScreenshotCounter, 4);
+    EXPECT_EQ(Shots(Dir.path()).size(), 2u);
+    EXPECT_EQ(testsupport::CountInFile(LogPath(), " - [ERROR] - The screenshot could not be written : "), 1);
 }
 
 // The reference-device warning: only when the first settings the callback sees name the reference device, once.
