@@ -9,6 +9,7 @@
 #include "classlib/core/IniFiles.h"
 #include "editor/uImageLibraryCheck.h"
 #include "gamedata/core/CacheTexels.h"
+#include "gamedata/MappedFile.h"
 #include "gamedata/core/uVesk3MapEngine.h"
 #include "gamedata/uCache_Manager.h"
 #include "tests/fixtures/core/MapFixture.h"
@@ -92,7 +93,7 @@ std::vector<TTexelImage> ViewTexels(const std::string& folder, const std::vector
         if (l.Library != loaded) {
             const std::string base = folder + GetLibraryFileName(l.Library);
             wil = fixtures::ReadFileBytes(base);
-            wix = fixtures::ReadFileBytes(base.substr(0, base.size() - 4) + ".wix");
+            wix = fixtures::ReadFileBytes(PairLibraryFiles(base, ".wil", ".wix").IndexPath);
             loaded = l.Library;
         }
         TWilImageHeader header;

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -48,18 +49,24 @@ void WriteCacheTexels(const TRgbaPixels& pixels, uint8_t* texels, size_t pitch, 
                       uint32_t textureHeight)
 {
     if (pixels.Width == 0 || pixels.Height == 0) return;
-    const bool sameSize = pixels.Width == textureWidth && pixels.Height == textureHeight;
+    // Rows and columns are mapped apart: a row of the source's width is copied whole whatever the heights.
+    const bool sameWidth = pixels.Width == textureWidth;
+    std::vector<uint32_t> sourceColumns;
+    if (!sameWidth) {
+        sourceColumns.resize(textureWidth);
+        for (uint32_t x = 0; x < textureWidth; ++x)
+            sourceColumns[x] = static_cast<uint32_t>(uint64_t{x} * pixels.Width / textureWidth);
+    }
     for (uint32_t y = 0; y < textureHeight; ++y) {
         uint8_t* dst = texels + y * pitch;
         const uint32_t sourceRow = static_cast<uint32_t>(uint64_t{y} * pixels.Height / textureHeight);
         const uint8_t* src = pixels.Bytes + sourceRow * pixels.Pitch;
-        if (sameSize) {
+        if (sameWidth) {
             CopyRow(src, dst, textureWidth);
             continue;
         }
         for (uint32_t x = 0; x < textureWidth; ++x) {
-            const uint32_t sourceColumn = static_cast<uint32_t>(uint64_t{x} * pixels.Width / textureWidth);
-            const uint32_t texel = CacheTexel(LoadPixel(src + 4 * size_t{sourceColumn}));
+            const uint32_t texel = CacheTexel(LoadPixel(src + 4 * size_t{sourceColumns[x]}));
             std::memcpy(dst + 4 * size_t{x}, &texel, sizeof texel);
         }
     }

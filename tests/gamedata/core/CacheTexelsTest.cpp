@@ -29,7 +29,7 @@ TEST(CacheTexels, KeyAndChannelOrder)
 }
 
 // Texture widths 1 to 16 (and 4 padding texels per row), heights 3 and 4; pixels 3 rows high and as wide as the
-// texture (copied, when the heights agree too) or narrower (stretched: texel x from pixel x * w / W).
+// texture (rows copied whole) or narrower (stretched: texel x from pixel x * w / W).
 TEST(CacheTexels, CopiesAndStretchesRowsWithinTheirPitch)
 {
     constexpr uint32_t Padding = 0xDEADBEEF;
