@@ -1,5 +1,6 @@
-// Device contexts held for one drawing: a window's (or the screen's) DC released when the holder goes, and a canvas
-// pointed at a DC and let go of it again, also when the code drawing with them throws.
+// Device contexts held for one drawing: a window's (or the screen's) DC released when the holder goes, a canvas
+// pointed at a DC and let go of it again, and a DC's state saved and restored, also when the code drawing with
+// them throws.
 #pragma once
 
 #include <windows.h>
@@ -36,4 +37,18 @@ public:
 
 private:
   TCanvas& canvas_;
+};
+
+class TSavedDC {
+public:
+  explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~TSavedDC() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+  TSavedDC(const TSavedDC&) = delete;
+  TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+  HDC dc_;
+  int saved_;
 };

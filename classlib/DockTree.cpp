@@ -136,12 +136,7 @@ void TDockTree::PositionDockRect(TDragDockObject& source) const {
 // ---- painting -------------------------------------------------------------------------------------------------
 
 void TDockTree::PaintSite(HDC dc) {
-  const int saved = SaveDC(dc);
-  struct TRestore {
-    HDC dc;
-    int saved;
-    ~TRestore() { RestoreDC(dc, saved); }
-  } restore{dc, saved};
+  const TSavedDC saved(dc);
   TCanvas canvas;
   TCanvasOnDc on(canvas, dc);
   for (const auto& [c, zone] : Layout()) PaintDockFrame(canvas, c, zone);

@@ -25,12 +25,16 @@ const char kDragWindowClass[] = "ClasslibDockDrag";
 // Inverts a frame `kFrameWidth` wide along the inside of `r` on the screen through a half-tone pattern: drawn
 // twice at the same place it is gone.
 void InvertFrame(const TRect& r) {
+  struct TDeleteObject {
+    void operator()(void* object) const { DeleteObject(object); }
+  };
   static const WORD pattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
-  HBITMAP bits = CreateBitmap(8, 8, 1, 1, pattern);
-  HBRUSH brush = bits ? CreatePatternBrush(bits) : nullptr;
+  const std::unique_ptr<void, TDeleteObject> bits(CreateBitmap(8, 8, 1, 1, pattern));
+  const std::unique_ptr<void, TDeleteObject> brush(
+      bits ? CreatePatternBrush(static_cast<HBITMAP>(bits.get())) : nullptr);
   TWindowDC screen(nullptr);
   if (screen && brush) {
-    HGDIOBJ old = SelectObject(screen.Handle(), brush);
+    HGDIOBJ old = SelectObject(screen.Handle(), brush.get());
     const int w = r.Width(), h = r.Height(), f = std::min({kFrameWidth, w / 2, h / 2});
     PatBlt(screen.Handle(), r.Left, r.Top, w, f, PATINVERT);
     PatBlt(screen.Handle(), r.Left, r.Bottom - f, w, f, PATINVERT);
@@ -38,8 +42,6 @@ void InvertFrame(const TRect& r) {
     PatBlt(screen.Handle(), r.Right - f, r.Top + f, f, h - 2 * f, PATINVERT);
     SelectObject(screen.Handle(), old);
   }
-  if (brush) DeleteObject(brush);
-  if (bits) DeleteObject(bits);
 }
 
 // A control's rectangle on the screen.

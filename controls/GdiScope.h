@@ -1,26 +1,14 @@
 // RAII for the GDI work of one drawing call: the device context's state saved and restored (selected objects,
-// colours, modes, clipping), its clipping narrowed for a while, and GDI objects deleted. Declare the objects
-// before the saved state, so that the context lets go of them before they are deleted.
+// colours, modes, clipping: the class library's `TSavedDC`), its clipping narrowed for a while, and GDI objects
+// deleted. Declare the objects before the saved state, so that the context lets go of them before they are deleted.
 #pragma once
 
 #include <windows.h>
 
+#include "classlib/DeviceContext.h"
+
 #include <memory>
 #include <type_traits>
-
-class TSavedDC {
-public:
-  explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-  ~TSavedDC() {
-    if (saved_) RestoreDC(dc_, saved_);
-  }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-  HDC dc_;
-  int saved_;
-};
 
 struct TGdiObjectDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
