@@ -4,7 +4,6 @@
 //
 // Sections: saved device contexts and tab fonts; paint; cards; tabs; tab content; line replay.
 #include <algorithm>
-#include <cstring>
 
 #include "classlib/core/SysUtils.h"
 #include "sddcontrols/unSDDCommon.h"
@@ -74,17 +73,16 @@ public:
   void Release() { saved_.Restore(); }
 
 private:
+  // The font keeps its own style; `bold` and `underline` only add to it, so a bold font stays bold for every tab,
+  // as the layout measured it. `escapement` is in tenths of a degree.
   static HFONT Create(TFont& font, int escapement, bool bold, bool underline) {
-    LOGFONTA lf{};
-    lf.lfHeight = font.Height();
-    lf.lfEscapement = escapement;
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = font.Style().Contains(fsItalic);
-    lf.lfUnderline = underline || font.Style().Contains(fsUnderline);
-    lf.lfStrikeOut = font.Style().Contains(fsStrikeOut);
-    lf.lfCharSet = DEFAULT_CHARSET;
-    strncpy(lf.lfFaceName, font.Name().c_str(), LF_FACESIZE - 1);
-    return CreateFontIndirectA(&lf);
+    TFontStyles style = font.Style();
+    if (bold) style.Include(fsBold);
+    if (underline) style.Include(fsUnderline);
+    TFont styled;
+    styled.Assign(&font);
+    styled.SetStyle(style);
+    return CreateRotatedFont(styled, escapement / 10);
   }
 
   // Deleted after the DC state that selected them is restored.

@@ -179,25 +179,6 @@ std::vector<TPoint> ShadowLinePixels(TPoint from, TPoint to) {
 
 // ---- tab content ----------------------------------------------------------------------------------------------
 
-namespace {
-
-// InflateRect: negative amounts move both sides of an axis inwards.
-void Inflate(TRect& r, int dx, int dy) {
-  r.Left -= dx;
-  r.Right += dx;
-  r.Top -= dy;
-  r.Bottom += dy;
-}
-
-void Move(TRect& r, int dx, int dy) {
-  r.Left += dx;
-  r.Right += dx;
-  r.Top += dy;
-  r.Bottom += dy;
-}
-
-}  // namespace
-
 TRect ContentRect(const TRect& tab, TSDDTabStyle style, TSDDTabOrientation o, bool verticalText, int k) {
   TRect c = tab;
   const int h = tab.Bottom - tab.Top, w = tab.Right - tab.Left;
@@ -207,54 +188,51 @@ TRect ContentRect(const TRect& tab, TSDDTabStyle style, TSDDTabOrientation o, bo
   const auto outerSide = [&c, o](int top, int left) {
     switch (o) {
       case toTop: c.Top += top; break;
-      case toBottom: c.Bottom -= top; Move(c, 0, 1); break;
+      case toBottom: c.Bottom -= top; c = c.Offset(0, 1); break;
       case toLeft: c.Left += left; break;
-      case toRight: c.Right -= left; Move(c, 1, 0); break;
+      case toRight: c.Right -= left; c = c.Offset(1, 0); break;
     }
   };
   switch (style) {
     case tsSingleSlant:
-      Inflate(c, -1, -1);
+      c = c.Inflate(-1, -1);
       if (rows) {
         c.Right -= 2 * Overlap(tsSingleSlant, h) + 2;
-        Move(c, 3, 0);
+        c = c.Offset(3, 0);
       } else if (o == toLeft) {
         c.Top += 2 * Overlap(tsSingleSlant, w) + 2;
-        Move(c, 0, -2);
+        c = c.Offset(0, -2);
       } else {
         c.Bottom -= 2 * Overlap(tsSingleSlant, w) + 2;
-        Move(c, 0, 2);
+        c = c.Offset(0, 2);
       }
-      if (!rows) Move(c, 0, 1);
+      if (!rows) c = c.Offset(0, 1);
       outerSide(2, 2);
       break;
     case tsDoubleSlant:
       if (rows) {
-        Inflate(c, 1, -1);
-        Inflate(c, -Overlap(tsDoubleSlant, h), 0);
-        Move(c, 1, 0);
+        c = c.Inflate(1 - Overlap(tsDoubleSlant, h), -1).Offset(1, 0);
       } else {
-        Inflate(c, -1, 1);
-        Inflate(c, 0, -Overlap(tsDoubleSlant, w));
+        c = c.Inflate(-1, 1 - Overlap(tsDoubleSlant, w));
         c.Bottom += 2;
-        Move(c, 0, 1);
+        c = c.Offset(0, 1);
       }
       outerSide(2, 2);
       break;
     case tsCutCorner:
       if (!verticalText) {
-        if (rows) Inflate(c, -(k + 3), -1); else Inflate(c, -1, -4);
+        c = rows ? c.Inflate(-(k + 3), -1) : c.Inflate(-1, -4);
         outerSide(3, k + 5);
       } else {
-        if (rows) Inflate(c, -4, -1); else Inflate(c, -1, -(k + 3));
+        c = rows ? c.Inflate(-4, -1) : c.Inflate(-1, -(k + 3));
         outerSide(k + 3, 5);
       }
       break;
     default:
-      if (verticalText) Inflate(c, -2, -4); else Inflate(c, -4, -2);
+      c = verticalText ? c.Inflate(-2, -4) : c.Inflate(-4, -2);
       break;
   }
-  Inflate(c, -1, -1);
+  c = c.Inflate(-1, -1);
   return c;
 }
 

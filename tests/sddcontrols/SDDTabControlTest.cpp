@@ -257,13 +257,18 @@ TEST(SDDTabControl, PaintsTheSidePanelsLookByPixels) {
   struct Row {
     const char* name;
     bool transparent, bold;
+    bool boldFont;  // the control's own font is bold
   };
   const TColor line = Rgb(ChangeColorLightness(clBtnShadow, 0)), page = kPageColor;
-  int ink[2] = {};
-  for (const Row& r : {Row{"transparent, bold", true, true}, Row{"opaque, plain", false, false}}) {
+  const Row rows[] = {{"transparent, bold", true, true, false},
+                      {"opaque, plain", false, false, false},
+                      {"opaque, bold font", false, false, true}};
+  int ink[3] = {};
+  for (const Row& r : rows) {
     PagesScene s({"Option", " Merchant "});
     s.pc->SetTransparent(r.transparent);
     s.pc->SetBoldCurrentTab(r.bold);
+    if (r.boldFont) s.pc->Font().SetStyle({fsBold});
     s.Settle();
     TCanvasScene shot;
     PaintInto(*s.pc, shot);
@@ -289,11 +294,13 @@ TEST(SDDTabControl, PaintsTheSidePanelsLookByPixels) {
     // Behind the strip: the parent's white, or the background colour.
     EXPECT_EQ(shot.At(200, 5), r.transparent ? Rgb(clWhite) : kSideBackground) << r.name;
     // The current tab's caption: the pixels its letters cover.
-    int& covered = ink[r.bold ? 0 : 1];
+    int& covered = ink[&r - rows];
     for (int cx = t0.Left + 3; cx < t0.Right - 20; ++cx)
       for (int cy = 5; cy < card - 2; ++cy) covered += shot.At(cx, cy) != page;
   }
   EXPECT_GT(ink[0], ink[1] * 5 / 4) << ink[0] << " " << ink[1];  // the current tab's caption is bold
+  // A bold font stays bold without BoldCurrentTab, as wide as the layout measured it.
+  EXPECT_GT(ink[2], ink[1] * 5 / 4) << ink[2] << " " << ink[1];
 }
 
 TEST(SDDTabControl, TabImagesComeFromTheImageList) {
