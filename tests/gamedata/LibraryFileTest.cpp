@@ -1,7 +1,7 @@
 // The pairing of a library's two files by either name; the image-library readers' own parts over real files under
 // Wine (what the caches show of both readers is tested there): opening a pair by either file, Reload after the
-// library shrank (shared by both readers, shown on the WIL reader), a library of unknown version and the staging
-// file "x.tmp"; then the SIL writer.
+// library shrank (shared by both readers, shown on the WIL reader), a library of unknown version, the staging file
+// "x.tmp" and a SIL record whose PNG is damaged; then the SIL writer.
 #include "gamedata/MappedFile.h"
 #include "gamedata/uBase_SIL_File.h"
 #include "gamedata/uBase_WIL_File.h"
@@ -11,15 +11,18 @@
 #include "classlib/core/SysUtils.h"
 #include "tests/fixtures/core/SilFixture.h"
 #include "tests/gamedata/ImageTestSupport.h"
+#include "tests/gamedata/TestDevice.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <new>
 #include <thread>
+#include <tuple>
 
 using namespace fixtures;
 
@@ -189,6 +192,48 @@ TEST(SilFile, ABitmapLargerThanItsPngIsBlackBeyondIt)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(reinterpret_cast<const uint16_t*>(record.Bitmap->ScanLine(y))[x], x < 2 && y < 2 ? 0xF800 : 0)
                 << x << "," << y;
+}
+
+// A record whose PNG bytes are damaged inside the image data: DecodeFrame32D3D still answers Decoded with the
+// record's size and offsets but no texture (the cache decodes such an entry again on its next request), while
+// DecodeFrameBitmap of the same record answers Damaged. The intact row shows the device does make textures here.
+TEST(SilFile, ADamagedPngGivesNoTextureAndADamagedBitmap)
+{
+    testsupport::TTestDevice device;
+    ASSERT_NE(device.Get(), nullptr);
+    const std::vector<uint8_t> intact = MakeSilPng(8, 8, 0xFF3366CCu, {{3, 4, 0xFF00FF00u}});
+    const auto idat = std::search(intact.begin(), intact.end(), std::begin("IDAT"), std::end("IDAT") - 1);
+    ASSERT_NE(idat, intact.end());
+    const size_t data = size_t(idat - intact.begin()) + 4;  // the chunk's first data byte
+    std::vector<uint8_t> flipped = intact;
+    flipped[data + 2] ^= 0x5A;
+    const std::vector<uint8_t> truncated(intact.begin(), intact.begin() + ptrdiff_t(data + 3));
+    const struct {
+        const char* Name;
+        const std::vector<uint8_t>& Png;
+        bool Intact;
+    } rows[] = {{"intact", intact, true}, {"IDAT byte flipped", flipped, false}, {"IDAT cut short", truncated, false}};
+    for (const auto& row : rows) {
+        testsupport::TempDir dir;
+        SilImage image = MakeSilImage(8, 8, row.Png);
+        image.Header.OffsetX = -3;
+        image.Header.OffsetY = 5;
+        ASSERT_TRUE(WriteSilLibrary(BuildSilLibrary({image}, 1), dir.file("lib"))) << row.Name;
+        TSILFile file;
+        ASSERT_TRUE(file.Open(dir.file("lib.sil"))) << row.Name;
+        file.SetDevice(device.Get());
+        TImageHeaderD3D entry;
+        TImageDecodeStatus status = TImageDecodeStatus::Damaged;
+        EXPECT_NO_THROW(status = file.DecodeFrame32D3D(0, entry)) << row.Name;
+        EXPECT_EQ(status, TImageDecodeStatus::Decoded) << row.Name;
+        EXPECT_EQ(std::tuple(entry.Width, entry.Height, entry.OffsetX, entry.OffsetY), std::tuple(8, 8, -3, 5))
+            << row.Name;
+        EXPECT_EQ(entry.Texture.Get() != nullptr, row.Intact) << row.Name;
+        TImageBitmapRecord record;
+        EXPECT_EQ(file.DecodeFrameBitmap(0, record),
+                  row.Intact ? TImageDecodeStatus::Decoded : TImageDecodeStatus::Damaged)
+            << row.Name;
+    }
 }
 
 // ---- The SIL writer --------------------------------------------------------------------------------------------
