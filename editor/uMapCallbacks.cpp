@@ -10,6 +10,7 @@
 
 TMapRenderer* MapRenderer = nullptr;
 ComPtr<ID3DXFont> StatsFont;
+ComPtr<ID3DXSprite> TextSprite;
 TArgb ClearColor = 0x00000000;
 bool ModifyDeviceSettingsFirstCall = true;
 
@@ -71,6 +72,8 @@ HRESULT OnDeviceCreated(IDirect3DDevice9* Device, const D3DSURFACE_DESC*, void*)
     const HRESULT font = D3DXCreateFontW(Device, 15, 0, FW_BOLD, 1, FALSE, DEFAULT_CHARSET, 0, 0, 0, L"Arial",
                                          StatsFont.Out());
     if (CheckHResult(font)) return font;
+    const HRESULT sprite = D3DXCreateSprite(Device, TextSprite.Out());
+    if (CheckHResult(sprite)) return sprite;
     if (MapRenderer) {
         const HRESULT created = MapRenderer->DeviceCreated(Device);
         if (CheckHResult(created)) return created;
@@ -88,6 +91,10 @@ HRESULT OnDeviceReset(IDirect3DDevice9* Device, const D3DSURFACE_DESC*, void*)
         const HRESULT reset = StatsFont->OnResetDevice();
         if (CheckHResult(reset)) return reset;
     }
+    if (TextSprite) {
+        const HRESULT reset = TextSprite->OnResetDevice();
+        if (CheckHResult(reset)) return reset;
+    }
     return S_OK;
 }
 
@@ -95,12 +102,14 @@ void OnDeviceLost(void*)
 {
     if (MapRenderer) MapRenderer->DeviceLost();
     if (StatsFont) StatsFont->OnLostDevice();
+    if (TextSprite) TextSprite->OnLostDevice();
 }
 
 void OnDeviceDestroyed(void*)
 {
     if (MapRenderer) MapRenderer->DeviceDestroyed();
     StatsFont.Reset();
+    TextSprite.Reset();
 }
 
 // ---- one frame ---------------------------------------------------------------------------------------------
@@ -112,9 +121,10 @@ void OnFrameRender(IDirect3DDevice9* Device, double Time, float ElapsedTime, voi
     if (MapRenderer) IgnoreHResult(MapRenderer->RenderMap(Device, Time, ElapsedTime));
     if (StatsFont) {
         const wchar_t* stats = DXUTGetFrameStats(true);
+        const TTextBatch batch;
         RECT shadow{4, 4, 0, 0}, text{5, 5, 0, 0};
-        StatsFont->DrawTextW(nullptr, stats, -1, &shadow, DT_NOCLIP, D3DCOLOR_ARGB(255, 5, 5, 5));
-        StatsFont->DrawTextW(nullptr, stats, -1, &text, DT_NOCLIP, D3DCOLOR_ARGB(255, 255, 255, 255));
+        StatsFont->DrawTextW(batch.Get(), stats, -1, &shadow, DT_NOCLIP, D3DCOLOR_ARGB(255, 5, 5, 5));
+        StatsFont->DrawTextW(batch.Get(), stats, -1, &text, DT_NOCLIP, D3DCOLOR_ARGB(255, 255, 255, 255));
     }
     IgnoreHResult(Device->EndScene());
 }

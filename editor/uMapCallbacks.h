@@ -10,6 +10,7 @@
 #include "Common/Dev_State.h"
 #include "classlib/ComPtr.h"
 #include "editor/core/uMainState.h"
+#include "editor/uMapSpriteBatch.h"
 
 #include <d3dx9.h>
 
@@ -19,6 +20,8 @@ class TMapRenderer;
 extern TMapRenderer* MapRenderer;
 // The frame statistics font (Arial, 15 pixels, bold), also the overlay's; null while no device exists.
 extern ComPtr<ID3DXFont> StatsFont;
+// The sprite the statistics and overlay texts are drawn with (TTextBatch); null while no device exists.
+extern ComPtr<ID3DXSprite> TextSprite;
 // Every frame starts cleared to this colour (transparent black).
 extern TArgb ClearColor;
 // Set until ModifyDeviceSettings first runs: only the first settings it sees may warn of the reference device.
@@ -38,6 +41,14 @@ void OnDeviceLost(void* UserContext);
 void OnDeviceDestroyed(void* UserContext);
 // Clears the target, draws the map (RenderMap) and the frame statistics inside one scene.
 void OnFrameRender(IDirect3DDevice9* Device, double Time, float ElapsedTime, void* UserContext);
+
+// TextSprite open for the texts of StatsFont, drawn texel for texel as the 100 % view's images are: a font that
+// draws without a sprite of the caller's gets the platform sprite's own filter, which blurs its glyphs. Text is
+// drawn when the batch goes. Get() is null (the font then draws alone) when there is no sprite or it cannot begin.
+class TTextBatch : public TMapSpriteBatch {
+public:
+    TTextBatch() : TMapSpriteBatch(TextSprite.Get(), D3DXSPRITE_ALPHABLEND, false, 100) {}
+};
 
 // Hands the framework the five device and frame callbacks, each with a null context.
 void SetRenderCallbacks();

@@ -41,6 +41,8 @@ HRESULT TMapRenderer::DeviceCreated(IDirect3DDevice9* Device)
     for (ComPtr<ID3DXSprite>* sprite : Sprites(Ctx))
         if (CheckHResult(D3DXCreateSprite(Device, sprite->Out()))) return E_FAIL;
     if (CheckHResult(CreateD3DLine(Device, Ctx.GridLine))) return E_FAIL;
+    // A device made anew (not reset) makes the textures from now on; the caches' old ones belong to the old device.
+    if (Ctx.CacheManager) Ctx.CacheManager->SetDevice(Device);
     return S_OK;
 }
 
@@ -78,6 +80,8 @@ HRESULT TMapRenderer::DeviceDestroyed()
         for (ComPtr<ID3DXSprite>* sprite : Sprites(Ctx)) sprite->Reset();
         Ctx.GridLine.reset();
         CurrentImage = {};
+        // The caches let go of the device and their textures on it, so the device goes with the framework's release.
+        if (Ctx.CacheManager) Ctx.CacheManager->SetDevice(nullptr);
         return S_OK;
     } catch (...) {
         return E_FAIL;

@@ -83,14 +83,15 @@ public:
     TMapRenderContext& Context() const { return Ctx; }
 
     // ---- device objects (uMapRender.cpp)
-    // The five sprites and the line, each made anew; E_FAIL at the first that cannot be made.
+    // The five sprites and the line, each made anew; E_FAIL at the first that cannot be made. The image caches make
+    // their textures on Device from now on.
     HRESULT DeviceCreated(IDirect3DDevice9* Device);
     // The objects hear of the reset; every cached image is decoded anew when next asked for. The result of the
     // last object's reset (S_OK when none ran); E_FAIL when something throws.
     HRESULT DeviceReset(IDirect3DDevice9* Device);
     // The objects hear of the loss and the caches let go of their textures.
     HRESULT DeviceLost();
-    // All six objects released.
+    // All six objects released; the image caches let go of the device and their textures.
     HRESULT DeviceDestroyed();
 
     // One frame's map passes, inside the caller's scene. A pass that fails is left out; anything thrown outside a

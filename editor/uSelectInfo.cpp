@@ -11,10 +11,11 @@ namespace {
 
 constexpr int32_t Source = TVesk3Map::SourceMap;
 
-void DrawInfoText(ID3DXFont* Font, const std::string& Text, int32_t X, int32_t Y, TArgb Colour)
+void DrawInfoText(ID3DXFont* Font, const TTextBatch& Batch, const std::string& Text, int32_t X, int32_t Y,
+                  TArgb Colour)
 {
     RECT rect{X, Y, 0, 0};
-    Font->DrawTextA(nullptr, Text.c_str(), -1, &rect, DT_NOCLIP, Colour);
+    Font->DrawTextA(Batch.Get(), Text.c_str(), -1, &rect, DT_NOCLIP, Colour);
 }
 
 }  // namespace
@@ -58,11 +59,12 @@ void TMapRenderer::DrawSelectInfo(int32_t, int32_t StepX, int32_t StepY, int32_t
     const TInfoOrigin origin = InfoBoxOrigin(kind, ViewX, ViewY, element.Height);
 
     if (ID3DXFont* font = StatsFont.Get()) {
+        const TTextBatch batch;
         for (const TInfoRow& row : InfoBoxRows(kind, element, origin, raised)) {
-            DrawInfoText(font, row.Label, row.LabelX + 1, row.Y + 1, InfoShadowColour);
-            DrawInfoText(font, row.Label, row.LabelX, row.Y, row.Colour);
-            DrawInfoText(font, row.Value, row.ValueX + 1, row.Y + 1, InfoShadowColour);
-            DrawInfoText(font, row.Value, row.ValueX, row.Y, row.Colour);
+            DrawInfoText(font, batch, row.Label, row.LabelX + 1, row.Y + 1, InfoShadowColour);
+            DrawInfoText(font, batch, row.Label, row.LabelX, row.Y, row.Colour);
+            DrawInfoText(font, batch, row.Value, row.ValueX + 1, row.Y + 1, InfoShadowColour);
+            DrawInfoText(font, batch, row.Value, row.ValueX, row.Y, row.Colour);
         }
     }
     DrawBrackets(InnerBrackets(origin, element.Width, element.Height), InnerWidth, Colours);

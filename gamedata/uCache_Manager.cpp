@@ -179,6 +179,14 @@ void TImageCache::Reload()
     Remap();
 }
 
+void TImageCache::SetDevice(IDirect3DDevice9* ADevice)
+{
+    Device = KeepDevice(ADevice);
+    if (Wil) Wil->SetDevice(ADevice);
+    if (Sil) Sil->SetDevice(ADevice);
+    for (TImageHeaderD3D& entry : Entries) entry = {};
+}
+
 TImageDecodeStatus TImageCache::DecodeBitmap(int32_t Index, TImageBitmapRecord& Record)
 {
     if (Index < 0 || Index >= Count()) return TImageDecodeStatus::Damaged;
@@ -287,6 +295,13 @@ void TImageCacheManager::ReloadAll()
                 "", CacheLogError);
         }
     }
+}
+
+void TImageCacheManager::SetDevice(IDirect3DDevice9* ADevice)
+{
+    Device = KeepDevice(ADevice);
+    for (auto& cache : Caches)
+        if (cache) cache->SetDevice(ADevice);
 }
 
 void TImageCacheManager::Log(const std::string& Message, const std::string&, int32_t Level)

@@ -75,6 +75,9 @@ public:
     // Releases every entry, sizes the array again from the reader and re-maps the library; does nothing for a
     // cache of no entries.
     void Reload();
+    // Textures are made on Device from now on (null: none are made); every entry lets go of its texture, which
+    // belongs to the device before.
+    void SetDevice(IDirect3DDevice9* Device);
     // Decodes image Index afresh into Record; Damaged for an index outside the library.
     TImageDecodeStatus DecodeBitmap(int32_t Index, TImageBitmapRecord& Record);
 
@@ -130,6 +133,10 @@ public:
     bool GetImageBitmap(int32_t Library, int32_t Index, TImageBitmapRecord& Record);
     // Every existing cache reloads (device lost or reset).
     void ReloadAll();
+    // The device the caches make their textures on, the ones built later too: the framework's new device when it
+    // made one instead of resetting the old, or null once the device is gone (which lets it go). Every cached
+    // texture is released.
+    void SetDevice(IDirect3DDevice9* Device);
 
     // WriteCacheLog with the manager's log (Detail is not written).
     virtual void Log(const std::string& Message, const std::string& Detail, int32_t Level);

@@ -84,13 +84,26 @@ TEST_F(MapFrame, ImagesAreDecodedAnewAfterAReset)
     EXPECT_TRUE(Cache->Cache(0)->Entry(0).Loaded());
 }
 
-// The screenshot files in the folder, by name.
-std::set<std::string> Shots(const std::filesystem::path& Folder)
+// A device the framework makes anew (a forced recreation, as after a reset that failed) is the one the caches
+// make their textures on from then on; the old one is let go entirely.
+TEST_F(MapFrame, ImagesAppearOnADeviceMadeAnew)
 {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(Folder))
-        if (entry.path().extension() == ".png") names.insert(entry.path().filename().string());
-    return names;
+    Tile(0, 2, 0, 0);
+    Frame();
+    ASSERT_TRUE(Cache->Cache(0)->Entry(0).Loaded());
+    Device.Reset();
+    TDX9DeviceSettings settings = DXUTGetDeviceSettings();
+    ASSERT_EQ(DXUTChangeDevice(&settings, nullptr, true, false), S_OK);
+    Device = DXUTGetD3DDevice();
+    ASSERT_TRUE(Device);
+    const TImageHeaderD3D image = Cache->GetImage(0, 0);
+    ComPtr<IDirect3DDevice9> owner;
+    ASSERT_TRUE(image.Loaded());
+    ASSERT_EQ(image.Texture->GetDevice(owner.Out()), S_OK);
+    // Drawn on another device, a texture ends the program in the platform's own check.
+    ASSERT_EQ(owner.Get(), Device.Get()) << "the texture belongs to the device in use";
+    Frame();
+    EXPECT_EQ(Count(0, 128, 96, 192, Rgb(Red565)), 96 * 64) << "the whole tile";
 }
 
 TEST_F(MapFrame, ScreenshotsHoldTheLayersAndCursorOfTheViewsCorner)

@@ -4,9 +4,10 @@
 // 1280 x 1024 back buffer. Frames run through OnFrameRender; their pixels are read back through Direct3D.
 //
 // Libraries (RGB565 colours; "semi" pixels have alpha 0x7F):
-//   0 (tiles, 96 x 64)   0 red, 1 semi white, 2 green
+//   0 (tiles, 96 x 64)   0 red, 1 semi white, 2 green, 3 noise (NoiseTile)
 //   3 (markers, 48 x 32) 56 semi yellow (light), 58 red ("Can't Move"), 59 blue ("Can't Move and Fly")
-//   4 (objects)          0 10 x 10 white, 1 40 x 80 blue (offsets -3, 12), 2 48 x 32 semi white, 3 20 x 10 yellow
+//   4 (objects)          0 10 x 10 white, 1 40 x 80 blue (offsets -3, 12), 2 48 x 32 semi white, 3 20 x 10 yellow,
+//                        4 44 x 40 noise with transparent and semi pixels (NoiseObject)
 //   11 (animations)      3 20 x 20 red, 5 20 x 20 green (frames of animation 19)
 #include "Common/Dev_Gui.h"
 #include "Common/Dev_LogEngineClass.h"
@@ -25,12 +26,41 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace rendertest {
 
 constexpr int kWidth = 1280, kHeight = 1024;
+
+// An image of random colours, every neighbour unlike the next, so that any smoothing shows. With Holes, about a
+// quarter of the pixels are transparent and a quarter half-transparent.
+inline fixtures::WilImage NoiseImage(uint16_t Width, uint16_t Height, uint32_t Seed, bool Holes)
+{
+    fixtures::WilImage image = fixtures::MakeWilImage(Width, Height);
+    uint32_t state = Seed;
+    for (fixtures::WilPixel& pixel : image.Pixels) {
+        state = state * 1664525u + 1013904223u;
+        const auto colour = uint16_t(state >> 16);
+        const uint32_t kind = Holes ? state >> 8 & 3 : 0;
+        pixel = kind == 1 ? fixtures::Transparent() : kind == 2 ? fixtures::Semi(colour) : fixtures::Opaque(colour);
+    }
+    return image;
+}
+
+// The screenshot files in the folder, by name.
+inline std::set<std::string> Shots(const std::filesystem::path& Folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(Folder))
+        if (entry.path().extension() == ".png") names.insert(entry.path().filename().string());
+    return names;
+}
+
+inline const fixtures::WilImage NoiseTile = NoiseImage(96, 64, 7, false);
+inline const fixtures::WilImage NoiseObject = NoiseImage(44, 40, 11, true);
 
 class TMapRenderScene : public ::testing::Test {
 protected:
@@ -127,9 +157,11 @@ private:
         tall->OffsetX = -3;
         tall->OffsetY = 12;
         const std::pair<int32_t, std::vector<std::optional<WilImage>>> libraries[] = {
-            {0, {image(96, 64, Opaque(Red565)), image(96, 64, Semi(White565)), image(96, 64, Opaque(Green565))}},
+            {0, {image(96, 64, Opaque(Red565)), image(96, 64, Semi(White565)), image(96, 64, Opaque(Green565)),
+                 NoiseTile}},
             {3, markers},
-            {4, {image(10, 10, Opaque(White565)), tall, image(48, 32, Semi(White565)), image(20, 10, Opaque(Yellow565))}},
+            {4, {image(10, 10, Opaque(White565)), tall, image(48, 32, Semi(White565)), image(20, 10, Opaque(Yellow565)),
+                 NoiseObject}},
             {11, {std::nullopt, std::nullopt, std::nullopt, image(20, 20, Opaque(Red565)), std::nullopt,
                   image(20, 20, Opaque(Green565))}},
         };

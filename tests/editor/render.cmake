@@ -12,6 +12,7 @@ editor_test(editor_render_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MapCursorsGridsRenderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelectInfoRenderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MapFrameRenderTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TexelRenderTest.cpp
   DEPS editor_render editor_fixtures_wil gamedata_image_test_support)
 
 # The map view through the real main window, driven by posted input (it moves the real cursor: run alone).

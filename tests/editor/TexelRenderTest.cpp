@@ -1,0 +1,106 @@
+// At 100 % the view shows every image texel for texel: the layers, the cursors and the screenshot hold each pixel
+// of a noise image as it is (or blended over the clear colour where it is half-transparent), and the texts keep
+// their glyphs' full strength. A smoothing filter would mix every pixel with its neighbours.
+#include "tests/editor/MapRenderScene.h"
+
+#include "classlib/core/PngImage.h"
+#include "tests/fixtures/core/MapFixture.h"
+
+#include <functional>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using namespace rendertest;
+using TexelExact = TMapRenderScene;
+using fixtures::WilImage;
+using fixtures::WilPixelKind;
+
+// What a pixel of the image becomes over the black clear colour: opaque draws keep the colour whatever the alpha;
+// blended draws show transparent pixels as black and half-transparent ones at alpha 0x7F.
+uint32_t Shown(const fixtures::WilPixel& Pixel, bool Opaque)
+{
+    if (Pixel.Kind == WilPixelKind::Transparent) return 0;
+    return Opaque || Pixel.Kind == WilPixelKind::Opaque ? Rgb(Pixel.Colour) : Blended(Pixel.Colour);
+}
+
+// The pixels of Image whose colour at (X, Y) of the frame (read through At) is not what it should be; empty
+// when all are. A blend may round either way, so half-transparent pixels may differ by 1.
+std::string Mismatches(const WilImage& Image, int X, int Y, bool Opaque, const std::function<uint32_t(int, int)>& At)
+{
+    std::ostringstream out;
+    int wrong = 0;
+    for (int y = 0; y < Image.Height; ++y)
+        for (int x = 0; x < Image.Width; ++x) {
+            const fixtures::WilPixel& pixel = Image.Pixels[size_t(y) * Image.Width + size_t(x)];
+            const uint32_t want = Shown(pixel, Opaque), got = At(X + x, Y + y);
+            const bool blended = !Opaque && pixel.Kind == WilPixelKind::Semi;
+            if (blended ? Near(got, want, 1) : got == want) continue;
+            if (wrong++ == 0) out << "first at " << x << "," << y << ": " << std::hex << got << " for " << want << std::dec;
+        }
+    if (wrong) out << "; " << wrong << " of " << Image.Width * Image.Height << " pixels wrong";
+    return out.str();
+}
+
+TEST_F(TexelExact, LayersCursorsAndTheScreenshotShowEveryPixel)
+{
+    Tile(1, 3, 0, 3);                      // the noise tile at (96, 192)
+    Map.SetLayerA(6, 12, 4, 4);            // the noise object on cell (6, 12): at (288, 32 x 12 + 32 - 40)
+    State.ObjectMode = ObjectModeFront;    // its cursor on view cell (12, 12)
+    State.SelectedLibrary = 4;
+    State.SelectedImage = 4;
+    State.ViewStepCellX = State.ViewStepCellY = 12;
+    State.ScreenshotPending = true;
+    Frame();
+    const struct {
+        const char* What;
+        const WilImage& Image;
+        int X, Y;
+        bool Opaque;
+    } drawn[] = {
+        {"the tile layer", NoiseTile, 96, 192, true},
+        {"the front-object layer", NoiseObject, 288, 376, false},
+        {"the object cursor", NoiseObject, 576, 376, false},
+    };
+    const auto frame = [this](int x, int y) { return Pixel(x, y); };
+    for (const auto& d : drawn) EXPECT_EQ(Mismatches(d.Image, d.X, d.Y, d.Opaque, frame), "") << d.What;
+
+    const std::set<std::string> shots = Shots(Dir.path());
+    ASSERT_EQ(shots.size(), 1u);
+    TPngImage png;
+    ASSERT_TRUE(png.LoadFromMemory(fixtures::ReadFileBytes(Dir.file(*shots.begin()))));
+    const auto shot = [&png](int x, int y) {
+        const TRgba c = png.Pixel(uint32_t(x), uint32_t(y));
+        return uint32_t(c.R) << 16 | uint32_t(c.G) << 8 | c.B;
+    };
+    for (const auto& d : drawn) EXPECT_EQ(Mismatches(d.Image, d.X, d.Y, d.Opaque, shot), "") << "screenshot: " << d.What;
+
+    // The tile cursor draws opaque, as the tile layer does.
+    State.ObjectMode = ObjectModeTile;
+    State.SelectedLibrary = 0;
+    State.SelectedImage = 3;
+    State.ViewTileCellX = 9;
+    State.ViewTileCellY = 3;
+    Frame();
+    EXPECT_EQ(Mismatches(NoiseTile, 864, 192, true, frame), "") << "the tile cursor";
+}
+
+// Glyphs drawn unsmoothed keep pixels at the text's full colour; smoothed over their neighbours, a stroke two or
+// three pixels wide has none left.
+TEST_F(TexelExact, TextsKeepTheirGlyphsFullStrength)
+{
+    Frame();
+    EXPECT_GT(Count(5, 5, 400, 22, 0xFFFFFFu), 60) << "the statistics text in full white";
+
+    Map.SetLayerA(6, 12, 4, 4);
+    State.WorkMode = WorkModeSelect;
+    State.ObjectLayerKind = LayerKindFront;
+    State.StepCellX = State.ViewStepCellX = 6;
+    State.StepCellY = State.ViewStepCellY = 12;
+    Frame();
+    // The lowest row of the front-object box is yellow, right of the image (at 288 + 44 + 8).
+    EXPECT_GT(Count(340, 330, 640, 420, 0xFFFF00u), 60) << "the info box's lowest row in full yellow";
+}
+
+}  // namespace
