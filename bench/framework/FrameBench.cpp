@@ -1,6 +1,7 @@
 // What the readback presentation adds to a frame at 1280 x 1024: the framework's frame step, which copies the back
-// buffer into a shown panel, against the same frame drawn without the copy. Until the map view exists the frame
-// is an empty one (clear, begin and end the scene), so the ratio states the copy against almost nothing.
+// buffer into a shown panel, against the same frame drawn without the copy. The frame is an empty one (clear,
+// begin and end the scene), so the ratio states the copy against almost nothing and the row has no goal: its
+// figure is the copy's own time per frame (a note); the render driver states the copy against a map frame.
 // Usage: framework_bench [--rounds N] [--frames N] (frames per round, default 50)
 #include "bench/support/ReadbackBench.h"
 
@@ -35,8 +36,7 @@ int main(int argc, char** argv)
         return 1;
     }
     const bench::TResult result =
-        bench.Compare({"readback, empty 1280x1024 frame (no map view)", "the same frame without readback",
-                       {1.2, {}}},
+        bench.Compare({"readback, empty 1280x1024 frame (no map view)", "the same frame without readback", {}},
                       EmptyFrame, nullptr, bench::Rounds(argc, argv), frames);
     bench::Note("frame with readback (median)", result.PathMedian / frames * 1e3, "ms");
     bench::Note("frame alone (median)", result.FloorMedian / frames * 1e3, "ms");

@@ -1,18 +1,24 @@
 // The map view on the demo data set, under Wine with a real device, 1280 x 1024 with every layer on (tiles, back
 // and front objects, blockers, lights) over the large demo map; each path against its floor:
 //   - a warm frame (the map passes between Clear and EndScene, waited for on the device) against a replay of the
-//     very sprite draws that frame made (same sprites, batches, textures, positions, zoom transform): what the
-//     renderer's walk over the map and the caches adds to the drawing; at 100 %, 50 % and the lowest zoom (3,12 %),
-//     each row naming its draws and batches per frame. Rows below 100 % run fewer frames per round, in proportion
-//     to their draws, so every row takes about as long as the 100 % one;
+//     very sprite draws that frame made (same sprites, batches, textures, positions, zoom transform) with the
+//     cheapest texture filter, point sampling: what the renderer's walk over the map, the caches and its filter
+//     add to the drawing; at 100 % (where the view samples by point too), 12,5 % and the lowest zoom (3,12 %), each
+//     row naming its draws and batches per frame. Rows below 100 % run fewer frames per round, in proportion to
+//     their draws, so every row takes about as long as the 100 % one;
 //   - the cold view fill, the first frame from fresh caches (each image decoded into a texture on first use),
 //     against uploading the same pixels as textures directly and replaying the same draws with them;
 //   - the readback presentation of the warm frame against the same frame without it (no goal: a note on what the
-//     copy into the panel costs once the frame holds a map).
+//     copy into the panel costs once the frame holds a map);
+//   - the peak memory of a process that shows the view at 100 % and then at every other zoom, against that of one
+//     that shows it at 100 % only (each a run of this program with --memory-child; images once decoded stay in
+//     the caches, so the first holds every image a zoom shows).
 // The cold fill and the readback run at 100 %.
 // Usage: render_bench [--rounds N] [--frames N] (warm frames per round at 100 %, default 20)
 #include "bench/support/Bench.h"
 #include "bench/support/ReadbackBench.h"
+#include "Common/Dev_Gui.h"
+#include "classlib/WinHandle.h"
 #include "editor/core/uZoomTable.h"
 #include "editor/uMapCallbacks.h"
 #include "editor/uMapRender.h"
@@ -22,6 +28,7 @@
 #include "tools/demo/DemoData.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -157,23 +164,13 @@ std::vector<TBatch> RecordFrame(TMapRenderContext& Context, TMapRenderer& Render
 
 // ---- frames --------------------------------------------------------------------------------------------------
 
-// Waits until the device has drawn everything asked of it, so a frame's time includes the drawing.
-void WaitForDevice(IDirect3DDevice9* Device)
-{
-    ComPtr<IDirect3DQuery9> query;
-    if (FAILED(Device->CreateQuery(D3DQUERYTYPE_EVENT, query.Out()))) return;
-    query->Issue(D3DISSUE_END);
-    while (query->GetData(nullptr, 0, D3DGETDATA_FLUSH) == S_FALSE) {
-    }
-}
-
-void RendererFrame(TMapRenderer& Renderer, IDirect3DDevice9* Device)
+void RendererFrame(TMapRenderer& Renderer, IDirect3DDevice9* Device, bench::TDeviceWait& Wait)
 {
     Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
     Device->BeginScene();
     Renderer.RenderMap(Device, 0, 0);
     Device->EndScene();
-    WaitForDevice(Device);
+    Wait();
 }
 
 // Where a profiled replay's time went: the sprites' Draw calls (queueing only) and, per batch, its Flush and End
@@ -183,9 +180,11 @@ struct TReplayTimes {
     std::vector<double> Drawing;
 };
 
-// The recorded batches replayed: a batch without blending draws opaque, as the renderer's tiles do. With Times,
-// each batch is waited for on its own, so the total is a little above an unprofiled replay's.
-void ReplayFrame(const std::vector<TBatch>& Batches, IDirect3DDevice9* Device, TReplayTimes* Times = nullptr)
+// The recorded batches replayed with the cheapest texture filter there is (point sampling, no mip filter): a batch
+// without blending draws opaque, as the renderer's tiles do. With Times, each batch is waited for on its own, so
+// the total is a little above an unprofiled replay's.
+void ReplayFrame(const std::vector<TBatch>& Batches, IDirect3DDevice9* Device, bench::TDeviceWait& Wait,
+                 TReplayTimes* Times = nullptr)
 {
     Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0);
     Device->BeginScene();
@@ -195,6 +194,9 @@ void ReplayFrame(const std::vector<TBatch>& Batches, IDirect3DDevice9* Device, T
             Device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
             Device->SetRenderState(D3DRS_ALPHATESTENABLE, FALSE);
         }
+        Device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_POINT);
+        Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
+        Device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_NONE);
         batch.Sprite->SetTransform(&batch.Transform);
         const double queueing = bench::Seconds([&] {
             for (const TDraw& d : batch.Draws)
@@ -203,7 +205,7 @@ void ReplayFrame(const std::vector<TBatch>& Batches, IDirect3DDevice9* Device, T
         const double drawing = bench::Seconds([&] {
             batch.Sprite->Flush();
             batch.Sprite->End();
-            if (Times) WaitForDevice(Device);
+            if (Times) Wait();
         });
         if (Times) {
             Times->Queueing += queueing;
@@ -211,7 +213,7 @@ void ReplayFrame(const std::vector<TBatch>& Batches, IDirect3DDevice9* Device, T
         }
     }
     Device->EndScene();
-    WaitForDevice(Device);
+    Wait();
 }
 
 // ---- the cold fill's floor: the same pixels uploaded directly, the same draws replayed with them -----------------
@@ -286,10 +288,141 @@ struct TFolder {
     }
 };
 
+// The map view over the large demo map of Folder, as the main window has it: the renderer on the framework's
+// device, made through its own callbacks, with every layer on and the image caches of every library built.
+class TView {
+public:
+    explicit TView(const std::string& Folder) : Folder(Folder)
+    {
+        State.ShowBlockers = State.ShowLights = true;
+        Context.Map = &Map;
+        Context.BackgroundWidth = Context.GridWidth = kWidth;
+        Context.BackgroundHeight = Context.GridHeight = kHeight;
+        Context.ExeFolder = Folder;
+        MapRenderer = &Renderer;
+        SetRenderCallbacks();
+        ImageLibKind = ImageLibKindWIL;
+        // Only now: the device is made through the renderer's callbacks.
+        Framework = std::make_unique<bench::TReadbackBench>(kWidth, kHeight);
+    }
+    ~TView()
+    {
+        Context.CacheManager = nullptr;
+        Caches.reset();
+        Framework.reset();
+        MapRenderer = nullptr;
+    }
+
+    // The map loaded and the device made; false (with a line on stderr) when either fails.
+    bool Ready()
+    {
+        if (!Map.LoadFromFile(Folder + "Map\\Demo_Large.map")) {
+            std::fprintf(stderr, "render_bench: cannot load the demo map\n");
+            return false;
+        }
+        Context.MapLabel = Map.MapName;
+        if (!Framework->Ready()) {
+            std::fprintf(stderr, "render_bench: no 1280x1024 device\n");
+            return false;
+        }
+        FreshCaches();
+        return true;
+    }
+    IDirect3DDevice9* Device() const { return Framework->Device(); }
+    // The caches made anew (every image decoded again on first use).
+    void FreshCaches()
+    {
+        Context.CacheManager = nullptr;
+        Caches = std::make_unique<TImageCacheManager>(nullptr, Device(), TImageCacheSettings{Folder, {}});
+        for (int32_t n = 0; n < ImageLibraryCount; ++n) Caches->BuildCache(n);
+        Context.CacheManager = Caches.get();
+    }
+    void Zoom(int32_t Percent) { SetZoom(State, *ZoomLevelOfPercent(Percent)); }
+
+    std::string Folder;
+    TVesk3Map Map;
+    TMainViewState State;
+    TMapRenderContext Context{State};
+    TMapRenderer Renderer{Context};
+    std::unique_ptr<bench::TReadbackBench> Framework;
+    std::unique_ptr<TImageCacheManager> Caches;
+};
+
+// ---- peak memory: the view in a process of its own ---------------------------------------------------------
+
+// Frames each zoom of a memory child shows, through the framework's own frame step (the map, the statistics text,
+// the readback into the panel): enough for the memory to settle.
+constexpr int kMemoryFrames = 4;
+
+// A memory child: the view over Folder's large map at each zoom percent in turn; prints the process's peak
+// working set ("peak <bytes>").
+int MemoryChild(const std::string& Folder, const std::vector<int32_t>& Zooms)
+{
+    TView view(Folder);
+    if (!view.Ready()) return 1;
+    for (const int32_t percent : Zooms) {
+        view.Zoom(percent);
+        for (int i = 0; i < kMemoryFrames; ++i) DXUTRender3DEnvironment();
+    }
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 1;
+    std::printf("peak %llu\n", static_cast<unsigned long long>(counters.PeakWorkingSetSize));
+    return 0;
+}
+
+// Runs this program as a memory child over Folder at Zooms; its peak working set in bytes, 0 when it failed.
+double ChildPeak(const std::string& Folder, const std::vector<int32_t>& Zooms)
+{
+    char exe[MAX_PATH];
+    if (!GetModuleFileNameA(nullptr, exe, MAX_PATH)) return 0;
+    // The folder without its trailing delimiter: a backslash before the closing quote would escape it.
+    std::string command = std::string("\"") + exe + "\" --memory-child \"" + Folder.substr(0, Folder.size() - 1) + "\"";
+    for (const int32_t percent : Zooms) {
+        command += ' ';
+        command += std::to_string(percent);
+    }
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return 0;
+    const TWinHandle read(readEnd);
+    TWinHandle write(writeEnd);
+    SetHandleInformation(read.Get(), HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write.Get();
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+        return 0;
+    const TWinHandle child(process.hProcess), thread(process.hThread);
+    write.Reset();  // the child's copy stays open until it ends, so the read below ends with it
+    std::string output;
+    char buffer[256];
+    DWORD got = 0;
+    while (ReadFile(read.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
+    WaitForSingleObject(child.Get(), INFINITE);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(child.Get(), &exitCode);
+    unsigned long long peak = 0;
+    if (exitCode != 0 || std::sscanf(output.c_str(), "peak %llu", &peak) != 1) {
+        std::fprintf(stderr, "render_bench: a memory child failed (exit code %lu): %s\n", exitCode, output.c_str());
+        return 0;
+    }
+    return double(peak);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc >= 3 && std::strcmp(argv[1], "--memory-child") == 0) {
+        std::vector<int32_t> zooms;
+        for (int i = 3; i < argc; ++i) zooms.push_back(std::atoi(argv[i]));
+        return MemoryChild(std::string(argv[2]) + "\\", zooms);
+    }
     int frames = 20;
     for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "--frames") == 0) frames = std::atoi(argv[i + 1]);
@@ -305,63 +438,44 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "demo data: %s\n", error.c_str());
         return 1;
     }
-    TVesk3Map map;
-    if (!map.LoadFromFile(folder + "Map\\Demo_Large.map")) {
-        std::fprintf(stderr, "cannot load the demo map\n");
-        return 1;
-    }
 
-    // The renderer on the framework's device, made through its own callbacks.
-    TMainViewState state;
-    state.ShowBlockers = state.ShowLights = true;
-    TMapRenderContext context(state);
-    context.Map = &map;
-    context.BackgroundWidth = context.GridWidth = kWidth;
-    context.BackgroundHeight = context.GridHeight = kHeight;
-    context.MapLabel = map.MapName;
-    context.ExeFolder = folder;
-    TMapRenderer renderer(context);
-    MapRenderer = &renderer;
-    SetRenderCallbacks();
-    bench::TReadbackBench framework(kWidth, kHeight);
-    if (!framework.Ready()) {
-        std::fprintf(stderr, "render_bench: no 1280x1024 device\n");
-        return 1;
-    }
-    IDirect3DDevice9* device = framework.Device();
-    ImageLibKind = ImageLibKindWIL;
-    const TImageCacheSettings settings{folder, {}};
-    std::unique_ptr<TImageCacheManager> caches;
-    const auto freshCaches = [&] {
-        context.CacheManager = nullptr;
-        caches = std::make_unique<TImageCacheManager>(nullptr, device, settings);
-        for (int32_t n = 0; n < ImageLibraryCount; ++n) caches->BuildCache(n);
-        context.CacheManager = caches.get();
-    };
+    // The peaks first, while this process holds no device: the children compete with nothing of it.
+    std::vector<int32_t> everyZoom{100};
+    for (const TZoomLevel& level : ZoomTable)
+        if (level.Percent != 100) everyZoom.push_back(level.Percent);
+    const bench::TResult memory = bench::CompareTimed(
+        {"map view peak memory after every zoom, large map", "its peak at 100 % alone", {2, {}},
+         bench::TQuantity::Bytes},
+        [&] { return ChildPeak(folder, everyZoom); }, [&] { return ChildPeak(folder, {100}); }, rounds);
+
+    TView view(folder);
+    if (!view.Ready()) return 1;
+    IDirect3DDevice9* device = view.Device();
+    bench::TDeviceWait wait(device);
 
     // One warm row at a zoom percent: the frame's draws recorded into Batches, then the frame against their replay
-    // and a profiled replay's split. The 100 % row runs first: the other rows scale its frame count by the draws.
+    // with the cheapest filter and a profiled replay's split. The 100 % row runs first: the other rows scale its
+    // frame count by the draws.
     size_t fullDraws = 0;
-    const auto warmRow = [&](int32_t Percent, std::vector<TBatch>& Batches) {
-        const TZoomLevel& level = *ZoomLevelOfPercent(Percent);
-        SetZoom(state, level);
-        Batches = RecordFrame(context, renderer, device);
+    const auto warmRow = [&](int32_t Percent, double Goal, std::vector<TBatch>& Batches) {
+        view.Zoom(Percent);
+        Batches = RecordFrame(view.Context, view.Renderer, device);
         const size_t draws = DrawCount(Batches);
         if (Percent == 100) fullDraws = draws;
         const int rowFrames =
             Percent == 100 || draws == 0 ? frames : std::max(1, int(double(frames) * fullDraws / draws + 0.5));
-        const std::string label = std::string("at ") + level.Text;
+        const std::string label = std::string("at ") + ZoomLevelOfPercent(Percent)->Text;
         bench::Note("sprite draws per frame " + label, double(draws), "draws");
         bench::Note("sprite batches per frame " + label, double(Batches.size()), "batches");
         const bench::TResult result = bench::Compare(
             {"map view frame, 1280x1024 " + label + ", all layers, " + std::to_string(draws) + " draws in " +
                  std::to_string(Batches.size()) + " batches",
-             "replay of the same sprite draws", {1.3, {}}},
+             "the same sprite draws, point-sampled", {Goal, {}}},
             [&] {
-                for (int i = 0; i < rowFrames; ++i) RendererFrame(renderer, device);
+                for (int i = 0; i < rowFrames; ++i) RendererFrame(view.Renderer, device, wait);
             },
             [&] {
-                for (int i = 0; i < rowFrames; ++i) ReplayFrame(Batches, device);
+                for (int i = 0; i < rowFrames; ++i) ReplayFrame(Batches, device, wait);
             },
             rounds);
         bench::Note("map view frame " + label + " (median)", result.PathMedian / rowFrames * 1e3, "ms");
@@ -369,7 +483,7 @@ int main(int argc, char** argv)
         bench::Note("texture runs per frame " + label, double(TextureRuns(Batches)), "runs");
         bench::Note("images in the view " + label, double(DistinctTextures(Batches)), "images");
         TReplayTimes times;
-        ReplayFrame(Batches, device, &times);
+        ReplayFrame(Batches, device, wait, &times);
         bench::Note("replay " + label + ", once: the sprites' Draw calls", times.Queueing * 1e3, "ms");
         for (size_t b = 0; b < Batches.size(); ++b)
             bench::Note("replay " + label + ", once: batch " + std::to_string(b) + " (" +
@@ -379,30 +493,31 @@ int main(int argc, char** argv)
         return result;
     };
 
-    freshCaches();
+    // At 100 % the view draws point-sampled as its floor does: the row states what the walk over the map and the
+    // caches add. Shrunk, it draws bilinear: the rows state that filter's cost too.
     std::vector<TBatch> batches, scratch;
     std::vector<bench::TResult> warm;
-    warm.push_back(warmRow(100, batches));
+    warm.push_back(warmRow(100, 1.3, batches));
     const std::vector<TTexels> texels = DrawnTexels(batches);
-    for (const int32_t percent : {50, 3}) warm.push_back(warmRow(percent, scratch));
+    for (const int32_t percent : {12, 3}) warm.push_back(warmRow(percent, 1.5, scratch));
     scratch.clear();
-    SetZoom(state, *ZoomLevelOfPercent(100));
+    view.Zoom(100);
 
     const bench::TResult cold = bench::CompareTimed(
         {"cold view fill: first frame from fresh caches", "upload of the same pixels, then the same draws", {3, {}}},
         [&] {
-            freshCaches();
-            return bench::Seconds([&] { RendererFrame(renderer, device); });
+            view.FreshCaches();
+            return bench::Seconds([&] { RendererFrame(view.Renderer, device, wait); });
         },
         [&] {
             std::map<IDirect3DTexture9*, ComPtr<IDirect3DTexture9>> uploaded;
             const double upload = bench::Seconds([&] { UploadDirectly(device, texels, uploaded); });
             const std::vector<TBatch> replay = WithTextures(batches, uploaded);
-            return upload + bench::Seconds([&] { ReplayFrame(replay, device); });
+            return upload + bench::Seconds([&] { ReplayFrame(replay, device, wait); });
         },
         rounds);
 
-    const bench::TResult readback = framework.Compare(
+    const bench::TResult readback = view.Framework->Compare(
         {"readback of the map view frame", "the same frame without readback", {}}, OnFrameRender, nullptr, rounds,
         frames);
     bench::Note("map view frame with readback (median)", readback.PathMedian / frames * 1e3, "ms");
@@ -411,8 +526,6 @@ int main(int argc, char** argv)
     for (const bench::TResult& row : warm) bench::PrintRow(row);
     bench::PrintRow(cold);
     bench::PrintRow(readback);
-    context.CacheManager = nullptr;
-    caches.reset();
-    MapRenderer = nullptr;
+    bench::PrintRow(memory);
     return 0;
 }

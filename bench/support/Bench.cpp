@@ -104,8 +104,9 @@ void PrintRow(const TResult& result)
 {
     char ratio[48];
     std::snprintf(ratio, sizeof ratio, "%.2f / %.2f", result.RatioMin, result.RatioMedian);
-    PrintCells(result.Case.Path, FormatSeconds(result.PathMedian),
-               FormatSeconds(result.FloorMedian) + " " + result.Case.Floor, ratio, GoalText(result));
+    const auto format = result.Case.Quantity == TQuantity::Bytes ? FormatBytes : FormatSeconds;
+    PrintCells(result.Case.Path, format(result.PathMedian), format(result.FloorMedian) + " " + result.Case.Floor,
+               ratio, GoalText(result));
     std::fflush(stdout);
 }
 
@@ -124,6 +125,17 @@ std::string FormatSeconds(double seconds)
         std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
     else
         std::snprintf(text, sizeof text, "%.1f us", seconds * 1e6);
+    return text;
+}
+
+std::string FormatBytes(double bytes)
+{
+    char text[32];
+    const double mib = bytes / (1024.0 * 1024.0);
+    if (mib >= 1024)
+        std::snprintf(text, sizeof text, "%.2f GiB", mib / 1024);
+    else
+        std::snprintf(text, sizeof text, "%.0f MiB", mib);
     return text;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The benchmark drivers' common shape. A measured path always runs against its floor, the least work that gives
-// the same result on the same machine (a plain copy of the file a load reads, the direct upload of the pixels a
+// the same result on the same machine (a plain read of the file a load reads, the direct upload of the pixels a
 // cache decodes...). The two run in interleaved rounds, path then floor in one round and floor then path in the
 // next, so that both see the same machine: another program's build, a cache warmed by the one before. What is
 // reported is the ratio path / floor of each round, as its minimum and its median, next to the median times.
@@ -52,10 +52,14 @@ struct TGoal {
     std::string Text;
 };
 
+// What a row's values are: seconds (the rounds' times) or bytes (e.g. a process's peak memory per round).
+enum class TQuantity { Seconds, Bytes };
+
 struct TCase {
     std::string Path;   // what is measured, with its size ("map save, 1000 x 1000 (14.8 MB)")
     std::string Floor;  // what it is measured against ("copy, flush and replace of the file")
     TGoal Goal;
+    TQuantity Quantity = TQuantity::Seconds;
 };
 
 struct TResult {
@@ -84,13 +88,15 @@ TResult Summarise(const TCase& Case, std::vector<double> pathSeconds, std::vecto
 
 // The table's header line and its separator line.
 void PrintHeader();
-// One row: path, median path time, median floor time (each with the floor's name), ratio min / median, goal and
+// One row: path, median path value, median floor value (each with the floor's name), ratio min / median, goal and
 // whether the median met it.
 void PrintRow(const TResult& result);
 // A line outside the table: "  <what>: <value> <unit>".
 void Note(const std::string& what, double value, const std::string& unit);
 // A duration for the table: "12.3 ms", "850 us", "2.41 s".
 std::string FormatSeconds(double seconds);
+// A size for the table: "281 MiB", "1.19 GiB".
+std::string FormatBytes(double bytes);
 
 // ---- keeping results alive ------------------------------------------------------------------------------------
 

@@ -2,9 +2,26 @@
 
 #include "Common/Dev_Gui.h"
 #include "Common/Dev_Present.h"
-#include "classlib/ComPtr.h"
 
 namespace bench {
+
+TDeviceWait::TDeviceWait(IDirect3DDevice9* ADevice) : Device(ADevice)
+{
+    Device->CreateRenderTarget(1, 1, D3DFMT_X8R8G8B8, D3DMULTISAMPLE_NONE, 0, FALSE, Pixel.Out(), nullptr);
+    Device->CreateOffscreenPlainSurface(1, 1, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM, Copy.Out(), nullptr);
+}
+
+void TDeviceWait::operator()()
+{
+    ComPtr<IDirect3DSurface9> target;
+    if (!Pixel || !Copy || FAILED(Device->GetRenderTarget(0, target.Out()))) return;
+    const RECT corner{0, 0, 1, 1};
+    D3DLOCKED_RECT locked{};
+    if (SUCCEEDED(Device->StretchRect(target.Get(), &corner, Pixel.Get(), nullptr, D3DTEXF_NONE)) &&
+        SUCCEEDED(Device->GetRenderTargetData(Pixel.Get(), Copy.Get())) &&
+        SUCCEEDED(Copy->LockRect(&locked, nullptr, D3DLOCK_READONLY)))
+        Copy->UnlockRect();
+}
 
 TReadbackBench::TReadbackBench(int Width, int Height)
 {
@@ -40,8 +57,7 @@ TResult TReadbackBench::Compare(const TCase& Case, TFrameRenderCallback Render, 
                                 int FramesPerRound)
 {
     const ComPtr<IDirect3DDevice9> device = DXUTGetD3DDevice();
-    ComPtr<IDirect3DQuery9> finished;
-    device->CreateQuery(D3DQUERYTYPE_EVENT, finished.Out());
+    TDeviceWait finished(device.Get());
     DXUTSetCallbackFrameRender(Render, Context);
     const auto withReadback = [&] {
         for (int i = 0; i < FramesPerRound; ++i) DXUTRender3DEnvironment();
@@ -49,10 +65,7 @@ TResult TReadbackBench::Compare(const TCase& Case, TFrameRenderCallback Render, 
     const auto alone = [&] {
         for (int i = 0; i < FramesPerRound; ++i) {
             Render(device.Get(), DXUTGetTime(), 0.0f, Context);
-            if (!finished) continue;
-            finished->Issue(D3DISSUE_END);
-            while (finished->GetData(nullptr, 0, D3DGETDATA_FLUSH) == S_FALSE) {
-            }
+            finished();
         }
     };
     TResult result = bench::Compare(Case, withReadback, alone, Rounds);

@@ -10,16 +10,32 @@
 //                                            {1.2, "<= 20 % of a frame"}}, DrawFrame, context, rounds);
 //
 // The path is the framework's own frame step (DXUTRender3DEnvironment: the callback, then the readback copy into
-// the panel); the floor calls the callback and waits until the device has finished drawing (an event query), as
-// the readback's copy also waits for it. Both run FramesPerRound frames per round, interleaved round by round.
+// the panel); the floor calls the callback and waits until the device has finished drawing (TDeviceWait), as the
+// readback's copy also waits for it. Both run FramesPerRound frames per round, interleaved round by round.
 #include "bench/support/Bench.h"
 
 #include <windows.h>
 #include <d3d9.h>
 
 #include "Common/Dev_State.h"
+#include "classlib/ComPtr.h"
 
 namespace bench {
+
+// Waits until a device has drawn everything asked of it, for the least work that tells: one pixel of render
+// target 0 copied into system memory, a copy that waits for the drawing as the presentation's readback does.
+// Polling an event query instead costs more than the whole readback here: every poll is a call into the device's
+// command thread, competing with the drawing.
+class TDeviceWait {
+public:
+    explicit TDeviceWait(IDirect3DDevice9* Device);
+    void operator()();
+
+private:
+    IDirect3DDevice9* Device;
+    ComPtr<IDirect3DSurface9> Pixel;  // a 1 x 1 render target
+    ComPtr<IDirect3DSurface9> Copy;   // its copy in system memory
+};
 
 class TReadbackBench {
 public:
