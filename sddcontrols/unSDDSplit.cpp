@@ -397,8 +397,11 @@ void TSDDSplitter::Resize() {
 }
 
 void TSDDSplitter::ApplyResizeRule() {
-  TFlagScope resizing(resizing_);
   const int extent = Extent();
+  // Sized to nothing (its form minimised): no pane has a size to keep there, and the remembered sizes are the
+  // ones to come back to.
+  if (extent <= 0) return;
+  TFlagScope resizing(resizing_);
   if (fixedPane_ == fpUpperLeft && usePercent_) {
     SetMarginMin(sddsplit::MarginMinOfPercent(percentMin_, extent, splitterWidth_));
     SetMarginMax(sddsplit::MarginMaxOfPercent(percentMax_, extent, splitterWidth_));

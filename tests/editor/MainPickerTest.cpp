@@ -224,5 +224,32 @@ TEST(MainPicker, TheFullViewSwitchCollapsesAndRestoresBothSplitters)
     EXPECT_EQ((std::array{outer.Position(), inner.Position()}), (std::array{outerAt, innerAt}));
 }
 
+TEST(MainPicker, MinimisedAndRestoredTheWindowKeepsItsLayoutInTheWorkAndTheFullView)
+{
+    TMainScene s;
+    TfrmSorvantaMain& w = s.W();
+    const auto minimiseAndRestore = [&] {
+        ShowWindow(w.Handle(), SW_MINIMIZE);
+        PumpFor(50);
+        EXPECT_TRUE(IsIconic(w.Handle()));
+        ShowWindow(w.Handle(), SW_RESTORE);
+        PumpFor(50);
+    };
+    auto* picker = dynamic_cast<TControl*>(w.FindComponent("pcTileView"));
+    ASSERT_NE(picker, nullptr);
+    const std::vector<std::string> work = ChildWindowPlaces(w);
+    minimiseAndRestore();
+    EXPECT_EQ(ChildWindowPlaces(w), work);
+
+    s.Click(*w.PNGButton5);
+    const std::vector<std::string> full = ChildWindowPlaces(w);
+    EXPECT_EQ(RectInForm(w, *w.plRigth).Width(), 0) << "the side panel is gone";
+    EXPECT_EQ(RectInForm(w, *picker).Height(), 0) << "the tile picker is gone";
+    minimiseAndRestore();
+    EXPECT_EQ(ChildWindowPlaces(w), full);
+    s.Click(*w.PNGButton5);
+    EXPECT_EQ(ChildWindowPlaces(w), work) << "back from the full view";
+}
+
 }  // namespace
 }  // namespace mainwin_test

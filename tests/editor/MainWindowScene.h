@@ -84,6 +84,53 @@ private:
     TFileDialogHook previous_;
 };
 
+// Where a control lies in the window's client area as the screen shows it: a windowed control by its window, a
+// windowless one by its bounds in its parent's window.
+inline TRect RectInForm(TfrmSorvantaMain& w, TControl& control)
+{
+    RECT r{};
+    if (control.IsWindowed()) {
+        GetWindowRect(static_cast<TWinControl&>(control).Handle(), &r);
+    } else {
+        const TPoint at = control.Parent()->ClientToScreen({control.Left(), control.Top()});
+        r = {at.X, at.Y, at.X + control.Width(), at.Y + control.Height()};
+    }
+    MapWindowPoints(nullptr, w.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+// A place as text ("758,42 246x694"), so that a failure shows it.
+inline std::string PlaceText(const TRect& r)
+{
+    return std::to_string(r.Left) + "," + std::to_string(r.Top) + " " + std::to_string(r.Width()) + "x" +
+           std::to_string(r.Height());
+}
+
+// Every child window of the main window with its place in the client area and whether it shows, one line each
+// ("plRigth 758,42 246x694"): the layout as a user sees it. A splitter's pane is named after its splitter.
+inline std::vector<std::string> ChildWindowPlaces(TfrmSorvantaMain& w)
+{
+    struct TWalk {
+        TfrmSorvantaMain& Form;
+        std::vector<std::string> Lines;
+    } walk{w, {}};
+    EnumChildWindows(
+        w.Handle(),
+        [](HWND wnd, LPARAM data) -> BOOL {
+            auto& walk = *reinterpret_cast<TWalk*>(data);
+            TWinControl* c = TWinControl::FromHandle(wnd);
+            if (!c) return TRUE;
+            const std::string name = !c->Name().empty() ? c->Name()
+                                     : c->Parent()   ? c->Parent()->Name() + " pane"
+                                                     : "?";
+            walk.Lines.push_back(name + " " + PlaceText(RectInForm(walk.Form, *c)) +
+                                 (IsWindowVisible(wnd) ? "" : " hidden"));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&walk));
+    return walk.Lines;
+}
+
 // A client folder with its libraries, map and settings.
 class TClientFolder {
 public:

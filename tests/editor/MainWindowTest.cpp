@@ -89,6 +89,38 @@ TEST(MainWindow, AFreshStartShowsNoMapAndNoMode)
     EXPECT_EQ(log.find("Error Code"), std::string::npos) << "the device was created";
 }
 
+TEST(MainWindow, TheControlsHaveTheirLaidOutSizes)
+{
+    TMainScene s;
+    TfrmSorvantaMain& w = s.W();
+    RECT client{};
+    GetClientRect(w.Handle(), &client);
+    EXPECT_EQ((std::array{client.right, client.bottom}), (std::array{1004L, 755L}));
+    // Places in the client area, -1 where the window leaves one free. Between the tool bar and the status bar the
+    // work area is 694 high: the picker keeps the height the inner splitter's position gave it (670 - 473 - 8),
+    // the map view takes the rest.
+    struct Row {
+        const char* Name;
+        int X, Y, Width, Height;
+    };
+    const Row rows[] = {
+        {"plToolBar", 0, 0, 1004, 42},      {"plLeftBar", 0, 42, 42, 694},         {"stbMain", 0, 736, 1004, 19},
+        {"SDDSplitter1", 42, 42, 962, 694}, {"plRigth", 758, 42, 246, 694},        {"plMapArea", 42, 42, 708, 497},
+        {"plCorner", 734, 523, 16, 16},     {"pcTileView", 42, 547, 708, 189},     {"TileGrid", 42, -1, 708, -1},
+        {"cbImageLibSet", -1, -1, 230, -1}, {"stpSelectMode", -1, -1, 23, 19},     {"stpSetWorkMode", -1, -1, 23, 19},
+        {"spGridView", 759, -1, 244, -1},   {"spMonster", -1, -1, -1, 17},  // stored collapsed
+    };
+    for (const Row& r : rows) {
+        auto* control = dynamic_cast<TControl*>(w.FindComponent(r.Name));
+        ASSERT_NE(control, nullptr) << r.Name;
+        const TRect at = RectInForm(w, *control);
+        const auto laid = [](int expected, int actual) { return expected < 0 ? actual : expected; };
+        const TRect expected =
+            Bounds(laid(r.X, at.Left), laid(r.Y, at.Top), laid(r.Width, at.Width()), laid(r.Height, at.Height()));
+        EXPECT_EQ(PlaceText(at), PlaceText(expected)) << r.Name;
+    }
+}
+
 TEST(MainWindow, TheSettingsChooseTheLibrariesAndVerticalSync)
 {
     struct Row {

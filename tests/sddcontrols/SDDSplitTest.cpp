@@ -44,13 +44,16 @@ TEST(SDDSplitter, PositionAndPercentFollowTheFixedPaneOnResize) {
     int percent;
     std::vector<Step> steps;
   };
+  // Sized to nothing (a minimised form) a splitter keeps its position, and sized again it goes on from there.
   const Row rows[] = {
       {"lower right fixed, side by side", orHorizontal, fpLowerRight, 962, 708, 0, 74,
-       {{1062, 808, 76}, {962, 708, 74}}},
-      {"lower right fixed, one above the other", orVertical, fpLowerRight, 670, 473, 0, 71, {{570, 373, 66}}},
+       {{1062, 808, 76}, {962, 708, 74}, {0, 708, 74}, {962, 708, 74}}},
+      {"lower right fixed, one above the other", orVertical, fpLowerRight, 670, 473, 0, 71,
+       {{570, 373, 66}, {0, 373, 66}, {670, 473, 71}}},
       {"upper left grows back to the dragged size", orHorizontal, fpUpperLeft, 962, 708, 0, 74,
        {{600, 592, 99}, {962, 708, 74}}},
-      {"the percentage is kept", orHorizontal, fpUpperLeft, 962, -1, 74, 74, {{1062, 783, 74}}},
+      {"the percentage is kept", orHorizontal, fpUpperLeft, 962, -1, 74, 74,
+       {{1062, 783, 74}, {0, 783, 74}, {962, 709, 74}}},
       {"halves round to even", orHorizontal, fpUpperLeft, 204, 5, 0, 2, {{202, 5, 3}}},
   };
   for (const Row& r : rows) {
