@@ -51,6 +51,16 @@ TDXTraceProc SetDXTraceProc(TDXTraceProc Proc);
 
 // --- small helpers --------------------------------------------------------------------------------------------
 
+// Formats as StringCchPrintfW does into a 512-character buffer (a longer text is cut to fit, a bad format leaves it
+// empty) and sends the text to the debugger output.
+template <class... TArgs>
+void OutputDebugStringFmt(const wchar_t* Format, const TArgs&... Args)
+{
+    wchar_t text[512];
+    StringCchPrintfW(text, 512, Format, Args...);
+    OutputDebugStringW(text);
+}
+
 // True when some element equals Item byte for byte.
 template <class T>
 bool ArrayContains(const std::vector<T>& Array, const T& Item)

@@ -6,7 +6,8 @@ editor_core_library(common_framework_core SOURCES
   core/Dev_StrSafe.cpp
   core/D3DFormatInfo.cpp
   core/XelTimer.cpp
-  core/SystemInfoTexts.cpp)
+  core/SystemInfoTexts.cpp
+  DEPS classlib_core)
 
 editor_win32_library(common_framework SOURCES
   Dev_misc.cpp

@@ -1,5 +1,6 @@
 #include "classlib/Application.h"
 
+#include "classlib/DateTimeText.h"
 #include "classlib/HandlerScope.h"
 #include "classlib/MessageWindow.h"
 #include "classlib/Thread.h"
@@ -26,6 +27,7 @@ TApplication::TApplication(TComponent* AOwner)
     : TComponent(AOwner), mainThreadId_(GetCurrentThreadId()), window_(std::make_unique<TMessageWindow>(&HandleMessage, this))
 {
     Title = ChangeFileExt(ExtractFileName(ExeName()), "");
+    FormatSettings = LocaleFormatSettings(LOCALE_USER_DEFAULT);
 }
 
 TApplication::~TApplication() = default;

@@ -83,3 +83,11 @@ std::string DateTimeToStr(const TDateTime& moment)
     if (time.empty()) return {};
     return date + ' ' + time;
 }
+
+TFormatSettings LocaleFormatSettings(LCID Locale)
+{
+    TFormatSettings settings;
+    wchar_t separator[4] = {};  // the locale's limit, its NUL included
+    if (GetLocaleInfoW(Locale, LOCALE_SDECIMAL, separator, 4) > 1) settings.DecimalSeparator = separator[0];
+    return settings;
+}

@@ -1,6 +1,11 @@
 #pragma once
 // Dates and times as texts in the user's own formats: the long time format (e.g. "h:mm:ss tt"), the short date
-// format (e.g. "M/d/yyyy") and the general date-time format, which is both joined by one blank.
+// format (e.g. "M/d/yyyy") and the general date-time format, which is both joined by one blank; and the number
+// formats of a locale.
+#include "classlib/core/SysUtils.h"
+
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
@@ -25,3 +30,7 @@ std::string DateToStr(const TDateTime& moment);
 // Short date, a blank and long time; at exactly midnight (00:00:00.000) the date alone. Empty when the moment is
 // no valid date and time.
 std::string DateTimeToStr(const TDateTime& moment);
+
+// The number formats of `Locale` (LOCALE_USER_DEFAULT: the user's own); what the locale does not give keeps its
+// invariant value. The application fills the program-wide FormatSettings with the user's at start-up.
+TFormatSettings LocaleFormatSettings(LCID Locale);

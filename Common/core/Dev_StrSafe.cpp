@@ -1,5 +1,7 @@
 #include "Common/core/Dev_StrSafe.h"
 
+#include "classlib/core/SysUtils.h"
+
 #include <cassert>
 #include <cstdio>
 
@@ -235,6 +237,9 @@ private:
         const int n = std::snprintf(buf, sizeof buf, "%.*f", precision, a.Float);
         if (n < 0 || static_cast<std::size_t>(n) >= sizeof buf) return false;
         text.assign(buf, buf + n);
+        // The C library writes its own locale's ".", which this program never changes; the user reads theirs.
+        const std::size_t point = text.find(L'.');
+        if (point != std::wstring::npos) text[point] = FormatSettings.DecimalSeparator;
         return true;
     }
 

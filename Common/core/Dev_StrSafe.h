@@ -58,8 +58,9 @@ public:
 // Formats by the GUI library's rules: "%" [index ":"] ["-"] [width] ["." precision] type, where index, width and
 // precision are decimal numbers or "*" (taken from the next argument) and type is one of d, u, x, s, f (either
 // case); "%%" is a percent sign. d/u/x take integers (precision = least digits, x is upper-case hex), s a text
-// (precision = most characters), f a floating-point number (precision = decimals, default 2). False, with out
-// unspecified, for an unknown type, a missing argument or an argument of the wrong kind.
+// (precision = most characters), f a floating-point number (precision = decimals, default 2; the decimal separator
+// is FormatSettings'). False, with out unspecified, for an unknown type, a missing argument or an argument of the
+// wrong kind.
 bool FormatW(const wchar_t* format, std::initializer_list<TFormatArg> args, std::wstring& out);
 
 // --- bounded format -------------------------------------------------------------------------------------------

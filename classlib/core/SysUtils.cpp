@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-// Sections: text; numbers; paths; files.
+// Sections: text; numbers; format settings; paths; files.
 
 namespace {
 
@@ -170,6 +170,10 @@ int StrToIntDef(std::string_view s, int defaultValue)
     int v = 0;
     return TryStrToInt(s, v) ? v : defaultValue;
 }
+
+// ---- format settings -------------------------------------------------------------------------------------------
+
+TFormatSettings FormatSettings;
 
 // ---- paths -----------------------------------------------------------------------------------------------------
 

@@ -3,7 +3,7 @@
 // Windows code page; every case-insensitive operation here folds ASCII letters only, so results never depend on
 // the user's locale.
 //
-// Sections: exceptions; text; numbers; paths; files.
+// Sections: exceptions; text; numbers; format settings; paths; files.
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -70,6 +70,17 @@ bool TryStrToInt(std::string_view s, int& value);
 // Throws EConvertError "'<s>' is not a valid integer value" when TryStrToInt fails.
 int StrToInt(std::string_view s);
 int StrToIntDef(std::string_view s, int defaultValue);
+
+// ---- format settings -------------------------------------------------------------------------------------------
+
+// The user's number formats, as the program's formatter writes numbers (its "%f"). The Win32 runtime fills them
+// from the user's locale when it makes the application object, before main runs; the platform-free build keeps the
+// invariant ones.
+struct TFormatSettings {
+    wchar_t DecimalSeparator = L'.';
+};
+// Written at start-up in the GUI thread, only read afterwards.
+extern TFormatSettings FormatSettings;
 
 // ---- paths -----------------------------------------------------------------------------------------------------
 // '\\' and '/' separate folders; ':' ends a drive letter ("C:name"). Extensions start at the last '.' after the

@@ -4,10 +4,12 @@
 
 #include "Common/Dev_LogEngineClass.h"
 #include "Common/Dev_SystemReport.h"
+#include "classlib/core/SysUtils.h"
 #include "tests/support/TempDir.h"
 
 #include <cstring>
 #include <fstream>
+#include <regex>
 #include <tuple>
 
 namespace {
@@ -310,6 +312,20 @@ TEST_F(RenderTest, StatisticsTextsOfKnownSettings)
     ASSERT_EQ(DXUTGetD3DObject()->GetAdapterIdentifier(0, 0, &adapter), S_OK);
     const std::string name = adapter.Description;
     EXPECT_EQ(std::wstring(DXUTGetDeviceStats()), L"HAL (hw vp): " + std::wstring(name.begin(), name.end()));
+}
+
+// The frames per second read with the user's decimal separator, a comma here.
+TEST_F(RenderTest, TheFrameRateTakesTheUsersDecimalSeparator)
+{
+    const TFormatSettings saved = FormatSettings;
+    FormatSettings.DecimalSeparator = L',';
+    NoVSync = true;
+    ASSERT_EQ(CreateDevice(1280, 1024), S_OK);
+    DXUTRender3DEnvironment();
+    const std::wstring stats = DXUTGetFrameStats(true);
+    const std::wregex expected(LR"(\d+,\d\d fps Vsync off \(1280x1024\), X8R8G8B8 \(D24X8\))");
+    EXPECT_TRUE(std::regex_match(stats, expected)) << std::string(stats.begin(), stats.end());
+    FormatSettings = saved;
 }
 
 // Type and vertex processing: the device statistics, the type text and the vertex processing text.

@@ -1,11 +1,13 @@
-// The framework's small services: result-code tracing, pause, the accessibility keys, and the device cursor's
-// pixels.
+// The framework's small services: result-code tracing, debugger output, pause, the accessibility keys, and the
+// device cursor's pixels.
 #include "Common/Dev_DeviceCursor.h"
 #include "Common/Dev_State.h"
 #include "Common/Dev_misc.h"
+#include "classlib/WinHandle.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -54,6 +56,53 @@ TEST(Tracing, FailuresReachTheTraceWithTheirCode)
     };
     EXPECT_TRUE(gTraces == expected) << gTraces.size() << " traces";
     SetDXTraceProc(nullptr);
+}
+
+// --- debugger output ------------------------------------------------------------------------------------------
+
+// A debug monitor of the test's own, as DebugView is one: the system hands debugger output to whoever holds these
+// named objects, a buffer of the sender's process id and the text.
+struct TDebugMonitor {
+    TWinHandle BufferReady{CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_BUFFER_READY")};
+    TWinHandle DataReady{CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_DATA_READY")};
+    TWinHandle Buffer{CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, L"DBWIN_BUFFER")};
+    const char* View = static_cast<const char*>(MapViewOfFile(Buffer.Get(), FILE_MAP_READ, 0, 0, 4096));
+    ~TDebugMonitor()
+    {
+        if (View) UnmapViewOfFile(View);
+    }
+    // The next text sent, or "(none)" when nothing came within a second.
+    template <class TSend>
+    std::string Receive(TSend Send)
+    {
+        SetEvent(BufferReady.Get());
+        Send();
+        if (WaitForSingleObject(DataReady.Get(), 1000) != WAIT_OBJECT_0) return "(none)";
+        DWORD pid = 0;
+        std::memcpy(&pid, View, sizeof pid);
+        return pid == GetCurrentProcessId() ? std::string(View + sizeof pid) : "(another process)";
+    }
+};
+
+// The monitor is gone before the results are checked: the test framework reports each failure to the debugger
+// too, and would wait for a monitor that no longer reads.
+TEST(DebugOutput, FormattedTextsReachTheDebuggerCutToTheBuffer)
+{
+    std::vector<std::pair<std::string, std::string>> rows;
+    {
+        TDebugMonitor monitor;
+        if (monitor.View) {
+            const std::wstring long600(600, L'x');
+            rows = {
+                {monitor.Receive([] { OutputDebugStringFmt(L"%d frames in %s at %.1f", 42, L"view", 2.26); }),
+                 "42 frames in view at 2.3"},
+                {monitor.Receive([&] { OutputDebugStringFmt(L"%s!", long600); }), std::string(511, 'x')},
+                {monitor.Receive([] { OutputDebugStringFmt(L"%q", 1); }), ""},
+            };
+        }
+    }
+    ASSERT_FALSE(rows.empty()) << "no debug monitor could be set up";
+    for (const auto& [got, expected] : rows) EXPECT_EQ(got, expected);
 }
 
 TEST(DeviceCursor, MaskAndColourToArgb)

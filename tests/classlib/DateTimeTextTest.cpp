@@ -39,4 +39,17 @@ TEST(DateTimeText, FormatsInTheUserFormatsAndRefusesImpossibleMoments)
     }
 }
 
+// Each locale's own decimal separator: a comma in German and French, a point in U.S. English and Japanese.
+TEST(LocaleFormatSettings, TakeTheLocalesDecimalSeparator)
+{
+    const std::pair<LCID, wchar_t> rows[] = {
+        {MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT), L','},
+        {MAKELCID(MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), SORT_DEFAULT), L','},
+        {MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT), L'.'},
+        {MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT), L'.'},
+    };
+    for (const auto& [locale, separator] : rows)
+        EXPECT_EQ(LocaleFormatSettings(locale).DecimalSeparator, separator) << std::hex << locale;
+}
+
 } // namespace

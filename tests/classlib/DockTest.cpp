@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "classlib/DockTree.h"
 #include "classlib/DragDock.h"
@@ -233,6 +234,93 @@ TEST(Docking, ClientsShareTheSiteByTheirDropPlace) {
   ReleaseAt({600, 150});
   EXPECT_TRUE(s.client->Floating());
   EXPECT_EQ(s.site->DockManager()->ClientCount(), 1);
+}
+
+// Zones follow each other without a gap, and the last one ends at the site's edge although the site's length does
+// not divide by the number of clients (400 / 3 across, 300 / 7 down).
+TEST(Docking, ZonesShareTheSiteToItsLastPixel) {
+  struct Row {
+    TAlign siteAlign;
+    int clients;
+    int length;
+  };
+  for (const Row& r : {Row{alTop, 3, 400}, Row{alLeft, 7, 300}}) {
+    DockScene s(r.siteAlign);
+    std::vector<TPanel*> clients;
+    for (int i = 0; i < r.clients; ++i) {
+      clients.push_back(new TPanel(s.form.get()));
+      clients.back()->SetParent(s.form.get());
+      ASSERT_TRUE(clients.back()->ManualDock(s.site)) << r.siteAlign << " " << i;
+    }
+    TDockTree& tree = *s.site->DockManager();
+    const bool across = r.siteAlign == alTop;
+    int edge = 0;
+    for (TPanel* client : clients) {
+      const TRect zone = tree.ZoneRect(client);
+      EXPECT_EQ(across ? zone.Left : zone.Top, edge) << r.siteAlign;
+      edge = across ? zone.Right : zone.Bottom;
+    }
+    EXPECT_EQ(edge, r.length) << r.siteAlign;
+    const TRect last = clients.back()->BoundsRect();
+    EXPECT_EQ(across ? last.Right : last.Bottom, r.length) << r.siteAlign << ": the last client reaches the edge";
+  }
+}
+
+// Only a release on the close button that was pressed hides its client; a press elsewhere (on the band, or on the
+// other client's close button) that ends there hides nothing.
+TEST(Docking, TheCloseButtonHidesOnlyWhatWasPressedOnIt) {
+  struct Row {
+    const char* name;
+    bool pressOnOther;  // else on this client's band, left of its close button
+    bool pressOnClose;
+    bool hidden;
+  };
+  const Row rows[] = {
+      {"pressed and released on it", false, true, true},
+      {"pressed on the band beside it", false, false, false},
+      {"pressed on the other client's close button", true, true, false},
+  };
+  for (const Row& r : rows) {
+    DockScene s;
+    auto* other = new TPanel(s.form.get());
+    other->SetParent(s.form.get());
+    s.client->SetDragKind(dkDrag);  // a press on a band starts no dock drag
+    ASSERT_TRUE(s.client->ManualDock(s.site));
+    ASSERT_TRUE(other->ManualDock(s.site));
+    TDockTree& tree = *s.site->DockManager();
+    const TRect closeRect = tree.CloseButtonRect(tree.ZoneRect(s.client));
+    const TRect pressZone = tree.ZoneRect(r.pressOnOther ? other : s.client);
+    const TRect pressClose = tree.CloseButtonRect(pressZone);
+    const TPoint press = r.pressOnClose ? TPoint{pressClose.Left + 3, pressClose.Top + 3}
+                                        : TPoint{pressZone.Left + 20, pressZone.Top + 5};
+    const TPoint release{closeRect.Left + 3, closeRect.Top + 3};
+    PostAt(s.site->Handle(), WM_LBUTTONDOWN, s.site->ClientToScreen(press), MK_LBUTTON);
+    PostAt(s.site->Handle(), WM_LBUTTONUP, s.site->ClientToScreen(release), 0);
+    EXPECT_EQ(IsWindowVisible(s.client->Handle()), !r.hidden) << r.name;
+    EXPECT_TRUE(IsWindowVisible(other->Handle())) << r.name;
+  }
+}
+
+// A control that is a dock site itself (and holds one) is no place to dock into when it is dragged over itself or
+// over its own child: neither is asked, and it floats.
+TEST(Docking, AControlDraggedOverItselfOrItsChildDoesNotDockThere) {
+  for (bool overChild : {false, true}) {
+    DockScene s;
+    auto* inner = new TPanel(s.form.get());
+    inner->SetParent(s.client);
+    inner->SetBounds(100, 10, 50, 40);
+    for (TPanel* own : {s.client, inner}) {
+      own->SetDockSite(true);
+      own->OnDockOver = [&s](TObject* sender, TDragDockObject*, int, int, TDragState, bool& accept) {
+        s.log.push_back(sender == s.client ? "over itself" : "over its child");
+        accept = false;
+      };
+    }
+    PumpMessages();
+    s.DragClientTo(overChild ? ScreenCentre(*inner) : s.client->ClientToScreen({40, 30}));
+    EXPECT_EQ(s.log, (std::vector<std::string>{"host"})) << overChild;
+    EXPECT_TRUE(s.client->Floating()) << overChild;
+  }
 }
 
 TEST(Docking, FreedControlsLeaveTheDragAndTheSite) {

@@ -151,6 +151,50 @@ TEST(SDDTabControl, TheSidePanelsRowIsLaidOutExactly) {
   EXPECT_EQ(s.pc->TabRect(0), (TRect{2, 0, 67, 19}));
 }
 
+// A selection made by code shows on the screen without anything else repainting the control: the highlight bar
+// moves to the new tab.
+TEST(SDDTabControl, ATabIndexSetByCodeShowsAtOnce) {
+  PagesScene s({"Option", " Merchant "});
+  const TPoint bar{s.pc->TabRect(1).Left + 20, 2};
+  ASSERT_NE(WindowPixel(s.pc->Handle(), bar.X, bar.Y, false), Rgb(clHighlight));
+  s.pc->SetTabIndex(1);
+  PumpMessages();
+  EXPECT_EQ(WindowPixel(s.pc->Handle(), bar.X, bar.Y, false), Rgb(clHighlight));
+}
+
+// Two rows: a tab of the back row, selected by code or by a click, comes to the front row with its row, and the
+// screen shows its highlight bar there.
+TEST(SDDTabControl, SelectingABackRowTabBringsItsRowNextToThePage) {
+  struct Row {
+    const char* name;
+    void (*select)(PagesScene&, int tab);
+  };
+  const Row rows[] = {
+      {"by TabIndex", [](PagesScene& s, int tab) { s.pc->SetTabIndex(tab); }},
+      // On its outer part: the front row overlaps the rest.
+      {"by a click",
+       [](PagesScene& s, int tab) { ClickAt(*s.pc, {Centre(s.pc->TabRect(tab)).X, s.pc->TabRect(tab).Top + 4}); }},
+  };
+  for (const Row& r : rows) {
+    PagesScene s({"Option", " Merchant ", "Map Info", " Screenshot Maker "});
+    s.pc->SetMultiLine(true);
+    s.Settle();
+    ASSERT_EQ(s.pc->RowCount(), 2) << r.name;
+    const int back = s.pc->Tabs().Count() - 1;
+    ASSERT_EQ(s.pc->Tabs().Items(back).Row, 1) << r.name;
+    const TRect front = s.pc->TabRect(0);
+    r.select(s, back);
+    PumpMessages();
+    EXPECT_EQ(s.pc->TabIndex(), back) << r.name;
+    EXPECT_EQ(s.pc->Tabs().Items(back).Row, 0) << r.name;
+    EXPECT_EQ(s.pc->Tabs().Items(0).Row, 1) << r.name;
+    const TRect now = s.pc->TabRect(back);
+    EXPECT_EQ(now.Top, front.Top) << r.name;
+    EXPECT_EQ(now.Bottom, front.Bottom) << r.name;
+    EXPECT_EQ(WindowPixel(s.pc->Handle(), now.Left + 12, front.Top + 2), Rgb(clHighlight)) << r.name;
+  }
+}
+
 TEST(SDDTabControl, TabAtPosFollowsTheSlantedShapes) {
   PagesScene s({"Option", " Merchant "});
   const TRect t0 = s.pc->TabRect(0);

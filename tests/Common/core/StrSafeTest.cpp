@@ -1,5 +1,7 @@
 #include "Common/core/Dev_StrSafe.h"
 
+#include "classlib/core/SysUtils.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -86,6 +88,27 @@ TEST(FormatW, ConversionsAndRefusals)
         {format(L"%99999999d", {1}), L"(refused)"},
     };
     for (const auto& [got, expected] : rows) EXPECT_EQ(got, expected);
+}
+
+// "%f" writes the user's decimal separator (here a comma, as German users have it) and touches nothing else: not a
+// point in a text argument, not an integer. The frame statistics are formatted this way.
+TEST(FormatW, FixedPointNumbersTakeTheUsersDecimalSeparator)
+{
+    const TFormatSettings saved = FormatSettings;
+    FormatSettings.DecimalSeparator = L',';
+    std::wstring out;
+    const auto format = [&out](const wchar_t* text, std::initializer_list<TFormatArg> args) {
+        return FormatW(text, args, out) ? out : L"(refused)";
+    };
+    const std::pair<std::wstring, const wchar_t*> rows[] = {
+        {format(L"%f %.1f %.0f %f", {1.5, 2.26, 0.4, -1234.5}), L"1,50 2,3 0 -1234,50"},
+        {format(L"%s %d.%f", {L"v1.2", 3, 0.25}), L"v1.2 3.0,25"},
+    };
+    for (const auto& [got, expected] : rows) EXPECT_EQ(got, expected);
+    wchar_t fps[64];
+    EXPECT_EQ(std::uint32_t(StringCchPrintfW(fps, 64, L"%f fps ", 59.9375)), kOk);
+    EXPECT_EQ(std::wstring(fps), L"59,94 fps ");
+    FormatSettings = saved;
 }
 
 } // namespace

@@ -199,6 +199,41 @@ TEST(SDDTabLayout, ASingleRowScrollsUntilItsLastTabShows) {
   EXPECT_EQ(PlaceButtons(s).Close, (TRect{183, 0, 200, 17}));
 }
 
+TEST(SDDTabLayout, ATabThatWouldEndExactlyAtTheRowsEndStartsTheNextRow) {
+  // Tabs 30, 106, 30 and 114 long on a strip 152 long (margins 2): at two rows, one indent shorter, the last tab
+  // would end exactly at the row's end, 138; so two rows do not hold, nor three, and each tab takes a row. Counted
+  // otherwise, the rows would be placed one indent too long and the first two tabs would share the front row.
+  TStrip s = MakeStrip({{6, 13}, {82, 13}, {6, 13}, {90, 13}}, 153, 100);
+  s.Settings.MultiLine = true;
+  Layout(s, 0);
+  ASSERT_EQ(s.RowCount, 4);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(s.Tabs[static_cast<size_t>(i)].Row, i) << i;
+    EXPECT_EQ(s.Tabs[static_cast<size_t>(i)].Rect.Left, 2) << i;
+  }
+}
+
+TEST(SDDTabLayout, AScrolledRowShowsALastTabThatEndsExactlyAtTheStripsEnd) {
+  // Four tabs 64 long, 56 apart, on a control 155 wide: the strip between the margins and the scroller is 120 long,
+  // so from the third tab on the last one ends exactly at the strip's end, and the scrolling stops there.
+  for (TSDDTabSequence sequence : {tsStandard, tsReverse}) {
+    TStrip s = MakeStrip(std::vector<TExtent>(4, {40, 13}), 155, 100);
+    s.Settings.Margin = 0;
+    s.Settings.Sequence = sequence;
+    Layout(s);
+    ASSERT_TRUE(s.ScrollerNeeded) << sequence;
+    while (ScrollForward(s)) {
+    }
+    EXPECT_EQ(s.FirstShownTab, 2) << sequence;
+    EXPECT_TRUE(IsTabShown(s, 2)) << sequence;
+    EXPECT_TRUE(IsTabShown(s, 3)) << sequence;
+    EXPECT_FALSE(CanScrollForward(s)) << sequence;
+    // Selecting the last tab from the start scrolls no further than that either.
+    s.FirstShownTab = 0;
+    EXPECT_EQ(ScrollIntoView(s, 3), 2) << sequence;
+  }
+}
+
 TEST(SDDTabLayout, CardsAndPageAreaFollowTheFrameSettings) {
   TStrip s = MultiLineStrip();
   Layout(s);
