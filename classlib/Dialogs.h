@@ -45,7 +45,8 @@ public:
   void SetOptions(TOpenOptions value) { options_ = value; }
 
   // Shows the dialog over the active window; true when a file was chosen (FileName and FilterIndex then hold the
-  // choice), false when the dialog was cancelled or could not be shown.
+  // choice), false when the dialog was cancelled or could not be shown. A fault inside a dialog box shown meanwhile
+  // ends only the message that raised it: it is reported through Application->HandleException, and the box stays.
   bool Execute();
 
 protected:
