@@ -229,5 +229,43 @@ TEST(MainEdit, ASaveThatFailsKeepsTheFileAndSaysWhy)
     EXPECT_NE(fixtures::ReadFileBytes(s.client.MapPath()), before);
 }
 
+// The file dialogs' modal loop runs the window's handlers while they are up: a window closed meanwhile (by another
+// program, or by the system shutting down) saves and opens nothing, and a map created meanwhile is not saved under
+// the name asked for the one before it.
+TEST(MainEdit, WhatHappensWhileAFileDialogIsUpIsSeenWhenItReturns)
+{
+    struct Row {
+        const char* Name;
+        TPNGButton* TfrmSorvantaMain::*Button;
+        std::function<void(TMainScene&)> Meanwhile;
+    };
+    const Row rows[] = {
+        {"closed while saving", &TfrmSorvantaMain::PNGButton4,
+         [](TMainScene& s) { PostMessageA(s.W().Handle(), WM_CLOSE, 0, 0); }},
+        {"another map created while saving", &TfrmSorvantaMain::PNGButton4,
+         [](TMainScene& s) { s.W().ApplyNewMap("other.map", 6, 6, 0); }},
+        {"closed while opening", &TfrmSorvantaMain::PNGButton3,
+         [](TMainScene& s) { PostMessageA(s.W().Handle(), WM_CLOSE, 0, 0); }},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Name);
+        TMainScene s;
+        TfrmSorvantaMain& w = s.W();
+        ASSERT_TRUE(w.ApplyNewMap("new.map", 8, 8, 0));
+        const bool saving = r.Button == &TfrmSorvantaMain::PNGButton4;
+        const std::string chosen = saving ? s.client.MapPath("Saved.map") : s.client.MapPath();
+        TFileDialogHook answers = SetFileDialogHook([&](OPENFILENAMEA& request, bool) {
+            r.Meanwhile(s);
+            PumpFor(50);  // as the dialog's own loop would
+            lstrcpynA(request.lpstrFile, chosen.c_str(), int(request.nMaxFile));
+            return true;
+        });
+        s.Click(*(w.*r.Button));
+        SetFileDialogHook(answers);
+        if (saving) EXPECT_FALSE(std::filesystem::exists(chosen));
+        else EXPECT_EQ(w.Map, nullptr);
+    }
+}
+
 }  // namespace
 }  // namespace mainwin_test
