@@ -45,7 +45,10 @@ public:
   void SetOptions(TOpenOptions value) { options_ = value; }
 
   // Shows the dialog over the active window; true when a file was chosen (FileName and FilterIndex then hold the
-  // choice), false when the dialog was cancelled or could not be shown.
+  // choice), false when the dialog was cancelled or could not be shown. A fault inside a dialog box shown meanwhile
+  // ends only the message that raised it: it is reported through Application->HandleException, and the box stays.
+  // The dialog's modal loop runs every handler of the program while it is up: a caller checks again, once it
+  // returns, that what it asked for still stands.
   bool Execute();
 
 protected:

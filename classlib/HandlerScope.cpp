@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/Application.h"
+#include "classlib/FaultBoundary.h"
 #include "classlib/core/SysUtils.h"
 
 // ---- the open scopes ------------------------------------------------------------------------------------------
@@ -61,30 +62,13 @@ struct TFault {
 };
 TFault fault{};
 
-const char* FaultName(DWORD code)
-{
-    switch (code) {
-    case EXCEPTION_ACCESS_VIOLATION: return "Access violation";
-    case EXCEPTION_IN_PAGE_ERROR: return "In-page error";
-    case EXCEPTION_ILLEGAL_INSTRUCTION: return "Illegal instruction";
-    case EXCEPTION_PRIV_INSTRUCTION: return "Privileged instruction";
-    case EXCEPTION_INT_DIVIDE_BY_ZERO: return "Division by zero";
-    case EXCEPTION_INT_OVERFLOW: return "Integer overflow";
-    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED: return "Array bounds exceeded";
-    case EXCEPTION_DATATYPE_MISALIGNMENT: return "Datatype misalignment";
-    case EXCEPTION_STACK_OVERFLOW: return "Stack overflow";
-    case EXCEPTION_FLT_DIVIDE_BY_ZERO: return "Floating-point division by zero";
-    case EXCEPTION_FLT_INVALID_OPERATION: return "Invalid floating-point operation";
-    default: return nullptr;
-    }
-}
-
 // Notes a fault raised in the GUI thread while a scope is open, against the innermost scope still alive at the
 // fault. It lets the fault go on: what handles it is the platform's and the program's business.
 LONG CALLBACK NoteFault(EXCEPTION_POINTERS* info)
 {
     const DWORD code = info->ExceptionRecord->ExceptionCode;
-    if (fault.Pending || !FaultName(code) || GetCurrentThreadId() != scopesThread) return EXCEPTION_CONTINUE_SEARCH;
+    if (fault.Pending || !ProcessorFaultName(code) || GetCurrentThreadId() != scopesThread)
+        return EXCEPTION_CONTINUE_SEARCH;
 #ifdef _WIN64
     const uintptr_t sp = info->ContextRecord->Rsp;
 #else
@@ -112,7 +96,7 @@ void ReportFault()
     fault.Pending = false;
     char text[256];
     std::snprintf(text, sizeof text, "%s (%08lX) at address %p in the window procedure of a \"%s\" window, message 0x%04X",
-                  FaultName(f.Code), static_cast<unsigned long>(f.Code), f.Address, f.WindowClass, f.Msg);
+                  ProcessorFaultName(f.Code), static_cast<unsigned long>(f.Code), f.Address, f.WindowClass, f.Msg);
     try {
         throw Exception(text);
     } catch (...) {

@@ -98,8 +98,13 @@ void WriteFileReplacing(const std::string& path, std::initializer_list<TFileByte
     for (const TFileBytes& piece : pieces)
         ok = ok && WriteAll(file.Get(), piece.Data, piece.Size);
     CloseWritten(file, ok && FlushFileBuffers(file.Get()), temp, path);
-    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD error = GetLastError();
+    // Windows refuses to replace a read-only file; Wine replaces it, read-only mark and all. The refusal is ours.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    DWORD error = readOnly ? ERROR_ACCESS_DENIED : 0;
+    if (!error && !MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error) {
         DeleteFileA(temp.c_str());
         throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(error));
     }

@@ -2,6 +2,7 @@
 editor_win32_library(classlib_runtime SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DateTimeText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FaultBoundary.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HandlerScope.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Screen.cpp

@@ -167,7 +167,8 @@ void TfrmSorvantaMain::PNGButton4Click(TObject*)
     if (!Map) return;
     try {
         if (Trim(Map->FilePath).empty()) {
-            if (seSaveVesk3Map->Execute()) Map->SaveToFile(seSaveVesk3Map->FileName());
+            const uint32_t asked = MapSerial;
+            if (seSaveVesk3Map->Execute() && MapStillOpen(asked)) Map->SaveToFile(seSaveVesk3Map->FileName());
         } else {
             Map->Save();
         }

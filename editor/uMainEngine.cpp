@@ -322,6 +322,7 @@ void TfrmSorvantaMain::plBackgroundResize(TObject*)
 
 void TfrmSorvantaMain::MapChanged()
 {
+    ++MapSerial;
     RenderContext.Map = Map.get();
     MapWidth = Map->Width;
     MapHeight = Map->Height;
@@ -335,7 +336,7 @@ void TfrmSorvantaMain::actOpenProjectExecute(TObject*)
 {
     try {
         odOpenMapSet->SetInitialDir(Folder + "Map\\");
-        if (!odOpenMapSet->Execute()) return;
+        if (!odOpenMapSet->Execute() || ShutDownDone) return;
         const std::string path = odOpenMapSet->FileName();
         // The file is read into a map of its own: a file that cannot be read leaves the open map as it was.
         auto loaded = std::make_unique<TVesk3Map>();

@@ -174,7 +174,12 @@ private:
     void ReportError(const std::string& Message, const std::exception& E);
     // The map and the view's sizes as the renderer reads them.
     void plBackgroundResize(TObject* Sender);
+    // A map was opened or created: the renderer, the map's size and the map's serial number follow.
     void MapChanged();
+    // Whether the map with serial number `Serial` is still the open map of a window that was not closed. A file
+    // dialog's modal loop runs every handler of the window while it is up, closing and creating maps included: a
+    // handler checks again once the dialog returns.
+    bool MapStillOpen(uint32_t Serial) const { return !ShutDownDone && Map && MapSerial == Serial; }
 
     // ---- view geometry, zoom and scrolling (uMainView.cpp) ----
     void plDrawEnvirMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
@@ -246,6 +251,7 @@ private:
     std::unique_ptr<TMapRenderer> Renderer;
     TExceptionEvent PreviousOnException;
     int32_t LastMouseX = 0, LastMouseY = 0;
+    uint32_t MapSerial = 0;  // counts the maps opened and created
     bool ShutDownDone = false;
 };
 

@@ -12,9 +12,9 @@ struct TFileBytes {
 };
 
 // Writes the pieces to a new temporary file in the target's folder, flushes it to the disk, then puts it in the
-// target's place in one step (replacing an existing file). On any failure the old file is untouched, the
-// temporary file is removed, and EFCreateError (the file cannot be created or replaced) or EWriteError (the data
-// cannot be written) is thrown, its message naming `path`.
+// target's place in one step (replacing an existing file, but not a read-only one). On any failure the old file is
+// untouched, the temporary file is removed, and EFCreateError (the file cannot be created or replaced) or
+// EWriteError (the data cannot be written) is thrown, its message naming `path`.
 void WriteFileReplacing(const std::string& path, std::initializer_list<TFileBytes> pieces);
 inline void WriteFileReplacing(const std::string& path, const void* data, size_t size)
 {

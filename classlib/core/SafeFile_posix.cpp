@@ -1,6 +1,7 @@
 #include "classlib/core/SafeFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -61,8 +62,12 @@ void WriteFileReplacing(const std::string& path, std::initializer_list<TFileByte
         unlink(temp.c_str());
         throw EWriteError("Cannot write file \"" + path + "\". " + Reason(written ? errno : writeError));
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const int error = errno;
+    // A rename replaces a file without write permission; Windows refuses a read-only one, and so does this.
+    struct stat target;
+    const bool readOnly = stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode) &&
+                          !(target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH));
+    if (readOnly || std::rename(temp.c_str(), path.c_str()) != 0) {
+        const int error = readOnly ? EACCES : errno;
         unlink(temp.c_str());
         throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(error));
     }

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -326,6 +327,53 @@ TEST(Dialogs, AreAnsweredThroughTheHookWithWhatThePlatformWouldBeAsked) {
   EXPECT_EQ(asked.Flags & OFN_FILEMUSTEXIST, 0u);
   EXPECT_EQ(save.FileName().size(), MAX_PATH * 4 - 1u);
   SetFileDialogHook(previous);
+}
+
+// A dialog box whose procedure faults at the first of two messages, as the platform's save dialog faults on some
+// names: its modal loop calls the procedure with no boundary of the platform's own. Enter comes as the command of
+// the default button, sent by the loop; a posted message is dispatched by it. The second message ends the box.
+struct TFaultingBox {
+  UINT FaultOn;
+  int Seen = 0;
+  volatile int* volatile Nowhere = nullptr;
+
+  static INT_PTR CALLBACK Proc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) SetWindowLongPtrA(box, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<TFaultingBox*>(GetWindowLongPtrA(box, DWLP_USER));
+    const bool command = self && self->FaultOn == WM_COMMAND;
+    if (msg == WM_INITDIALOG)
+      for (int i = 0; i < 2; ++i) PostMessageA(box, command ? WM_KEYDOWN : self->FaultOn, command ? VK_RETURN : 0, 0);
+    if (!self || msg != self->FaultOn || (command && LOWORD(wParam) != IDOK)) return msg == WM_INITDIALOG;
+    if (self->Seen++ == 0) return *self->Nowhere;
+    return EndDialog(box, IDOK);
+  }
+};
+
+TEST(Dialogs, AFaultInADialogBoxEndsOnlyItsMessageAndTheBoxStays) {
+  for (const auto& [message, unicode] : {std::pair{UINT(WM_COMMAND), false}, std::pair{UINT(WM_APP), true}}) {
+    SCOPED_TRACE(message);
+    runtimetest::TReportCapture capture;
+    TFaultingBox box{message};
+    TFileDialogHook previous = SetFileDialogHook([&](OPENFILENAMEA& r, bool) {
+      alignas(4) WORD empty[16] = {};  // a box template: no controls, menu, class or title
+      auto* t = reinterpret_cast<DLGTEMPLATE*>(empty);
+      t->style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
+      lstrcpynA(r.lpstrFile, "C:\\x.map", int(r.nMaxFile));
+      const LPARAM p = reinterpret_cast<LPARAM>(&box);
+      return (unicode ? DialogBoxIndirectParamW(nullptr, t, nullptr, &TFaultingBox::Proc, p)
+                      : DialogBoxIndirectParamA(nullptr, t, nullptr, &TFaultingBox::Proc, p)) == IDOK;
+    });
+    TSaveDialog save(nullptr);
+    EXPECT_TRUE(save.Execute());
+    SetFileDialogHook(previous);
+    EXPECT_EQ(box.Seen, 2) << "the box went on after the fault";
+    EXPECT_EQ(save.FileName(), "C:\\x.map");
+    char where[64];
+    std::snprintf(where, sizeof where, "of a \"#32770\" window, message 0x%04X", message);
+    ASSERT_EQ(capture.Reports.size(), 1u);
+    EXPECT_THAT(capture.Reports[0].Text, testing::StartsWith("Access violation (C0000005) at address "));
+    EXPECT_THAT(capture.Reports[0].Text, testing::EndsWith(where));
+  }
 }
 
 }  // namespace

@@ -206,27 +206,87 @@ TEST(MainEdit, TheBlockerCommandsChangeTheWholeMap)
 
 TEST(MainEdit, ASaveThatFailsKeepsTheFileAndSaysWhy)
 {
-    TMainScene s;
-    TfrmSorvantaMain& w = s.W();
-    s.Open(s.client.MapPath());
-    const std::vector<uint8_t> before = fixtures::ReadFileBytes(s.client.MapPath());
-    s.ChooseLibrary(TileLibrary);
-    s.PickCell(3, 0);
-    s.ClickAt(*w.plDrawEnvir, 10, 10);
-    // Another program holds the file: it cannot be replaced.
-    const HANDLE held = CreateFileA(s.client.MapPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    s.Click(*w.PNGButton4);
-    CloseHandle(held);
-    ASSERT_EQ(s.capture.Boxes.size(), 1u);
-    EXPECT_FALSE(s.capture.Boxes[0].Text.empty());
-    EXPECT_EQ(s.capture.Boxes[0].Flags & MB_TYPEMASK, UINT(MB_OK));
-    EXPECT_TRUE(s.capture.Reports.empty()) << "nothing crossed the window procedure";
-    EXPECT_EQ(fixtures::ReadFileBytes(s.client.MapPath()), before);
-    EXPECT_NE(s.LogText().find("Saving the map failed: " + s.capture.Boxes[0].Text), std::string::npos);
-    // Once the file is free, the save goes through.
-    s.Click(*w.PNGButton4);
-    EXPECT_NE(fixtures::ReadFileBytes(s.client.MapPath()), before);
+    namespace fs = std::filesystem;
+    struct Row {
+        const char* Name;
+        std::function<std::function<void()>(const std::string&)> Refuse;  // gives back what lifts the refusal
+    };
+    const Row rows[] = {
+        {"held by another program",
+         [](const std::string& path) -> std::function<void()> {
+             const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+             EXPECT_NE(held, INVALID_HANDLE_VALUE);
+             return [held] { CloseHandle(held); };
+         }},
+        {"read-only",
+         [](const std::string& path) -> std::function<void()> {
+             fs::permissions(path, fs::perms::owner_write, fs::perm_options::remove);
+             return [path] {
+                 EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
+                 fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+             };
+         }},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Name);
+        TMainScene s;
+        TfrmSorvantaMain& w = s.W();
+        s.Open(s.client.MapPath());
+        const std::vector<uint8_t> before = fixtures::ReadFileBytes(s.client.MapPath());
+        s.ChooseLibrary(TileLibrary);
+        s.PickCell(3, 0);
+        s.ClickAt(*w.plDrawEnvir, 10, 10);
+        const std::function<void()> lift = r.Refuse(s.client.MapPath());
+        s.Click(*w.PNGButton4);
+        lift();
+        ASSERT_EQ(s.capture.Boxes.size(), 1u);
+        EXPECT_FALSE(s.capture.Boxes[0].Text.empty());
+        EXPECT_EQ(s.capture.Boxes[0].Flags & MB_TYPEMASK, UINT(MB_OK));
+        EXPECT_TRUE(s.capture.Reports.empty()) << "nothing crossed the window procedure";
+        EXPECT_EQ(fixtures::ReadFileBytes(s.client.MapPath()), before);
+        EXPECT_NE(s.LogText().find("Saving the map failed: " + s.capture.Boxes[0].Text), std::string::npos);
+        // Once the file is free, the save goes through.
+        s.Click(*w.PNGButton4);
+        EXPECT_NE(fixtures::ReadFileBytes(s.client.MapPath()), before);
+    }
+}
+
+// The file dialogs' modal loop runs the window's handlers while they are up: a window closed meanwhile (by another
+// program, or by the system shutting down) saves and opens nothing, and a map created meanwhile is not saved under
+// the name asked for the one before it.
+TEST(MainEdit, WhatHappensWhileAFileDialogIsUpIsSeenWhenItReturns)
+{
+    struct Row {
+        const char* Name;
+        TPNGButton* TfrmSorvantaMain::*Button;
+        std::function<void(TMainScene&)> Meanwhile;
+    };
+    const Row rows[] = {
+        {"closed while saving", &TfrmSorvantaMain::PNGButton4,
+         [](TMainScene& s) { PostMessageA(s.W().Handle(), WM_CLOSE, 0, 0); }},
+        {"another map created while saving", &TfrmSorvantaMain::PNGButton4,
+         [](TMainScene& s) { s.W().ApplyNewMap("other.map", 6, 6, 0); }},
+        {"closed while opening", &TfrmSorvantaMain::PNGButton3,
+         [](TMainScene& s) { PostMessageA(s.W().Handle(), WM_CLOSE, 0, 0); }},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Name);
+        TMainScene s;
+        TfrmSorvantaMain& w = s.W();
+        ASSERT_TRUE(w.ApplyNewMap("new.map", 8, 8, 0));
+        const bool saving = r.Button == &TfrmSorvantaMain::PNGButton4;
+        const std::string chosen = saving ? s.client.MapPath("Saved.map") : s.client.MapPath();
+        TFileDialogHook answers = SetFileDialogHook([&](OPENFILENAMEA& request, bool) {
+            r.Meanwhile(s);
+            PumpFor(50);  // as the dialog's own loop would
+            lstrcpynA(request.lpstrFile, chosen.c_str(), int(request.nMaxFile));
+            return true;
+        });
+        s.Click(*(w.*r.Button));
+        SetFileDialogHook(answers);
+        if (saving) EXPECT_FALSE(std::filesystem::exists(chosen));
+        else EXPECT_EQ(w.Map, nullptr);
+    }
 }
 
 }  // namespace

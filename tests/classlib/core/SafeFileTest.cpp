@@ -81,6 +81,27 @@ TEST(SafeFile, ReplacesWholeOrLeavesTheOldFile)
     EXPECT_EQ(FileCount(dir.path()), 2u);
 }
 
+// A read-only target is refused, as the desktop platform refuses to replace it: it stays as it was, read-only.
+TEST(SafeFile, RefusesAReadOnlyTarget)
+{
+    namespace fs = std::filesystem;
+    testsupport::TempDir dir;
+    const std::string path = dir.file("locked.map");
+    WriteFileText(path, "kept");
+    const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(path, writable, fs::perm_options::remove);
+    try {
+        WriteFileReplacing(path, "new", 3);
+        ADD_FAILURE() << "replaced a read-only file";
+    } catch (const EFCreateError& e) {
+        EXPECT_NE(e.Message.find("\"" + path + "\""), std::string::npos) << e.Message;
+    }
+    EXPECT_EQ(ReadFileText(path), "kept");
+    EXPECT_EQ(FileCount(dir.path()), 1u);
+    EXPECT_EQ(fs::status(path).permissions() & writable, fs::perms::none);
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+}
+
 // Pieces are written one after another as one file, empty pieces included.
 TEST(SafeFile, ReplacesWithPiecesInOrder)
 {
