@@ -1,11 +1,13 @@
-// The create-map dialog over the real main window: several at once, each freeing itself; the size fields take
-// digits only; Enter moves one field a press; the range checks' messages in their order with the focus on the
-// field; a created map replaces the open one's content and asks for a file name at every save.
+// The create-map dialog over the real main window: several at once, each freeing itself and staying above the main
+// window; its buttons' colours; the size fields take digits only; Enter moves one field a press; the range checks'
+// messages in their order with the focus on the field; a created map replaces the open one's content and asks for
+// a file name at every save.
 #include "tests/editor/MainWindowScene.h"
 
 #include <array>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 #include "classlib/ScrollBars.h"
@@ -123,6 +125,43 @@ TEST(CreateMapDialog, TheDialogsStayAboveTheMainWindowWhenItIsClicked)
         }
         // Right of the fields, over the main window's view.
         EXPECT_EQ(ScreenPixel(dialogs[1]->Handle(), {372, 100}), ScreenColor(dialogs[1]->Color()));
+    }
+}
+
+// Both buttons carry every colour set of the glow button's style 7 (hot, down and checked too) and no border; at
+// rest the screen shows the face's own colour on the top row, where a border would be, and the style's even
+// mirror colour in the lower half.
+TEST(CreateMapDialog, TheButtonsHaveTheColoursOfStyle7AndNoBorder)
+{
+    if (!std::getenv("EDITOR_SCREEN_FILE")) GTEST_SKIP() << "no framebuffer file: runs through tools/test";
+    TMainScene s;
+    TfrmMapCreate_MAP& d = OpenDialog(s);
+    TGlowButton style7(nullptr);
+    style7.SetComponentStyle(7);
+    using A = TGlowButtonAppearance;
+    const A& want = style7.Appearance();
+    const TColor A::*const colors[] = {
+        &A::BorderColor,         &A::BorderColorHot,       &A::BorderColorDown,      &A::BorderColorChecked,
+        &A::BorderColorDisabled, &A::Color,                &A::ColorTo,              &A::ColorHot,
+        &A::ColorHotTo,          &A::ColorDown,            &A::ColorDownTo,          &A::ColorChecked,
+        &A::ColorCheckedTo,      &A::ColorDisabled,        &A::ColorDisabledTo,      &A::ColorMirror,
+        &A::ColorMirrorTo,       &A::ColorMirrorHot,       &A::ColorMirrorHotTo,     &A::ColorMirrorDown,
+        &A::ColorMirrorDownTo,   &A::ColorMirrorChecked,   &A::ColorMirrorCheckedTo, &A::ColorMirrorDisabled,
+        &A::ColorMirrorDisabledTo};
+    const TGDIPGradient A::*const gradients[] = {
+        &A::Gradient,           &A::GradientMirror,        &A::GradientHot,      &A::GradientMirrorHot,
+        &A::GradientDown,       &A::GradientMirrorDown,    &A::GradientChecked,  &A::GradientMirrorChecked,
+        &A::GradientDisabled,   &A::GradientMirrorDisabled};
+    for (TGlowButton* b : {d.btnCreate, d.btnCancel}) {
+        SCOPED_TRACE(b->Caption());
+        const A& got = b->Appearance();
+        for (size_t i = 0; i < std::size(colors); ++i) EXPECT_EQ(got.*colors[i], want.*colors[i]) << "colour " << i;
+        for (size_t i = 0; i < std::size(gradients); ++i)
+            EXPECT_EQ(got.*gradients[i], want.*gradients[i]) << "gradient " << i;
+        EXPECT_EQ(b->BorderStyle(), bsNone);
+        EXPECT_EQ(ScreenPixel(b->Handle(), {b->Width() / 2, 0}), ScreenColor(want.Color)) << "the top row";
+        EXPECT_EQ(ScreenPixel(b->Handle(), {4, b->Height() * 3 / 4}), ScreenColor(want.ColorMirror))
+            << "the lower half";
     }
 }
 
