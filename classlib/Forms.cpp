@@ -366,6 +366,7 @@ void TCustomForm::FocusControl(TWinControl* control) {
 }
 
 void TCustomForm::SetFocusedControl(TWinControl* control) {
+  KeepOwnedFormsAbove();
   activeControl_ = control == this ? nullptr : control;
   if (control == focusedControl_) return;
   TWinControl* old = focusedControl_;
@@ -373,6 +374,24 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
   if (old) old->Perform(CM_EXIT);
   if (focusedControl_ == control && control) control->Perform(CM_ENTER);
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+// Windows keeps the windows a window owns above it. Wine without a window manager does not: the focus arriving in
+// a window raises it on the display above every other, and once the display reports what that uncovered, among
+// the windows too, so the forms it owns fall behind it, unseen. Each of them is raised on the display after it,
+// which the display reports the same way. A window moved to the place it has is not raised on the display: each
+// goes over the windows that stay on top and back below them, the lowest first, so that they keep their order.
+void TCustomForm::KeepOwnedFormsAbove() {
+  if (!handle_ || (GetWindowLongPtrA(handle_, GWL_STYLE) & WS_CHILD)) return;
+  std::vector<HWND> owned;  // in z-order, the topmost first
+  for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT))
+    if (GetWindow(h, GW_OWNER) == handle_ && IsWindowVisible(h) && dynamic_cast<TCustomForm*>(FromHandle(h)))
+      owned.push_back(h);
+  constexpr UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  for (auto h = owned.rbegin(); h != owned.rend(); ++h) {
+    SetWindowPos(*h, HWND_TOPMOST, 0, 0, 0, 0, keep);
+    SetWindowPos(*h, HWND_NOTOPMOST, 0, 0, 0, 0, keep);
+  }
 }
 
 // `control` may be in its destructor: only its place in the tree counts.

@@ -104,6 +104,8 @@ private:
   // Width and height the borders and caption add to the client area, for the current styles.
   SIZE FrameSize() const;
   void PlaceOnScreen();
+  // The visible forms a top-level form owns are raised over it again, in the order they had.
+  void KeepOwnedFormsAbove();
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TPosition position_ = poDesigned;

@@ -16,13 +16,16 @@
 
 // ---- the drawing panel -------------------------------------------------------------------------------------------
 
+// The release of a press that left the view clicks the panel too, when it lands on the panel's hidden part: only
+// a pointer over the view edits.
 void TfrmSorvantaMain::plDrawEnvirClick(TObject*)
 {
-    if (Map) ApplyClickEdit(*Map, *this);
+    if (Map && PointerInView) ApplyClickEdit(*Map, *this);
 }
 
-void TfrmSorvantaMain::plDrawEnvirMouseDown(TObject*, TMouseButton Button, TShiftState, int, int)
+void TfrmSorvantaMain::plDrawEnvirMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y)
 {
+    PointerInView = PointInView(X, Y);
     if (Button == mbLeft) LeftButtonHeld = true;
 }
 

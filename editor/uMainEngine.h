@@ -192,6 +192,8 @@ private:
     void btnResetZoomClick(TObject* Sender);
     void SDDButton1Click(TObject* Sender);
     void ShowCellInfo();
+    // (X, Y) in drawing-panel pixels lies in the part of the panel the view shows.
+    bool PointInView(int X, int Y) const;
 
     // ---- modes, edits and saving (uMainEdit.cpp) ----
     void plDrawEnvirClick(TObject* Sender);
@@ -251,7 +253,8 @@ private:
     std::unique_ptr<TMapRenderer> Renderer;
     TExceptionEvent PreviousOnException;
     int32_t LastMouseX = 0, LastMouseY = 0;
-    uint32_t MapSerial = 0;  // counts the maps opened and created
+    uint32_t MapSerial = 0;      // counts the maps opened and created
+    bool PointerInView = false;  // the drawing panel last heard of the mouse over the view
     bool ShutDownDone = false;
 };
 

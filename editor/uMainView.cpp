@@ -8,6 +8,7 @@
 #include "editor/uMainEngine.h"
 #include "gamedata/core/uVesk3MapEngine.h"
 #include "sddcontrols/unSDDEdit.h"
+#include "sddcontrols/unSDDPanel.h"
 
 namespace {
 
@@ -90,8 +91,21 @@ void TfrmSorvantaMain::ApplyZoomLevel(int32_t Index)
     laZoomMode->SetCaption(ZoomText);
 }
 
+// The panel is as large as the screen; its parent shows only the view's part of it.
+bool TfrmSorvantaMain::PointInView(int X, int Y) const
+{
+    const TPoint p{X, Y};
+    const TControl* const view = plDrawEnvir->Parent();
+    return plDrawEnvir->ClientRect().Contains(p) &&
+           (!view || view->ClientRect().Offset(-plDrawEnvir->Left(), -plDrawEnvir->Top()).Contains(p));
+}
+
+// While a button is held the panel hears of every move, also those far outside the view: such a move has left the
+// panel, although the platform says so only later.
 void TfrmSorvantaMain::plDrawEnvirMouseMove(TObject* Sender, TShiftState, int X, int Y)
 {
+    if (!PointInView(X, Y)) return plDrawEnvirMouseLeave(Sender);
+    PointerInView = true;
     UpdateCursorCells(1, X, Y);
     if (LeftButtonHeld) plDrawEnvirClick(Sender);
 }
@@ -99,6 +113,7 @@ void TfrmSorvantaMain::plDrawEnvirMouseMove(TObject* Sender, TShiftState, int X,
 void TfrmSorvantaMain::plDrawEnvirMouseLeave(TObject*)
 {
     LeftButtonHeld = false;
+    PointerInView = false;
     UpdateCursorCells(0, 0, 0);
 }
 

@@ -8,15 +8,22 @@ namespace {
 
 constexpr int32_t JumpMargin = 8;  // cells shown before the jump's target
 
+// The cell a pixel lies in, rounding down: a pixel before the view's edge lies in the cell before the first.
+int32_t CellOf(int32_t Pixel, int32_t CellSize)
+{
+    const int32_t cell = Pixel / CellSize;
+    return Pixel % CellSize < 0 ? cell - 1 : cell;
+}
+
 }  // namespace
 
 TCursorCells CellsAtPoint(const TZoomLevel& Level, int32_t X, int32_t Y, int32_t HorzPosition, int32_t VertPosition)
 {
     TCursorCells c;
-    c.ViewTileX = X / Level.TileWidth;
-    c.ViewTileY = Y / Level.TileHeight;
-    c.ViewStepX = X / Level.StepWidth;
-    c.ViewStepY = Y / Level.StepHeight;
+    c.ViewTileX = CellOf(X, Level.TileWidth);
+    c.ViewTileY = CellOf(Y, Level.TileHeight);
+    c.ViewStepX = CellOf(X, Level.StepWidth);
+    c.ViewStepY = CellOf(Y, Level.StepHeight);
     c.TileX = c.ViewTileX + HorzPosition / 2;
     c.TileY = c.ViewTileY + VertPosition / 2;
     c.StepX = c.ViewStepX + HorzPosition;

@@ -17,7 +17,8 @@ struct TCursorCells {
     int32_t StepX = 0, StepY = 0;
 };
 
-// X, Y in panel pixels (divisions truncate toward zero); the positions are the scroll bars'.
+// X, Y in panel pixels; the positions are the scroll bars'. A point left of or above the view's corner lies in a
+// cell before the view's first (a negative view cell), never in the first.
 TCursorCells CellsAtPoint(const TZoomLevel& Level, int32_t X, int32_t Y, int32_t HorzPosition,
                           int32_t VertPosition);
 

@@ -1,9 +1,13 @@
-// The create-map dialog over the real main window: several at once, each freeing itself; the size fields take
-// digits only; Enter moves one field a press; the range checks' messages in their order with the focus on the
-// field; a created map replaces the open one's content and asks for a file name at every save.
+// The create-map dialog over the real main window: several at once, each freeing itself and staying above the main
+// window; its buttons' colours; the size fields take digits only; Enter moves one field a press; the range checks'
+// messages in their order with the focus on the field; a created map replaces the open one's content and asks for
+// a file name at every save.
 #include "tests/editor/MainWindowScene.h"
 
 #include <array>
+#include <cstdlib>
+#include <functional>
+#include <iterator>
 #include <vector>
 
 #include "classlib/ScrollBars.h"
@@ -13,7 +17,9 @@
 #include "gamedata/core/uVesk3MapEngine.h"
 #include "sddcontrols/unSDDButton.h"
 #include "sddcontrols/unSDDEdit.h"
+#include "sddcontrols/unSDDPanel.h"
 #include "sddcontrols/unSDDSpnEdt.h"
+#include "tests/support/ScreenFramebuffer.h"
 
 namespace mainwin_test {
 namespace {
@@ -32,6 +38,24 @@ TfrmMapCreate_MAP& OpenDialog(TMainScene& s)
     std::vector<TfrmMapCreate_MAP*> all = Dialogs(s.W());
     EXPECT_FALSE(all.empty());
     return *all.back();
+}
+
+// The colour (0xRRGGBB) the screen shows at a point of a window's client area, once the display has what the
+// windows painted; the pointer rests elsewhere.
+unsigned ScreenPixel(HWND Window, POINT At)
+{
+    PumpFor(200);
+    MapWindowPoints(Window, nullptr, &At, 1);
+    std::vector<unsigned> pixels;
+    const RECT pixel{At.x, At.y, At.x + 1, At.y + 1};
+    EXPECT_TRUE(testsupport::ReadXwdPixels(std::getenv("EDITOR_SCREEN_FILE"), pixel, pixels));
+    return pixels.empty() ? 0xFFFFFFFF : pixels[0];
+}
+
+unsigned ScreenColor(TColor Color)
+{
+    const COLORREF c = ColorToRGB(Color);
+    return unsigned(GetRValue(c)) << 16 | unsigned(GetGValue(c)) << 8 | GetBValue(c);
 }
 
 void Type(TMainScene& s, TWinControl& field, const std::string& text)
@@ -58,6 +82,87 @@ TEST(CreateMapDialog, EachClickOpensOneMoreDialogThatFreesItselfWhenItCloses)
     PostMessageA(Dialogs(s.W())[0]->Handle(), WM_CLOSE, 0, 0);
     PumpFor(50);
     EXPECT_TRUE(Dialogs(s.W()).empty());
+}
+
+// The dialogs belong to the main window and stay above it whatever the user does there: the main window clicked
+// (activated), a field of it clicked (the focus moves inside it), and again after a dialog was clicked. So says the
+// window order, and the screen where the dialogs lie over the main window.
+TEST(CreateMapDialog, TheDialogsStayAboveTheMainWindowWhenItIsClicked)
+{
+    if (!std::getenv("EDITOR_SCREEN_FILE")) GTEST_SKIP() << "no framebuffer file: runs through tools/test";
+    TMainScene s;
+    TfrmSorvantaMain& w = s.W();
+    const std::array<TfrmMapCreate_MAP*, 2> dialogs = {&OpenDialog(s), &OpenDialog(s)};
+    const auto above = [&](HWND dialog) {
+        for (HWND h = GetWindow(w.Handle(), GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV))
+            if (h == dialog) return true;
+        return false;
+    };
+    struct Row {
+        const char* Done;
+        std::function<void()> Do;
+        TWinControl* Focused;  // in the main window
+    };
+    const Row rows[] = {
+        {"the main window clicked", [&] { s.ClickAt(*w.plDrawEnvir, 20, 20); }, nullptr},
+        {"a field of the main window clicked", [&] { s.Click(*w.maJumpX); }, w.maJumpX},
+        {"a dialog clicked, then the main window",
+         [&] {
+             s.Click(*dialogs[0]->maMapName);
+             EXPECT_EQ(GetActiveWindow(), dialogs[0]->Handle());
+             s.ClickAt(*w.plDrawEnvir, 20, 20);
+         },
+         nullptr},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Done);
+        r.Do();
+        EXPECT_EQ(GetActiveWindow(), w.Handle());
+        if (r.Focused) EXPECT_EQ(GetFocus(), r.Focused->Handle());
+        for (TfrmMapCreate_MAP* d : dialogs) {
+            EXPECT_EQ(GetWindow(d->Handle(), GW_OWNER), w.Handle());
+            EXPECT_TRUE(IsWindowVisible(d->Handle()) && above(d->Handle()));
+        }
+        // Right of the fields, over the main window's view.
+        EXPECT_EQ(ScreenPixel(dialogs[1]->Handle(), {372, 100}), ScreenColor(dialogs[1]->Color()));
+    }
+}
+
+// Both buttons carry every colour set of the glow button's style 7 (hot, down and checked too) and no border; at
+// rest the screen shows the face's own colour on the top row, where a border would be, and the style's even
+// mirror colour in the lower half.
+TEST(CreateMapDialog, TheButtonsHaveTheColoursOfStyle7AndNoBorder)
+{
+    if (!std::getenv("EDITOR_SCREEN_FILE")) GTEST_SKIP() << "no framebuffer file: runs through tools/test";
+    TMainScene s;
+    TfrmMapCreate_MAP& d = OpenDialog(s);
+    TGlowButton style7(nullptr);
+    style7.SetComponentStyle(7);
+    using A = TGlowButtonAppearance;
+    const A& want = style7.Appearance();
+    const TColor A::*const colors[] = {
+        &A::BorderColor,         &A::BorderColorHot,       &A::BorderColorDown,      &A::BorderColorChecked,
+        &A::BorderColorDisabled, &A::Color,                &A::ColorTo,              &A::ColorHot,
+        &A::ColorHotTo,          &A::ColorDown,            &A::ColorDownTo,          &A::ColorChecked,
+        &A::ColorCheckedTo,      &A::ColorDisabled,        &A::ColorDisabledTo,      &A::ColorMirror,
+        &A::ColorMirrorTo,       &A::ColorMirrorHot,       &A::ColorMirrorHotTo,     &A::ColorMirrorDown,
+        &A::ColorMirrorDownTo,   &A::ColorMirrorChecked,   &A::ColorMirrorCheckedTo, &A::ColorMirrorDisabled,
+        &A::ColorMirrorDisabledTo};
+    const TGDIPGradient A::*const gradients[] = {
+        &A::Gradient,           &A::GradientMirror,        &A::GradientHot,      &A::GradientMirrorHot,
+        &A::GradientDown,       &A::GradientMirrorDown,    &A::GradientChecked,  &A::GradientMirrorChecked,
+        &A::GradientDisabled,   &A::GradientMirrorDisabled};
+    for (TGlowButton* b : {d.btnCreate, d.btnCancel}) {
+        SCOPED_TRACE(b->Caption());
+        const A& got = b->Appearance();
+        for (size_t i = 0; i < std::size(colors); ++i) EXPECT_EQ(got.*colors[i], want.*colors[i]) << "colour " << i;
+        for (size_t i = 0; i < std::size(gradients); ++i)
+            EXPECT_EQ(got.*gradients[i], want.*gradients[i]) << "gradient " << i;
+        EXPECT_EQ(b->BorderStyle(), bsNone);
+        EXPECT_EQ(ScreenPixel(b->Handle(), {b->Width() / 2, 0}), ScreenColor(want.Color)) << "the top row";
+        EXPECT_EQ(ScreenPixel(b->Handle(), {4, b->Height() * 3 / 4}), ScreenColor(want.ColorMirror))
+            << "the lower half";
+    }
 }
 
 TEST(CreateMapDialog, SizeFieldsTakeDigitsAndBackspaceOnly)

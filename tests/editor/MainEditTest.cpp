@@ -3,13 +3,16 @@
 // looks and status panes; the blocker commands; a save that fails keeps the file and says why.
 #include "tests/editor/MainWindowScene.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
+#include <iterator>
 
 #include "classlib/DeviceContext.h"
 #include "classlib/ScrollBars.h"
 #include "gamedata/core/uVesk3MapEngine.h"
 #include "sddcontrols/unSDDButton.h"
+#include "sddcontrols/unSDDEdit.h"
 #include "sddcontrols/unSDDPanel.h"
 #include "sddcontrols/unSDDRadChk.h"
 #include "sddcontrols/unSDDStatus.h"
@@ -114,6 +117,65 @@ TEST(MainEdit, EveryModeEditsTheMapAsTheDocumentDoesAndSavesIt)
     want.SaveToFile(expected);
     EXPECT_EQ(fixtures::ReadFileBytes(s.client.MapPath()), fixtures::ReadFileBytes(expected));
     EXPECT_TRUE(s.capture.Boxes.empty()) << "no message confirms a save";
+}
+
+// A press in the view dragged out of it in one motion and released there edits nothing: the panel hears of the
+// moves outside the view (the held button captures the mouse) before it is told the mouse left. Neither a point
+// left of or above the view nor one over the panel's hidden part (under the scroll bar, the side panel) is a cell
+// of the view, whatever the scroll positions.
+TEST(MainEdit, ADragOutOfTheViewEditsNoCell)
+{
+    TMainScene s;
+    TfrmSorvantaMain& w = s.W();
+    s.Open(s.client.MapPath());
+    const std::vector<uint8_t> before = fixtures::ReadFileBytes(s.client.MapPath());
+    s.ChooseLibrary(ObjectLibrary);
+    s.Click(*w.btnFrontObjectMode);
+    s.PickCell(1, 0);
+    ASSERT_EQ((std::array{w.WorkMode, w.ObjectMode}), (std::array{WorkModeDraw, ObjectModeFront}));
+    const int right = w.plBackground->Width(), bottom = w.plBackground->Height();
+    struct Row {
+        const char* Way;
+        int Scroll;  // both scroll positions
+        int X, Y;    // where the drag goes and ends
+    };
+    const Row rows[] = {
+        {"onto the left bar", 0, -21, 558},
+        {"onto the left bar, scrolled", 4, -21, 300},
+        {"onto the tool bar, scrolled", 4, 300, -5},
+        {"onto the vertical scroll bar", 0, right + 4, 240},
+        {"onto the side panel", 0, right + 150, 240},
+        {"onto the tile picker", 0, 300, bottom + 40},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Way);
+        ASSERT_TRUE(fixtures::WriteBytesToFile(s.client.MapPath(), before));
+        s.Open(s.client.MapPath());
+        w.maJumpX->SetText(std::to_string(r.Scroll + 8));
+        w.maJumpY->SetText(std::to_string(r.Scroll + 8));
+        s.Click(*w.SDDButton1);
+        ASSERT_EQ((std::array{w.scbaHorizontal->Position(), w.scbaVertical->Position()}),
+                  (std::array{r.Scroll, r.Scroll}));
+        s.MoveTo(*w.plDrawEnvir, 10, 240);
+        s.Post(*w.plDrawEnvir, WM_LBUTTONDOWN, MK_LBUTTON, 10, 240);
+        s.MoveTo(*w.plDrawEnvir, r.X, r.Y, MK_LBUTTON);
+        EXPECT_FALSE(w.LeftButtonHeld) << "leaving the view ends the drag";
+        s.Post(*w.plDrawEnvir, WM_LBUTTONUP, 0, r.X, r.Y);
+        PumpFor(30);
+        s.Click(*w.PNGButton4);
+        const std::vector<uint8_t> after = fixtures::ReadFileBytes(s.client.MapPath());
+        EXPECT_EQ(std::mismatch(before.begin(), before.end(), after.begin(), after.end()).first - before.begin(),
+                  std::ssize(before))
+            << "the first byte the saved map changed";
+    }
+    // Told late that the mouse left, the view still takes a click where the pointer rests.
+    PostMessageA(w.plDrawEnvir->Handle(), WM_MOUSELEAVE, 0, 0);
+    s.Post(*w.plDrawEnvir, WM_LBUTTONDOWN, MK_LBUTTON, 10, 240);
+    s.Post(*w.plDrawEnvir, WM_LBUTTONUP, 0, 10, 240);
+    PumpFor(30);
+    int32_t library = 0, image = 0;
+    w.Map->GetLayerA(0, 7, library, image, TVesk3Map::SourceMap);
+    EXPECT_EQ((std::array{library, image}), (std::array{ObjectLibrary, 1}));
 }
 
 TEST(MainEdit, ModeButtonsShowTheirModeOnTheButtonsAndPanes)

@@ -106,8 +106,8 @@ TEST(MainView, TheInfoLabelsShowTheMapUnderTheMouse)
     const Row rows[] = {
         {100, 70, false, {" - ", " - ", " - ", " - ", " - ", " - "}},
         {200, 80, false, {"300", "11", "1234", "9", " - ", " - "}},
-        // Past the map's last column: the getters' answer for a cell outside the map.
-        {1270, 80, true, {"-1", "-1", "0", "0", "0", "0"}},
+        // Past the map's last column, at the view's right edge: the getters' answer for a cell outside the map.
+        {680, 80, true, {"-1", "-1", "0", "0", "0", "0"}},
     };
     for (const Row& r : rows) {
         if (r.ScrolledToTheEnd) Jump(s, 26 + 8, 16 + 8);

@@ -25,6 +25,10 @@ TEST(ViewGeometry, PointsBecomeTileAndStepCellsAtEveryZoomLevel)
         {6, 95, 63, 0, 0, {0, 0, 1, 1, 0, 0, 1, 1}},
         {7, 130, 90, 4, 6, {1, 1, 2, 2, 3, 4, 6, 8}},
         {8, 144, 96, 8, 8, {1, 1, 2, 2, 5, 5, 10, 10}},
+        // Left of and above the view: the cells before its first, not its first.
+        {6, -21, -1, 0, 0, {-1, -1, -1, -1, -1, -1, -1, -1}},
+        {6, -48, -33, 4, 6, {-1, -1, -1, -2, 1, 2, 3, 4}},
+        {0, -1, -2, 2, 2, {-1, -1, -1, -2, 0, 0, 1, 0}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.Index);
