@@ -317,7 +317,11 @@ TEST_F(RenderTest, StatisticsTextsOfKnownSettings)
 // The frames per second read with the user's decimal separator, a comma here.
 TEST_F(RenderTest, TheFrameRateTakesTheUsersDecimalSeparator)
 {
-    const TFormatSettings saved = FormatSettings;
+    // Put back however the test ends: the settings are the whole program's.
+    const struct TRestore {
+        TFormatSettings Saved = FormatSettings;
+        ~TRestore() { FormatSettings = Saved; }
+    } restore;
     FormatSettings.DecimalSeparator = L',';
     NoVSync = true;
     ASSERT_EQ(CreateDevice(1280, 1024), S_OK);
@@ -325,7 +329,6 @@ TEST_F(RenderTest, TheFrameRateTakesTheUsersDecimalSeparator)
     const std::wstring stats = DXUTGetFrameStats(true);
     const std::wregex expected(LR"(\d+,\d\d fps Vsync off \(1280x1024\), X8R8G8B8 \(D24X8\))");
     EXPECT_TRUE(std::regex_match(stats, expected)) << std::string(stats.begin(), stats.end());
-    FormatSettings = saved;
 }
 
 // Type and vertex processing: the device statistics, the type text and the vertex processing text.

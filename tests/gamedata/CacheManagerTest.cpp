@@ -193,6 +193,30 @@ TEST_P(CacheManager, NoDeviceMeansNoTexturesButBitmaps)
     EXPECT_FALSE(manager->GetImage(0, 2).Loaded());
 }
 
+// The device the textures are made on follows the one handed over last, for the caches built before and after;
+// with none (between a device's end and the next) nothing has a texture, and bitmaps still work.
+TEST_P(CacheManager, TexturesAreMadeOnTheDeviceHandedOverLast)
+{
+    const auto owner = [](const TImageHeaderD3D& entry) {
+        ComPtr<IDirect3DDevice9> device;
+        if (entry.Texture) entry.Texture->GetDevice(device.Out());
+        return device.Get();
+    };
+    testsupport::TTestDevice other;
+    ASSERT_NE(other.Get(), nullptr);
+    auto manager = Make(device.Get());
+    ASSERT_EQ(owner(manager->GetImage(0, 0)), device.Get());
+    manager->SetDevice(other.Get());
+    EXPECT_FALSE(manager->Cache(0)->Entry(0).Loaded()) << "the old device's texture is let go";
+    EXPECT_EQ(owner(manager->GetImage(0, 0)), other.Get());
+    manager->BuildCache(15);
+    EXPECT_EQ(owner(manager->GetImage(15, 0)), other.Get()) << "a cache built afterwards";
+    manager->SetDevice(nullptr);
+    EXPECT_FALSE(manager->GetImage(0, 0).Loaded());
+    TImageBitmapRecord record;
+    EXPECT_TRUE(manager->GetImageBitmap(0, 0, record));
+}
+
 // ---- The loader ------------------------------------------------------------------------------------------------
 
 // The threads of this process, as the system lists them.

@@ -94,7 +94,11 @@ TEST(FormatW, ConversionsAndRefusals)
 // point in a text argument, not an integer. The frame statistics are formatted this way.
 TEST(FormatW, FixedPointNumbersTakeTheUsersDecimalSeparator)
 {
-    const TFormatSettings saved = FormatSettings;
+    // Put back however the test ends: the settings are the whole program's.
+    const struct TRestore {
+        TFormatSettings Saved = FormatSettings;
+        ~TRestore() { FormatSettings = Saved; }
+    } restore;
     FormatSettings.DecimalSeparator = L',';
     std::wstring out;
     const auto format = [&out](const wchar_t* text, std::initializer_list<TFormatArg> args) {
@@ -108,7 +112,6 @@ TEST(FormatW, FixedPointNumbersTakeTheUsersDecimalSeparator)
     wchar_t fps[64];
     EXPECT_EQ(std::uint32_t(StringCchPrintfW(fps, 64, L"%f fps ", 59.9375)), kOk);
     EXPECT_EQ(std::wstring(fps), L"59,94 fps ");
-    FormatSettings = saved;
 }
 
 } // namespace
