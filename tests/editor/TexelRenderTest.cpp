@@ -1,6 +1,7 @@
 // At 100 % the view shows every image texel for texel: the layers, the cursors and the screenshot hold each pixel
 // of a noise image as it is (or blended over the clear colour where it is half-transparent), and the texts keep
-// their glyphs' full strength. A smoothing filter would mix every pixel with its neighbours.
+// their glyphs' full strength. A smoothing filter would mix every pixel with its neighbours. At the other zooms
+// images are smoothed, but only over their own texels.
 #include "tests/editor/MapRenderScene.h"
 
 #include "classlib/core/PngImage.h"
@@ -127,23 +128,21 @@ TEST_F(TexelExact, AtOtherZoomsImagesAreSmoothedOverTheirOwnTexelsOnly)
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(row.Zoom) + " %, " + row.What);
         ASSERT_TRUE(Map.NewMap("Fix.map", 24, 20, 0));
-        int x = 48 * 4, y = 32 * 4 + 32 - row.Height;
-        if (row.Tile) {
+        const int x = row.Tile ? 96 : 48 * 4, y = row.Tile ? 64 : 32 * 4 + 32 - row.Height;  // unscaled
+        if (row.Tile)
             Tile(1, 1, 0, row.Image);
-            x = 96, y = 64;
-        } else {
+        else
             Map.SetLayerA(4, 4, 4, row.Image);
-        }
         State.ZoomPercent = row.Zoom;
         Frame();
         const double scale = row.Zoom / 100.0;
         const int left = int(x * scale), top = int(y * scale);
         const int right = int((x + row.Width) * scale), bottom = int((y + row.Height) * scale);
         const int area = (right - left) * (bottom - top);
-        std::ostringstream edges;
-        edges << std::hex << "last column " << Pixel(right - 1, (top + bottom) / 2) << ", beyond " << Pixel(right, (top + bottom) / 2)
-              << "; last row " << Pixel((left + right) / 2, bottom - 1) << "; first column " << Pixel(left, (top + bottom) / 2)
-              << "; first row " << Pixel((left + right) / 2, top);
+        const int midX = (left + right) / 2, midY = (top + bottom) / 2;
+        std::ostringstream edges;  // where a seam shows
+        edges << std::hex << "first and last column " << Pixel(left, midY) << ", " << Pixel(right - 1, midY)
+              << "; first and last row " << Pixel(midX, top) << ", " << Pixel(midX, bottom - 1);
         if (row.Expect == OneColour)
             EXPECT_EQ(Count(left, top, right, bottom, row.Colour), area) << edges.str();
         else
