@@ -337,10 +337,14 @@ HRESULT DXUTChangeDevice(const TDX9DeviceSettings* NewSettings, IDirect3DDevice9
 
     PrepareWindowsForMode(wanted, old);
 
-    const ComPtr<IDirect3DDevice9> device = DXUTGetD3DDevice();
-    const bool reset = !ForceRecreate && (DeviceFromApp == nullptr || DeviceFromApp == device.Get()) && device &&
-                       old && old->AdapterOrdinal == wanted.AdapterOrdinal && old->DeviceType == wanted.DeviceType &&
-                       old->BehaviorFlags == wanted.BehaviorFlags;
+    // The device is only looked at: a reference kept here would keep it alive while its successor is made,
+    // past the clean-up that releases its last reference.
+    const bool reset = [&] {
+        const ComPtr<IDirect3DDevice9> device = DXUTGetD3DDevice();
+        return !ForceRecreate && (DeviceFromApp == nullptr || DeviceFromApp == device.Get()) && device && old &&
+               old->AdapterOrdinal == wanted.AdapterOrdinal && old->DeviceType == wanted.DeviceType &&
+               old->BehaviorFlags == wanted.BehaviorFlags;
+    }();
     if (reset) {
         const HRESULT hr = DXUTReset3DEnvironment();
         // A callback shut the framework down: nothing is left to recreate, and the settings are gone.

@@ -10,7 +10,9 @@
 // Sampler 0's filter for images drawn at Zoom percent. The sprite's Begin sets a filter of its own (anisotropic
 // where the device offers it), which smooths even an unscaled image over its neighbouring texels and, on a shrunk
 // view, averages the whole footprint of every pixel at many times the cost. So: point sampling at 100 %, where each
-// pixel is one texel; bilinear at the other zooms; no mip filter (every texture has one level).
+// pixel is one texel; bilinear at the other zooms; no mip filter (every texture has one level). Bilinear reads up
+// to one texel beyond a drawn rectangle: the sprite's Begin addresses with clamping on both axes, so the left and
+// top edges read their own texels, and the cache textures repeat an image's right and bottom edges beyond it.
 void SetZoomTextureFilter(IDirect3DDevice9* Device, int32_t Zoom);
 
 class TMapSpriteBatch {

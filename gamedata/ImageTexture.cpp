@@ -33,7 +33,8 @@ ComPtr<IDirect3DTexture9> CreateFilled(IDirect3DDevice9* device, uint32_t width,
 
 } // namespace
 
-ComPtr<IDirect3DTexture9> CreateCacheTexture(IDirect3DDevice9* device, const TRgbaPixels& pixels, long* result)
+ComPtr<IDirect3DTexture9> CreateCacheTexture(IDirect3DDevice9* device, const TRgbaPixels& pixels, uint32_t imageWidth,
+                                             uint32_t imageHeight, long* result)
 {
     if (!device || !pixels.Bytes || pixels.Width == 0 || pixels.Height == 0) {
         Report(result, D3DERR_INVALIDCALL);
@@ -43,6 +44,7 @@ ComPtr<IDirect3DTexture9> CreateCacheTexture(IDirect3DDevice9* device, const TRg
     const uint32_t height = NextPowerOfTwo(pixels.Height);
     return CreateFilled(device, width, height, result, [&](uint8_t* texels, size_t pitch) {
         WriteCacheTexels(pixels, texels, pitch, width, height);
+        RepeatImageEdges(texels, pitch, imageWidth, imageHeight, width, height);
     });
 }
 

@@ -73,7 +73,8 @@ TImageDecodeStatus TSILFile::DecodeFrame32D3D(int32_t Index, TImageHeaderD3D& En
             Entry.Texture = CreateEmptyCacheTexture(Device.Get());
         else if (png.LoadFromMemory(record.Png))
             Entry.Texture = CreateCacheTexture(Device.Get(), {reinterpret_cast<const uint8_t*>(png.Row(0)),
-                                                              png.Width(), png.Height(), size_t{4} * png.Width()});
+                                                              png.Width(), png.Height(), size_t{4} * png.Width()},
+                                               record.Header.Width, record.Header.Height);
         return status;
     } catch (const std::exception&) {
         LogFailure("DecodeFrame32D3D", Index);

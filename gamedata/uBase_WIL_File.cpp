@@ -91,7 +91,8 @@ TImageDecodeStatus TWILFile::DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& E
         }
         // The creation's result is not checked: without a texture the entry is decoded again on the next request.
         Entry.Texture = CreateCacheTexture(Device.Get(), {Canvas.Bytes(), Canvas.Width, Canvas.Height,
-                                                          size_t{4} * Canvas.Width});
+                                                          size_t{4} * Canvas.Width},
+                                           LastHeader.Width, LastHeader.Height);
         return status;
     } catch (const std::exception&) {
         LogFailure("DecodeFrame32Draw", Index);

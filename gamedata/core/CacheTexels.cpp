@@ -1,5 +1,6 @@
 #include "gamedata/core/CacheTexels.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <vector>
@@ -70,4 +71,19 @@ void WriteCacheTexels(const TRgbaPixels& pixels, uint8_t* texels, size_t pitch, 
             std::memcpy(dst + 4 * size_t{x}, &texel, sizeof texel);
         }
     }
+}
+
+void RepeatImageEdges(uint8_t* texels, size_t pitch, uint32_t imageWidth, uint32_t imageHeight,
+                      uint32_t textureWidth, uint32_t textureHeight)
+{
+    if (imageWidth == 0 || imageHeight == 0) return;
+    const uint32_t rows = std::min(imageHeight, textureHeight);
+    if (imageWidth < textureWidth)
+        for (uint32_t y = 0; y < rows; ++y) {
+            uint8_t* row = texels + y * pitch;
+            const uint32_t edge = LoadPixel(row + 4 * size_t{imageWidth - 1});
+            for (uint32_t x = imageWidth; x < textureWidth; ++x) std::memcpy(row + 4 * size_t{x}, &edge, sizeof edge);
+        }
+    for (uint32_t y = imageHeight; y < textureHeight; ++y)
+        std::memcpy(texels + y * pitch, texels + size_t{imageHeight - 1} * pitch, size_t{4} * textureWidth);
 }

@@ -3,7 +3,7 @@
 // caches' colour key applied (every opaque black pixel becomes the transparent texel 0x00000000; any other alpha,
 // 0x7F black included, is kept) and, for a side that is not a power of two, the stretch the platform's texture
 // loader makes with its default filter: nearest texel, texel x taken from pixel x * Width / TextureWidth (rows
-// likewise).
+// likewise). Then the image's edges are repeated into the texture's unused part (RepeatImageEdges).
 #include <cstddef>
 #include <cstdint>
 
@@ -29,3 +29,11 @@ inline uint32_t CacheTexel(uint32_t rgba)
 // sides are at most the texture's. Equal sides are copied texel for texel.
 void WriteCacheTexels(const TRgbaPixels& pixels, uint8_t* texels, size_t pitch, uint32_t textureWidth,
                       uint32_t textureHeight);
+
+// Repeats the last column of an image of ImageWidth x ImageHeight texels at the texture's top-left corner into
+// the columns right of it, and then its last row (so widened) into the rows below it. A bilinear filter reads up
+// to one texel beyond the image's drawn rectangle (0, 0, ImageWidth, ImageHeight); it then reads the edge's own
+// colour, not the unused part's. The left and top edges need none: the sprites address with clamping. A side of 0
+// or at least the texture's leaves that side's texels as they are.
+void RepeatImageEdges(uint8_t* texels, size_t pitch, uint32_t imageWidth, uint32_t imageHeight,
+                      uint32_t textureWidth, uint32_t textureHeight);

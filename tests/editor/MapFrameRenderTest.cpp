@@ -106,6 +106,33 @@ TEST_F(MapFrame, ImagesAppearOnADeviceMadeAnew)
     EXPECT_EQ(Count(0, 128, 96, 192, Rgb(Red565)), 96 * 64) << "the whole tile";
 }
 
+// Between one device's end and the next, nothing holds the old device any more: not the image caches nor their
+// textures, not the renderer's sprites, not the statistics text's sprite and font, not the framework's device
+// change. The test's own reference, let go when the framework makes the next device, must be the last.
+TEST_F(MapFrame, ADeviceMadeAnewFindsTheOldOneLetGo)
+{
+    Tile(0, 2, 0, 0);
+    Frame();  // textures, sprites and text drawn on the old device
+    ASSERT_TRUE(Cache->Cache(0)->Entry(0).Loaded());
+    struct TProbe {
+        IDirect3DDevice9* Old;
+        ULONG Left = ~0ul;  // its references after the test's own went
+    } probe{Device.Detach()};
+    DXUTSetCallbackDeviceCreated(
+        [](IDirect3DDevice9* device, const D3DSURFACE_DESC* desc, void* context) {
+            auto* p = static_cast<TProbe*>(context);
+            p->Left = p->Old->Release();
+            return OnDeviceCreated(device, desc, nullptr);
+        },
+        &probe);
+    TDX9DeviceSettings settings = DXUTGetDeviceSettings();
+    const HRESULT changed = DXUTChangeDevice(&settings, nullptr, true, false);
+    SetRenderCallbacks();
+    ASSERT_EQ(changed, S_OK);
+    Device = DXUTGetD3DDevice();
+    EXPECT_EQ(probe.Left, 0u);
+}
+
 TEST_F(MapFrame, ScreenshotsHoldTheLayersAndCursorOfTheViewsCorner)
 {
     Map.SetTileField(0, 2, 1, 0);

@@ -4,7 +4,8 @@
 // 1280 x 1024 back buffer. Frames run through OnFrameRender; their pixels are read back through Direct3D.
 //
 // Libraries (RGB565 colours; "semi" pixels have alpha 0x7F):
-//   0 (tiles, 96 x 64)   0 red, 1 semi white, 2 green, 3 noise (NoiseTile)
+//   0 (tiles, 96 x 64)   0 red, 1 semi white, 2 green, 3 noise (NoiseTile), 4 one-pixel columns of black and white
+//                        (StripesTile)
 //   3 (markers, 48 x 32) 56 semi yellow (light), 58 red ("Can't Move"), 59 blue ("Can't Move and Fly")
 //   4 (objects)          0 10 x 10 white, 1 40 x 80 blue (offsets -3, 12), 2 48 x 32 semi white, 3 20 x 10 yellow,
 //                        4 44 x 40 noise with transparent and semi pixels (NoiseObject)
@@ -60,6 +61,12 @@ inline std::set<std::string> Shots(const std::filesystem::path& Folder)
 }
 
 inline const fixtures::WilImage NoiseTile = NoiseImage(96, 64, 7, false);
+inline const fixtures::WilImage StripesTile = [] {
+    fixtures::WilImage image = fixtures::MakeWilImage(96, 64);
+    for (size_t i = 0; i < image.Pixels.size(); ++i)
+        image.Pixels[i] = fixtures::Opaque(i % 2 ? White565 : uint16_t{0});
+    return image;
+}();
 inline const fixtures::WilImage NoiseObject = NoiseImage(44, 40, 11, true);
 
 class TMapRenderScene : public ::testing::Test {
@@ -158,7 +165,7 @@ private:
         tall->OffsetY = 12;
         const std::pair<int32_t, std::vector<std::optional<WilImage>>> libraries[] = {
             {0, {image(96, 64, Opaque(Red565)), image(96, 64, Semi(White565)), image(96, 64, Opaque(Green565)),
-                 NoiseTile}},
+                 NoiseTile, StripesTile}},
             {3, markers},
             {4, {image(10, 10, Opaque(White565)), tall, image(48, 32, Semi(White565)), image(20, 10, Opaque(Yellow565)),
                  NoiseObject}},

@@ -1,6 +1,7 @@
 // At 100 % the view shows every image texel for texel: the layers, the cursors and the screenshot hold each pixel
 // of a noise image as it is (or blended over the clear colour where it is half-transparent), and the texts keep
-// their glyphs' full strength. A smoothing filter would mix every pixel with its neighbours.
+// their glyphs' full strength. A smoothing filter would mix every pixel with its neighbours. At the other zooms
+// images are smoothed, but only over their own texels.
 #include "tests/editor/MapRenderScene.h"
 
 #include "classlib/core/PngImage.h"
@@ -101,6 +102,53 @@ TEST_F(TexelExact, TextsKeepTheirGlyphsFullStrength)
     Frame();
     // The lowest row of the front-object box is yellow, right of the image (at 288 + 44 + 8).
     EXPECT_GT(Count(340, 330, 640, 420, 0xFFFF00u), 60) << "the info box's lowest row in full yellow";
+}
+
+// Away from 100 % the filter smooths, over the image's own texels only: an image of one colour keeps it to the
+// last pixel of its drawn area (the texture's unused part right of and below the image never shows through), and
+// one-pixel stripes shrink to greys.
+TEST_F(TexelExact, AtOtherZoomsImagesAreSmoothedOverTheirOwnTexelsOnly)
+{
+    enum TExpect { OneColour, Greys };
+    const struct {
+        int32_t Zoom;
+        const char* What;
+        bool Tile;  // else an object: on step cell (4, 4), blended
+        int32_t Image;  // of library 0 (tiles) or 4 (objects)
+        int Width, Height;
+        TExpect Expect;
+        uint32_t Colour;
+    } rows[] = {
+        {125, "a red tile", true, 0, 96, 64, OneColour, Rgb(Red565)},
+        {150, "a red tile", true, 0, 96, 64, OneColour, Rgb(Red565)},
+        {75, "a red tile", true, 0, 96, 64, OneColour, Rgb(Red565)},
+        {150, "a white 10 x 10 object", false, 0, 10, 10, OneColour, Rgb(White565)},
+        {50, "a tile of black and white columns", true, 4, 96, 64, Greys, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.Zoom) + " %, " + row.What);
+        ASSERT_TRUE(Map.NewMap("Fix.map", 24, 20, 0));
+        const int x = row.Tile ? 96 : 48 * 4, y = row.Tile ? 64 : 32 * 4 + 32 - row.Height;  // unscaled
+        if (row.Tile)
+            Tile(1, 1, 0, row.Image);
+        else
+            Map.SetLayerA(4, 4, 4, row.Image);
+        State.ZoomPercent = row.Zoom;
+        Frame();
+        const double scale = row.Zoom / 100.0;
+        const int left = int(x * scale), top = int(y * scale);
+        const int right = int((x + row.Width) * scale), bottom = int((y + row.Height) * scale);
+        const int area = (right - left) * (bottom - top);
+        const int midX = (left + right) / 2, midY = (top + bottom) / 2;
+        std::ostringstream edges;  // where a seam shows
+        edges << std::hex << "first and last column " << Pixel(left, midY) << ", " << Pixel(right - 1, midY)
+              << "; first and last row " << Pixel(midX, top) << ", " << Pixel(midX, bottom - 1);
+        if (row.Expect == OneColour)
+            EXPECT_EQ(Count(left, top, right, bottom, row.Colour), area) << edges.str();
+        else
+            EXPECT_GT(Count(left, top, right, bottom, [](uint32_t p) { return p != 0 && p != 0xFFFFFF; }), area / 2)
+                << edges.str();
+    }
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The cache textures made here from decoded pixels against the platform's loader, the oracle: the same pixels as
 // a PNG file through D3DXCreateTextureFromFileInMemoryEx with the arguments the caches used to pass (default sizes,
-// one level, managed, default filters, colour key 0xFF000000). Sizes and every texel must be equal: opaque colours,
-// keyed black, half alpha, a side of 0's canvas, non-square and non-power-of-two images (which the loader
-// stretches), and every image of the test library through both readers.
+// one level, managed, default filters, colour key 0xFF000000), with the image's edges repeated beyond it. Sizes
+// and every texel must be equal: opaque colours, keyed black, half alpha, a side of 0's canvas, non-square and
+// non-power-of-two images (which the loader stretches), and every image of the test library through both readers.
 #include "gamedata/ImageTexture.h"
 #include "gamedata/uBase_SIL_File.h"
 #include "gamedata/uBase_WIL_File.h"
@@ -53,10 +53,20 @@ TTexels LoaderTexels(IDirect3DDevice9* device, const std::vector<uint8_t>& png)
     return SUCCEEDED(hr) ? Describe(texture.Get()) : TTexels{};
 }
 
+// The loader's texels with the last column and row of an image of Width x Height repeated beyond it.
+TTexels WithEdgesRepeated(TTexels texels, uint32_t width, uint32_t height)
+{
+    RepeatImageEdges(reinterpret_cast<uint8_t*>(texels.Words.data()), 4u * texels.Width, width, height, texels.Width,
+                     texels.Height);
+    return texels;
+}
+
+// The pixels hold the image whole (no canvas margin).
 TTexels DirectTexels(IDirect3DDevice9* device, const TPngImage& image)
 {
     const ComPtr<IDirect3DTexture9> texture = CreateCacheTexture(
-        device, {reinterpret_cast<const uint8_t*>(image.Row(0)), image.Width(), image.Height(), 4u * image.Width()});
+        device, {reinterpret_cast<const uint8_t*>(image.Row(0)), image.Width(), image.Height(), 4u * image.Width()},
+        image.Width(), image.Height());
     return Describe(texture.Get());
 }
 
@@ -117,8 +127,9 @@ TEST_F(CacheTexture, EqualsTheLoadersTexelsForEveryKindOfPixel)
         for (int level : {0, 4}) {
             std::vector<uint8_t> png;
             ASSERT_TRUE(row.Pixels.SaveToMemory(png, level)) << row.Name;
-            const TTexels oracle = LoaderTexels(device.Get(), png);
-            ASSERT_FALSE(oracle.Words.empty()) << row.Name << ": the loader made an A8R8G8B8 texture";
+            const TTexels loader = LoaderTexels(device.Get(), png);
+            ASSERT_FALSE(loader.Words.empty()) << row.Name << ": the loader made an A8R8G8B8 texture";
+            const TTexels oracle = WithEdgesRepeated(loader, row.Pixels.Width(), row.Pixels.Height());
             const TTexels direct = DirectTexels(device.Get(), row.Pixels);
             EXPECT_EQ(std::pair(direct.Width, direct.Height), std::pair(oracle.Width, oracle.Height)) << row.Name;
             ASSERT_EQ(direct.Words.size(), oracle.Words.size()) << row.Name;
@@ -130,7 +141,8 @@ TEST_F(CacheTexture, EqualsTheLoadersTexelsForEveryKindOfPixel)
 }
 
 // Every image of a library as the caches serve it, from the WIL reader and from the SIL reader, equals the
-// loader's texels of the PNG image the conversion makes of it (the SIL record's own PNG).
+// loader's texels of the PNG image the conversion makes of it (the SIL record's own PNG, its canvas), with the
+// image's edges repeated into the canvas's margin.
 TEST_F(CacheTexture, ReadersServeTheLoadersTexels)
 {
     testsupport::TTestImages images = testsupport::TestImages();
@@ -167,8 +179,9 @@ TEST_F(CacheTexture, ReadersServeTheLoadersTexels)
         ASSERT_EQ(sil.DecodeFrame32D3D(i, fromSil), TImageDecodeStatus::Decoded) << i;
         TSilRecord record;
         ASSERT_EQ(LookupSilImage(silBytes, sixBytes, i, record), TImageDecodeStatus::Decoded) << i;
-        const TTexels oracle = LoaderTexels(device.Get(), {record.Png.begin(), record.Png.end()});
-        ASSERT_FALSE(oracle.Words.empty()) << i;
+        const TTexels loader = LoaderTexels(device.Get(), {record.Png.begin(), record.Png.end()});
+        ASSERT_FALSE(loader.Words.empty()) << i;
+        const TTexels oracle = WithEdgesRepeated(loader, record.Header.Width, record.Header.Height);
         EXPECT_EQ(Describe(fromWil.Texture.Get()), oracle) << "WIL image " << i;
         EXPECT_EQ(Describe(fromSil.Texture.Get()), oracle) << "SIL image " << i;
         ++compared;

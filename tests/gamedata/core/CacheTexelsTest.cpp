@@ -1,10 +1,12 @@
 // The cache textures' texels from decoded pixels (platform-free, also under the sanitizers): the key and the
-// channel order of single pixels, and whole images of every small width copied or stretched into rows with
-// padding, which stays untouched. That the texels equal the platform loader's is shown under Wine.
+// channel order of single pixels, whole images of every small width copied or stretched into rows with padding,
+// which stays untouched, and an image's edges repeated into the texture's unused part. That the texels within the
+// image equal the platform loader's is shown under Wine.
 #include "gamedata/core/CacheTexels.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -58,4 +60,36 @@ TEST(CacheTexels, CopiesAndStretchesRowsWithinTheirPitch)
                         ASSERT_EQ(got, CacheTexel(pixel)) << width << " -> " << side << " at " << x << ", " << y;
                     }
             }
+}
+
+// Every texel (x, y) of the texture becomes the image's texel (min(x, w - 1), min(y, h - 1)); an image with a side
+// of 0 changes nothing, a side at least the texture's changes nothing along it, and the rows' padding stays.
+TEST(CacheTexels, RepeatImageEdgesIntoTheUnusedPart)
+{
+    constexpr uint32_t Padding = 0xDEADBEEF;
+    const struct {
+        uint32_t ImageWidth, ImageHeight, TextureWidth, TextureHeight;
+    } rows[] = {
+        {3, 2, 4, 4}, {1, 1, 4, 2}, {5, 3, 8, 4}, {4, 4, 4, 4}, {4, 1, 4, 4},
+        {2, 4, 4, 4}, {6, 1, 4, 2}, {1, 9, 2, 4}, {0, 3, 4, 4}, {3, 0, 4, 4},
+    };
+    for (const auto& row : rows) {
+        const size_t rowWords = row.TextureWidth + 2;
+        std::vector<uint32_t> texels(rowWords * row.TextureHeight, Padding);
+        for (uint32_t y = 0; y < row.TextureHeight; ++y)
+            for (uint32_t x = 0; x < row.TextureWidth; ++x) texels[y * rowWords + x] = y << 8 | x;
+        const std::vector<uint32_t> before = texels;
+        RepeatImageEdges(reinterpret_cast<uint8_t*>(texels.data()), 4 * rowWords, row.ImageWidth, row.ImageHeight,
+                         row.TextureWidth, row.TextureHeight);
+        const bool none = row.ImageWidth == 0 || row.ImageHeight == 0;
+        for (uint32_t y = 0; y < row.TextureHeight; ++y)
+            for (uint32_t x = 0; x < rowWords; ++x) {
+                const uint32_t want = none || x >= row.TextureWidth
+                                          ? before[y * rowWords + x]
+                                          : std::min(y, row.ImageHeight - 1) << 8 | std::min(x, row.ImageWidth - 1);
+                ASSERT_EQ(texels[y * rowWords + x], want) << row.ImageWidth << " x " << row.ImageHeight << " in "
+                                                           << row.TextureWidth << " x " << row.TextureHeight
+                                                           << " at " << x << ", " << y;
+            }
+    }
 }
