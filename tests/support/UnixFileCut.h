@@ -26,8 +26,10 @@ inline bool CutFileShortFromUnix(const std::string& Path, uint64_t Size)
     using TUnixName = char*(CDECL*)(LPCWSTR);
     using TDosName = WCHAR*(CDECL*)(const char*);
     const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    const auto unixName = reinterpret_cast<TUnixName>(GetProcAddress(kernel, "wine_get_unix_file_name"));
-    const auto dosName = reinterpret_cast<TDosName>(GetProcAddress(kernel, "wine_get_dos_file_name"));
+    const auto unixName =
+        reinterpret_cast<TUnixName>(reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")));
+    const auto dosName =
+        reinterpret_cast<TDosName>(reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_dos_file_name")));
     if (!unixName || !dosName) return false;
     std::wstring wide(MAX_PATH, L'\0');
     wide.resize(GetFullPathNameW(std::wstring(Path.begin(), Path.end()).c_str(), MAX_PATH, wide.data(), nullptr));
