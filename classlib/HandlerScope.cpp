@@ -163,6 +163,16 @@ void THandlerScope::AtMessageLoop()
     ReportFault();
 }
 
+bool THandlerScope::FaultNoted()
+{
+    return fault.Pending;
+}
+
+void THandlerScope::ForgetFault()
+{
+    fault.Pending = false;
+}
+
 void THandlerScope::SetExitHook(TExitHook Hook)
 {
     exitHook = Hook;

@@ -13,6 +13,10 @@
 
 #include <windows.h>
 
+#include <utility>
+
+#include "classlib/FaultBoundary.h"
+
 class TComponent;
 
 class THandlerScope {
@@ -41,6 +45,18 @@ public:
     // and reports the fault.
     static void AtMessageLoop();
 
+    // CallInsideFaultBoundary for a caller that answers a fault there itself (a reader whose mapped file was cut
+    // short, say, which then has no image to give): a fault that ends the call is no fault of the window procedure
+    // it ran in and is not reported. A fault noted before the call is still reported.
+    template <class TCall>
+    static bool CallAnsweringFaults(TCall&& Call)
+    {
+        const bool noted = FaultNoted();
+        if (CallInsideFaultBoundary(std::forward<TCall>(Call))) return true;
+        if (!noted) ForgetFault();
+        return false;
+    }
+
     // Runs after every scope closed; `Outermost` when it was the last one open. One hook per process.
     using TExitHook = void (*)(bool Outermost);
     static void SetExitHook(TExitHook Hook);
@@ -48,4 +64,7 @@ public:
 private:
     // The component of open scope `Index` (0 = outermost), null when it was forgotten; valid right after Depth.
     static const TComponent* ComponentAt(int Index);
+    // Whether a fault is noted and not yet reported; drops the one noted.
+    static bool FaultNoted();
+    static void ForgetFault();
 };

@@ -23,8 +23,14 @@ bool TImageLibraryFile::OpenViews(const std::string& FilePath, std::span<uint8_t
                                   std::span<uint8_t> IndexHeader)
 {
     if (!MapLibraryPair(PairLibraryFiles(FilePath, DataExt, IndexExt), DataView, IndexView)) return false;
-    CopyHeaderBytes(DataView.Bytes(), DataHeader.data(), DataHeader.size());
-    CopyHeaderBytes(IndexView.Bytes(), IndexHeader.data(), IndexHeader.size());
+    const bool read = ReadViews([&] {
+        CopyHeaderBytes(DataView.Bytes(), DataHeader.data(), DataHeader.size());
+        CopyHeaderBytes(IndexView.Bytes(), IndexHeader.data(), IndexHeader.size());
+    });
+    if (!read) {
+        CloseViews();
+        return false;
+    }
     Path = FilePath;
     return true;
 }
@@ -35,12 +41,14 @@ void TImageLibraryFile::CloseViews()
     IndexView.Unmap();
     Path.clear();
     LastHeader = {};
+    Failed = false;
 }
 
 bool TImageLibraryFile::Reload(uint32_t PauseMs)
 {
     DataView.Unmap();
     IndexView.Unmap();
+    Failed = false;
     if (PauseMs != 0) Sleep(PauseMs);
     return Path.empty() || MapLibraryPair(PairLibraryFiles(Path, DataExt, IndexExt), DataView, IndexView);
 }

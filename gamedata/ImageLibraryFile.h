@@ -2,7 +2,13 @@
 // TImageLibraryFile: what the two image-library readers (TWILFile, TSILFile) share. A library is a pair of files,
 // a data file and an index file, held as read-only mapped views; the reader keeps the path it opened, the device
 // its textures are made on, and an optional log for its error lines. GUI thread only.
+//
+// Another program may cut a mapped file short (Linux allows it, Windows does not): reading a page past the file's
+// new end then raises a processor fault wherever the read happens. Every read of the views goes through ReadViews,
+// where such a fault ends only the read: the views count as failed from then on (ViewsFailed), no read touches
+// them any more and every image of the library is missing (NoImage) until Open or Reload maps the pair again.
 #include "classlib/ComPtr.h"
+#include "classlib/HandlerScope.h"
 #include "classlib/core/Objects.h"
 #include "gamedata/MappedFile.h"
 #include "gamedata/core/ImageRecord.h"
@@ -11,6 +17,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class TLogEngine;
 struct IDirect3DDevice9;
@@ -25,9 +32,12 @@ public:
     TImageLibraryFile& operator=(const TImageLibraryFile&) = delete;
 
     // Unmaps both views, pauses PauseMs and maps the pair again; the views take the files' present sizes, the
-    // header copies and counts stay as Open read them. Maps nothing when no library is open. False when an open
-    // library could not be mapped again (the reader then holds no views).
+    // header copies and counts stay as Open read them, and views that had failed are read again. Maps nothing
+    // when no library is open. False when an open library could not be mapped again (the reader then holds no
+    // views).
     bool Reload(uint32_t PauseMs = LibraryRemapPauseMs);
+    // True from a read of the views that faulted until the pair is mapped again.
+    bool ViewsFailed() const { return Failed; }
 
     void SetDevice(IDirect3DDevice9* Device);
     void SetLog(TLogEngine* Log) { LogEngine = Log; }
@@ -44,11 +54,24 @@ protected:
 
     // Maps the pair named by FilePath (either file's name, extension in any case) and copies the first bytes of
     // each file into the header buffers (zero-filled past a short file). False, nothing mapped, when either file
-    // is missing or cannot be mapped; the caller has cleared itself before.
+    // is missing, cannot be mapped or faults while its header is read; the caller has cleared itself before.
     bool OpenViews(const std::string& FilePath, std::span<uint8_t> DataHeader, std::span<uint8_t> IndexHeader);
     // Unmaps both views and forgets the path and the last image header.
     void CloseViews();
     bool ViewsMapped() const { return DataView.Mapped() && IndexView.Mapped(); }
+    // Runs Read, which reads the views, and tells whether it returned: false, Read not run, once the views have
+    // failed; false when a processor fault ended it, and the views have failed from then on. The fault ends Read
+    // without unwinding its frames (see FaultBoundary.h), so Read holds nothing that must be destroyed or released:
+    // it reads the views into plain values or into buffers sized before the call, and allocates nothing. Const
+    // readers use it too: a failure is what was found out about the files, not a change the caller made.
+    template <class TRead>
+    bool ReadViews(TRead&& Read) const
+    {
+        if (Failed) return false;
+        if (THandlerScope::CallAnsweringFaults(std::forward<TRead>(Read))) return true;
+        Failed = true;
+        return false;
+    }
     // "<ClassName>::<Routine>::UNKNOW_FILE_ERROR-Index:<Index>-File:<path>" through Log.
     void LogFailure(const char* Routine, int32_t Index);
 
@@ -63,4 +86,5 @@ private:
     std::string_view DataExt;
     std::string_view IndexExt;
     TLogEngine* LogEngine = nullptr;  // not owned
+    mutable bool Failed = false;      // see ViewsFailed
 };

@@ -10,7 +10,7 @@ editor_core_library(gamedata_image_core SOURCES core/ImageRecord.cpp core/CacheT
 # textures.
 editor_win32_library(gamedata_image
   SOURCES MappedFile.cpp ImageLibraryFile.cpp ImageHeaderD3D.cpp ImageTexture.cpp
-  DEPS gamedata_image_core gamedata_wil_core classlib_png_win32 classlib_core common_log d3d9)
+  DEPS gamedata_image_core gamedata_wil_core classlib_png_win32 classlib_core classlib_runtime common_log d3d9)
 
 # The SIL image library: platform-free layout, reading and writing of the bytes; the Win32 reader and writer.
 editor_core_library(gamedata_sil_core SOURCES core/SilFormat.cpp DEPS gamedata_image_core classlib_png)

@@ -26,7 +26,10 @@ bool TSILFile::Open(const std::string& FilePath)
 {
     Clear();
     if (!OpenViews(FilePath, DataHeaderCopy, IndexHeaderCopy)) return false;
-    OpenedCount = ReadSilCount(DataView.Bytes());
+    if (!ReadViews([&] { OpenedCount = ReadSilCount(DataView.Bytes()); })) {
+        Clear();
+        return false;
+    }
     return true;
 }
 
@@ -39,17 +42,34 @@ void TSILFile::Clear()
     Writer.reset();
 }
 
-int32_t TSILFile::GetCount() const { return DataView.Mapped() ? ReadSilCount(DataView.Bytes()) : 0; }
+int32_t TSILFile::GetCount() const
+{
+    if (!DataView.Mapped()) return 0;
+    int32_t count = OpenedCount;
+    ReadViews([&] { count = ReadSilCount(DataView.Bytes()); });
+    return count;
+}
 
 // ---- reading --------------------------------------------------------------------------------------------------
 
-// The record of image Index, its header in LastHeader (zeroed first). Damaged also covers a PNG whose header
-// names a canvas beyond 4096 x 4096, which no decoder gets to see.
+// The record of image Index, its header in LastHeader (zeroed first). A decoded record's PNG bytes are copied out
+// of the view (Record.Png is then the copy): a fault on the view strikes here, never inside the PNG decoder.
+// Damaged also covers a PNG whose header names a canvas beyond 4096 x 4096, which no decoder gets to see.
 TImageDecodeStatus TSILFile::Lookup(int32_t Index, TSilRecord& Record)
 {
     if (!ViewsMapped()) return TImageDecodeStatus::NoImage;
     Record = TSilRecord{};
-    const TImageDecodeStatus status = LookupSilImage(DataView.Bytes(), IndexView.Bytes(), Index, Record);
+    TImageDecodeStatus status = TImageDecodeStatus::NoImage;
+    bool read = ReadViews([&] { status = LookupSilImage(DataView.Bytes(), IndexView.Bytes(), Index, Record); });
+    if (read && status == TImageDecodeStatus::Decoded && !Record.Png.empty()) {
+        PngCopy.resize(Record.Png.size());
+        read = ReadViews([&] { std::memcpy(PngCopy.data(), Record.Png.data(), PngCopy.size()); });
+        Record.Png = PngCopy;
+    }
+    if (!read) {
+        Record = TSilRecord{};
+        status = TImageDecodeStatus::NoImage;
+    }
     LastHeader = Record.Header;  // zero unless a record was found
     return status;
 }

@@ -4,8 +4,10 @@
 // (the start-up conversion) builds both files in memory and saves them whole. The byte layout is platform-free
 // (core/SilFormat.h).
 //
-// Errors are values: a decoder reports what happened and, when the object holds a log, writes its error text
-// through LogErrorPlain. The writer's file errors (EFCreateError, EWriteError) reach the caller. GUI thread only.
+// A fault while the views are read (a file cut short while mapped) is answered by TImageLibraryFile: both decoders
+// answer NoImage from then on, until the library is mapped again. Errors are values: a decoder reports what
+// happened and, when the object holds a log, writes its error text through LogErrorPlain. The writer's file errors
+// (EFCreateError, EWriteError) reach the caller. GUI thread only.
 //
 // Sections: reading; writing.
 #include "gamedata/ImageHeaderD3D.h"
@@ -15,6 +17,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // AddImage's result codes.
 constexpr uint32_t SilAddImageOk = 0;
@@ -33,7 +36,8 @@ public:
     // Unmaps both views, zeroes the header copies, forgets the path and drops the write buffers.
     void Clear();
 
-    int32_t GetCount() const;                           // N while the data file is mapped, else 0
+    // N while the data file is mapped, else 0; N as Open read it while the views have failed.
+    int32_t GetCount() const;
     int32_t ImageCount() const { return OpenedCount; }  // N as Open read it
 
     // Into a cache texture: the entry's sizes and offsets, then a new texture from the record's PNG (decoded with
@@ -70,6 +74,8 @@ private:
     uint8_t DataHeaderCopy[SilDataHeaderSize] = {};
     uint8_t IndexHeaderCopy[SilIndexHeaderSize] = {};
     int32_t OpenedCount = 0;
+
+    std::vector<uint8_t> PngCopy;  // the last decoded record's PNG, kept to be reused by the next
 
     uint64_t MaxDataOffset;
     std::optional<TSilWriter> Writer;  // present from CreateNew to Clear

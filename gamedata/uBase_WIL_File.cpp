@@ -20,7 +20,10 @@ bool TWILFile::Open(const std::string& FilePath)
 {
     Clear();
     if (!OpenViews(FilePath, DataHeaderCopy, IndexHeaderCopy)) return false;
-    ImageCount = CountWilImages(DataView.Bytes(), IndexView.Bytes());
+    if (!ReadViews([&] { ImageCount = CountWilImages(DataView.Bytes(), IndexView.Bytes()); })) {
+        Clear();
+        return false;
+    }
     return true;
 }
 
@@ -41,17 +44,33 @@ int32_t TWILFile::CountImages() const { return static_cast<int32_t>(ImageCount);
 
 int32_t TWILFile::PickerCount() const
 {
-    return ViewsMapped() ? WilPickerCount(DataView.Bytes(), IndexView.Bytes()) : 0;
+    if (!ViewsMapped()) return 0;
+    int32_t count = GetCount();
+    ReadViews([&] { count = WilPickerCount(DataView.Bytes(), IndexView.Bytes()); });
+    return count;
 }
 
 std::string TWILFile::TempPngPath() { return Application->ExeFolder() + "x.tmp"; }
 
-// The decoding every output shares: image Index onto the scratch canvas, its header into LastHeader.
+// The decoding every output shares: image Index onto the scratch canvas, its header into LastHeader. The canvas
+// is sized between the two reads of the views: neither allocates.
 TImageDecodeStatus TWILFile::DecodeImage(int32_t Index)
 {
     if (!ViewsMapped()) return TImageDecodeStatus::NoImage;
     try {
-        return DecodeWilImage(DataView.Bytes(), IndexView.Bytes(), Index, LastHeader, Canvas);
+        TImageDecodeStatus status = TImageDecodeStatus::NoImage;
+        TWilImageHeader image;
+        TByteCursor rows(DataView.Bytes());
+        if (!ReadViews([&] { status = FindWilImage(DataView.Bytes(), IndexView.Bytes(), Index, image, rows); }))
+            return TImageDecodeStatus::NoImage;
+        if (status != TImageDecodeStatus::Decoded) return status;
+        SizeWilCanvas(image, Canvas);
+        bool decoded = false;
+        if (!ReadViews([&] { decoded = DecodeWilRows(rows, image.Height, Canvas); }))
+            return TImageDecodeStatus::NoImage;
+        if (!decoded) return TImageDecodeStatus::Damaged;
+        LastHeader = image;
+        return TImageDecodeStatus::Decoded;
     } catch (const std::bad_alloc&) {
         return TImageDecodeStatus::Damaged;
     }

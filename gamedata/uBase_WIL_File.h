@@ -3,9 +3,10 @@
 // mapped views and never changed. Any image decodes into a cache texture, into the conversion's PNG file "x.tmp"
 // beside the executable, or into a 16-bit bitmap. The decoding itself is platform-free (core/WilDecoder.h).
 //
-// The views, path, device, log and Reload are the shared TImageLibraryFile's. Errors are values: a decoder reports
-// what happened and, when the reader holds a log, writes its error text through LogErrorPlain. Only the GUI thread
-// uses a reader.
+// The views, path, device, log and Reload are the shared TImageLibraryFile's, and so is the answer to a fault while
+// the views are read (a file cut short while mapped): every decoder answers NoImage from then on, the counts stay
+// as Open read them, until the library is mapped again. Errors are values: a decoder reports what happened and,
+// when the reader holds a log, writes its error text through LogErrorPlain. Only the GUI thread uses a reader.
 #include "classlib/core/PngImage.h"
 #include "gamedata/ImageHeaderD3D.h"
 #include "gamedata/ImageLibraryFile.h"
@@ -19,7 +20,7 @@
 // failed write must not pass for either.
 enum class TMakePngResult {
     Written,
-    NoImage,      // no image at the index, no views, or a damaged image or one that cannot be encoded
+    NoImage,      // no image at the index, no views or failed ones, or a damaged image or one that cannot be encoded
     WriteFailed,  // decoded, but "x.tmp" could not be written
 };
 
@@ -36,7 +37,8 @@ public:
     int32_t GetCount() const;     // N of the data-file header while the data file is mapped, else 0
     int32_t CountImages() const;  // non-empty index entries among 0..N-1, counted by Open
     // The highest non-empty index entry + 1 among 0..N-1 of the mapped views (0 when none or nothing mapped): the
-    // images the tile picker offers.
+    // images the tile picker offers. N while the views have failed: the picker keeps the library's cells, each
+    // without its image, until the library is mapped again.
     int32_t PickerCount() const;
 
     // Into a cache texture: the entry's sizes and offsets, then a new texture in place of the old one. A side of

@@ -115,9 +115,15 @@ TImageCache::TImageCache(int32_t ALibrary, const std::string& Folder, TLogEngine
         }
     }
     Entries.resize(static_cast<size_t>(ReaderCount()));
+    NoteFailedViews();
 }
 
 TImageCache::~TImageCache() = default;
+
+TImageLibraryFile* TImageCache::Reader() const
+{
+    return Wil ? static_cast<TImageLibraryFile*>(Wil.get()) : Sil.get();
+}
 
 int32_t TImageCache::ReaderCount() const
 {
@@ -143,6 +149,7 @@ void TImageCache::LoadEntry(int32_t Index)
         Wil->DecodeFrame32Draw(Index, entry);
     else if (Sil)
         Sil->DecodeFrame32D3D(Index, entry);
+    NoteFailedViews();
 }
 
 void TImageCache::Sweep(uint32_t Now)
@@ -161,9 +168,20 @@ void TImageCache::Sweep(uint32_t Now)
 
 void TImageCache::Remap()
 {
-    TImageLibraryFile* reader = Wil ? static_cast<TImageLibraryFile*>(Wil.get()) : Sil.get();
+    TImageLibraryFile* reader = Reader();
     // Without its views the library serves empty entries until a later re-map finds the files again.
     if (reader && !reader->Reload(RemapPauseMs)) LogError("cannot map " + reader->FileName() + " again");
+    NoteFailedViews();
+}
+
+void TImageCache::NoteFailedViews()
+{
+    const TImageLibraryFile* reader = Reader();
+    const bool failed = reader && reader->ViewsFailed();
+    if (failed && !FailureLogged)
+        LogError("cannot read " + reader->FileName() +
+                 " any more (cut short or changed on the disk?): its images are missing until it is mapped again");
+    FailureLogged = failed;
 }
 
 void TImageCache::LogError(const std::string& What) const
@@ -190,9 +208,11 @@ void TImageCache::SetDevice(IDirect3DDevice9* ADevice)
 TImageDecodeStatus TImageCache::DecodeBitmap(int32_t Index, TImageBitmapRecord& Record)
 {
     if (Index < 0 || Index >= Count()) return TImageDecodeStatus::Damaged;
-    if (Wil) return Wil->DecodeFrameBitmap(Index, Record);
-    if (Sil) return Sil->DecodeFrameBitmap(Index, Record);
-    return TImageDecodeStatus::Damaged;
+    const TImageDecodeStatus status = Wil   ? Wil->DecodeFrameBitmap(Index, Record)
+                                      : Sil ? Sil->DecodeFrameBitmap(Index, Record)
+                                            : TImageDecodeStatus::Damaged;
+    NoteFailedViews();
+    return status;
 }
 
 // ---- the manager -----------------------------------------------------------------------------------------------

@@ -54,7 +54,10 @@ void WriteCacheLog(TLogEngine* Log, const std::string& Message, int32_t Level);
 // One entry per image index 0 .. N - 1 (N: the reader's count when the cache was built or last reloaded), filled
 // on first request and emptied again by the idle sweep. The reader (WIL or SIL by ImageLibKind, none for any
 // other kind) is opened without a log, so its decoding errors pass silently; the cache's own failures (a sweep,
-// a library that cannot be mapped again) are error lines in Log.
+// a library that cannot be mapped again) are error lines in Log, and so is a library whose file faulted while it
+// was read (cut short by another program while mapped): one line when its reader's views fail, none for the reads
+// that find them failed; the images not yet decoded are missing (empty entries, NoImage bitmaps) until the
+// sweep's re-map or Reload maps the library again.
 class TImageCache : public TObject {
 public:
     // Opens Folder + the library's name; a missing or unreadable pair gives a cache of no entries. Both ticks
@@ -90,7 +93,10 @@ public:
 
 private:
     int32_t ReaderCount() const;
+    TImageLibraryFile* Reader() const;  // the WIL or SIL reader; null for neither
     void Remap();
+    // Writes the error line when the reader's views have failed since the last call.
+    void NoteFailedViews();
     void LogError(const std::string& What) const;
 
     TLogEngine* LogEngine;  // not owned
@@ -102,6 +108,7 @@ private:
     TCacheTicks CacheTicks;
     uint32_t RemapPauseMs;
     int32_t PickerCount = 0;
+    bool FailureLogged = false;  // the reader's views have failed and the line is written
 };
 
 // ---- the manager -----------------------------------------------------------------------------------------------

@@ -178,8 +178,8 @@ bool DecodeWilRows(TByteCursor& cursor, uint32_t height, TRgbaCanvas& canvas)
     return true;
 }
 
-TImageDecodeStatus DecodeWilImage(TByteSpan data, TByteSpan index, int64_t imageIndex, TWilImageHeader& header,
-                                  TRgbaCanvas& canvas)
+TImageDecodeStatus FindWilImage(TByteSpan data, TByteSpan index, int64_t imageIndex, TWilImageHeader& header,
+                                TByteCursor& rows)
 {
     const TWilDataHeader lib = ReadWilDataHeader(data);
     if (imageIndex < 0 || imageIndex >= lib.Count || !IsKnownWilVersion(lib.Version))
@@ -195,11 +195,27 @@ TImageDecodeStatus DecodeWilImage(TByteSpan data, TByteSpan index, int64_t image
     // the canvas is allocated.
     if (image.Width > ImageMaxSide || image.Height > ImageMaxSide || !cursor.Has(size_t{2} * image.Height))
         return TImageDecodeStatus::Damaged;
+    header = image;
+    rows = cursor;
+    return TImageDecodeStatus::Decoded;
+}
 
+void SizeWilCanvas(const TWilImageHeader& header, TRgbaCanvas& canvas)
+{
     uint32_t canvasWidth, canvasHeight;
-    NextPowerOfTwoSize(canvasWidth, canvasHeight, image.Width, image.Height);
+    NextPowerOfTwoSize(canvasWidth, canvasHeight, header.Width, header.Height);
     canvas.Reset(canvasWidth, canvasHeight);
-    if (!DecodeWilRows(cursor, image.Height, canvas)) return TImageDecodeStatus::Damaged;
+}
+
+TImageDecodeStatus DecodeWilImage(TByteSpan data, TByteSpan index, int64_t imageIndex, TWilImageHeader& header,
+                                  TRgbaCanvas& canvas)
+{
+    TWilImageHeader image;
+    TByteCursor rows(data);
+    const TImageDecodeStatus found = FindWilImage(data, index, imageIndex, image, rows);
+    if (found != TImageDecodeStatus::Decoded) return found;
+    SizeWilCanvas(image, canvas);
+    if (!DecodeWilRows(rows, image.Height, canvas)) return TImageDecodeStatus::Damaged;
     header = image;
     return TImageDecodeStatus::Decoded;
 }

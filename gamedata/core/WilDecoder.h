@@ -50,10 +50,17 @@ struct TRgbaCanvas {
 // row's word count is read there. On false the canvas content is unspecified.
 bool DecodeWilRows(TByteCursor& cursor, uint32_t height, TRgbaCanvas& canvas);
 
-// Decodes image `imageIndex` of the library. On Decoded, `header` and `canvas` hold the image; otherwise
-// `header` is untouched and the canvas content is unspecified (it is the caller's scratch buffer). NoImage for
-// an index entry 0 or an entry beyond the index file; Damaged for an index outside 0..N-1, an unknown version,
-// a header or rows past the view, a run past the canvas row, a side above 4096 or rows that cannot fit in the
-// bytes left.
+// Finds image `imageIndex` of the library: on Decoded, `header` holds its header and `rows` stands at its first
+// row; otherwise both are untouched. Reads the two spans and nothing else: no allocation, no decoding. NoImage
+// for an index entry 0 or an entry beyond the index file; Damaged for an index outside 0..N-1, an unknown
+// version, a header past the view, a side above 4096 or rows that cannot fit in the bytes left.
+TImageDecodeStatus FindWilImage(TByteSpan data, TByteSpan index, int64_t imageIndex, TWilImageHeader& header,
+                                TByteCursor& rows);
+// Sizes the canvas for an image of the header's sides: each side the next power of two.
+void SizeWilCanvas(const TWilImageHeader& header, TRgbaCanvas& canvas);
+
+// Decodes image `imageIndex` of the library: FindWilImage, SizeWilCanvas, DecodeWilRows. On Decoded, `header`
+// and `canvas` hold the image; otherwise `header` is untouched and the canvas content is unspecified (it is the
+// caller's scratch buffer). Damaged also for rows past the view or a run past the canvas row.
 TImageDecodeStatus DecodeWilImage(TByteSpan data, TByteSpan index, int64_t imageIndex, TWilImageHeader& header,
                                   TRgbaCanvas& canvas);

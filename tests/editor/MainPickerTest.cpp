@@ -1,7 +1,9 @@
 // The tile picker and the side panels in the real window: the libraries' names and grid kinds, the object mode a
-// library chooses, the owner-drawn cells and the selection frame by their pixels, picking, the option boxes, the
-// screenshot request, and the full-view switch on the two splitters.
+// library chooses, the owner-drawn cells and the selection frame by their pixels, a library cut short while the
+// picker shows it, picking, the option boxes, the screenshot request, and the full-view switch on the two
+// splitters.
 #include "tests/editor/MainWindowScene.h"
+#include "tests/support/UnixFileCut.h"
 
 #include <array>
 #include <cstdlib>
@@ -114,6 +116,46 @@ TEST(MainPicker, CellsShowTheirImagesNumbersAndTheFrame)
     s.PickCell(2, 0);
     s.PickCell(1, 0);
     EXPECT_TRUE(framed());
+}
+
+// Another program cuts the tile library to nothing while the picker shows it (Linux allows it). The cells painted
+// next meet the fault inside the grid's paint: they show "NO IMAGE" (yellow on black) instead of their images, the
+// log has one line for the library however often they are painted, and no fault is reported. Once the file is
+// whole again and the caches reload, the images show again.
+TEST(MainPicker, ALibraryCutShortWhileShownShowsNoImageUntilMappedAgain)
+{
+    TMainScene s;
+    TfrmSorvantaMain& w = s.W();
+    s.ChooseLibrary(TileLibrary);
+    const TRect cell = w.TileGrid->CellRect(1, 0);
+    const auto repainted = [&] {
+        w.TileGrid->Invalidate();
+        PumpFor(30);
+        int yellow = 0;
+        for (int y = cell.Top + 24; y < cell.Top + 40; ++y)
+            for (int x = cell.Left + 14; x < cell.Left + 90; ++x) yellow += GridPixel(w, x, y) == 0x00FFFF;
+        return std::pair(IsImageColour(GridPixel(w, cell.Left + 48, cell.Top + 50), 1), yellow > 10);
+    };
+    ASSERT_EQ(repainted(), std::pair(true, false));
+
+    const std::string path = s.client.Folder() + GetLibraryFileName(TileLibrary);
+    const std::vector<uint8_t> whole = fixtures::ReadFileBytes(path);
+    ASSERT_TRUE(testsupport::CutFileShortFromUnix(path, 0));
+    const auto lines = [&] {
+        const std::string log = s.LogText(), line = "Image cache of library 0: cannot read " + path + " any more";
+        int n = 0;
+        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++n;
+        return n;
+    };
+    for (int paint = 0; paint < 3; ++paint) {
+        EXPECT_EQ(repainted(), std::pair(false, true)) << "paint " << paint;
+        EXPECT_EQ(lines(), 1) << "paint " << paint;
+    }
+    EXPECT_TRUE(s.capture.Reports.empty());
+
+    ASSERT_TRUE(testsupport::WriteOverFile(path, whole));
+    w.CacheManager->ReloadAll();
+    EXPECT_EQ(repainted(), std::pair(true, false));
 }
 
 TEST(MainPicker, PickingSwitchesToDrawingAndCellsPastTheImagesPickNothing)

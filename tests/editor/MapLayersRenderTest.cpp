@@ -1,6 +1,10 @@
 // The five layer passes on the real device: what each cell shows, where, over what, at 100 % and 50 %; the zoom
-// of the first frame after a change; the step passes reaching the bottom of a tall view at low zoom.
+// of the first frame after a change; the step passes reaching the bottom of a tall view at low zoom; a library cut
+// short while the view draws it.
 #include "tests/editor/MapRenderScene.h"
+#include "tests/fixtures/core/MapFixture.h"
+#include "tests/gamedata/ImageTestSupport.h"
+#include "tests/support/UnixFileCut.h"
 
 namespace {
 
@@ -152,6 +156,49 @@ TEST_F(MapLayers, StepPassesReachTheBottomOfATallViewAtLowZoom)
     Frame();
     EXPECT_TRUE(Near(Pixel(1, 1000), Rgb(Red565), 2)) << std::hex << Pixel(1, 1000);
     EXPECT_NE(Pixel(4, 1011), Black) << "the light at row 505";
+}
+
+// Another program cuts the tile library to nothing while the view draws from it (Linux allows it). The frame that
+// asks for an image not decoded yet meets the fault: it draws that tile as nothing, the tile decoded before stays,
+// the log has one line for the library however many frames follow, and the view goes on. Once the file is whole
+// again and the caches reload (as after a device reset), the image shows. In both kinds of library.
+TEST_F(MapLayers, ALibraryCutShortWhileDrawnShowsItsImagesMissingUntilMappedAgain)
+{
+    for (const int32_t kind : {ImageLibKindWIL, ImageLibKindSIL}) {
+        SCOPED_TRACE(kind == ImageLibKindWIL ? "WIL" : "SIL");
+        // The scene's library 0 (image 0 red, 2 green), written as a SIL library too.
+        const std::filesystem::path path = LibraryFilePath(Folder(), 0, kind);
+        const testsupport::TTestImages images = {fixtures::MakeWilImage(96, 64, fixtures::Opaque(Red565)),
+                                                 std::nullopt,
+                                                 fixtures::MakeWilImage(96, 64, fixtures::Opaque(Green565))};
+        if (kind == ImageLibKindSIL) {
+            ASSERT_TRUE(testsupport::WriteTestLibrary((path.parent_path() / path.stem()).string(), kind, images));
+        }
+        ImageLibKind = kind;
+        ASSERT_TRUE(Cache->BuildCache(0));
+        Tile(0, 2, 0, 0);
+        Tile(1, 2, 0, 0);
+        Frame();
+        ASSERT_TRUE(Near(Pixel(48, 160), Rgb(Red565), 2));
+
+        const std::vector<uint8_t> whole = fixtures::ReadFileBytes(path.string());
+        ASSERT_TRUE(testsupport::CutFileShortFromUnix(path.string(), 0));
+        Tile(1, 2, 0, 2);
+        const std::string line = "Image cache of library 0: cannot read " + path.string() + " any more";
+        for (int frame = 0; frame < 3; ++frame) {
+            Frame();
+            EXPECT_TRUE(Near(Pixel(48, 160), Rgb(Red565), 2)) << "decoded before the cut, frame " << frame;
+            EXPECT_EQ(Pixel(144, 160), Black) << "frame " << frame;
+            EXPECT_EQ(testsupport::CountInFile(LogPath(), line), 1) << "frame " << frame;
+        }
+
+        ASSERT_TRUE(testsupport::WriteOverFile(path.string(), whole));
+        Cache->ReloadAll();
+        Frame();
+        EXPECT_TRUE(Near(Pixel(144, 160), Rgb(Green565), 2)) << std::hex << Pixel(144, 160);
+        EXPECT_TRUE(Near(Pixel(48, 160), Rgb(Red565), 2)) << std::hex << Pixel(48, 160);
+        EXPECT_EQ(testsupport::CountInFile(LogPath(), line), 1);
+    }
 }
 
 }  // namespace

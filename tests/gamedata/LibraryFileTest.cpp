@@ -1,7 +1,8 @@
 // The pairing of a library's two files by either name; the image-library readers' own parts over real files under
 // Wine (what the caches show of both readers is tested there): opening a pair by either file, Reload after the
 // library shrank (shared by both readers, shown on the WIL reader), a library of unknown version, the staging file
-// "x.tmp" and a SIL record whose PNG is damaged; then the SIL writer.
+// "x.tmp" and a SIL record whose PNG is damaged; a library cut short while mapped, in both kinds; then the SIL
+// writer.
 #include "gamedata/MappedFile.h"
 #include "gamedata/uBase_SIL_File.h"
 #include "gamedata/uBase_WIL_File.h"
@@ -13,6 +14,7 @@
 #include "tests/gamedata/ImageTestSupport.h"
 #include "tests/gamedata/TestDevice.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/UnixFileCut.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +22,7 @@
 #include <atomic>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <new>
 #include <thread>
 #include <tuple>
@@ -234,6 +237,75 @@ TEST(SilFile, ADamagedPngGivesNoTextureAndADamagedBitmap)
                   row.Intact ? TImageDecodeStatus::Decoded : TImageDecodeStatus::Damaged)
             << row.Name;
     }
+}
+
+// ---- A library cut short while mapped -----------------------------------------------------------------------------
+
+// One reader of either kind, through what the caches ask of it.
+struct TCutReader {
+    TImageLibraryFile& File;
+    std::function<TImageDecodeStatus(TImageHeaderD3D&)> Texture;  // of image 0
+    std::function<TImageDecodeStatus(TImageBitmapRecord&)> Bitmap;  // of image 0
+    std::function<std::vector<int32_t>()> Counts;  // the one that reads the views first
+};
+
+// Another program cuts the data file to nothing while the reader maps it: the pages of the view are gone and any
+// read of them faults. Whichever read meets the fault first (a texture, a bitmap, the count that reads the views),
+// it answers as for a missing image and the views count as failed; every read after it answers NoImage, and the
+// counts stay as they were (the WIL picker count becomes N). Made whole again, the file is not read (the reads
+// still answer NoImage) until Reload maps it again.
+TEST(LibraryCutShort, ItsImagesAreMissingUntilItIsMappedAgain)
+{
+    testsupport::TTestDevice device;
+    ASSERT_NE(device.Get(), nullptr);
+    enum TFirst { Texture, Bitmap, Counts };
+    for (const int32_t kind : {ImageLibKindWIL, ImageLibKindSIL})
+        for (const TFirst first : {Texture, Bitmap, Counts}) {
+            SCOPED_TRACE(std::string(kind == ImageLibKindWIL ? "WIL" : "SIL") + ", first read " +
+                         (first == Texture ? "texture" : first == Bitmap ? "bitmap" : "counts"));
+            testsupport::TempDir dir;
+            ASSERT_TRUE(testsupport::WriteTestLibrary(dir.file("lib"), kind, testsupport::TestImages()));
+            TWILFile wil;
+            TSILFile sil;
+            const TCutReader reader =
+                kind == ImageLibKindWIL
+                    ? TCutReader{wil, [&](TImageHeaderD3D& e) { return wil.DecodeFrame32Draw(0, e); },
+                                 [&](TImageBitmapRecord& r) { return wil.DecodeFrameBitmap(0, r); },
+                                 [&] { return std::vector{wil.PickerCount(), wil.GetCount(), wil.CountImages()}; }}
+                    : TCutReader{sil, [&](TImageHeaderD3D& e) { return sil.DecodeFrame32D3D(0, e); },
+                                 [&](TImageBitmapRecord& r) { return sil.DecodeFrameBitmap(0, r); },
+                                 [&] { return std::vector{sil.GetCount(), sil.ImageCount()}; }};
+            const std::string data = dir.file(kind == ImageLibKindWIL ? "lib.wil" : "lib.sil");
+            ASSERT_TRUE(kind == ImageLibKindWIL ? wil.Open(data) : sil.Open(data));
+            reader.File.SetDevice(device.Get());
+            std::vector<int32_t> counts = reader.Counts();
+            if (kind == ImageLibKindWIL) counts[0] = counts[1];
+            const std::vector<uint8_t> whole = ReadFileBytes(data);
+            ASSERT_TRUE(testsupport::CutFileShortFromUnix(data, 0));
+
+            TImageHeaderD3D entry;
+            TImageBitmapRecord record;
+            switch (first) {
+            case Texture: EXPECT_EQ(reader.Texture(entry), TImageDecodeStatus::NoImage); break;
+            case Bitmap: EXPECT_EQ(reader.Bitmap(record), TImageDecodeStatus::NoImage); break;
+            case Counts: EXPECT_EQ(reader.Counts(), counts); break;
+            }
+            EXPECT_TRUE(reader.File.ViewsFailed());
+            EXPECT_EQ(reader.Texture(entry), TImageDecodeStatus::NoImage);
+            EXPECT_EQ(reader.Bitmap(record), TImageDecodeStatus::NoImage);
+            EXPECT_EQ(std::tuple(entry.Width, entry.Loaded(), record.Width, bool(record.Bitmap)),
+                      std::tuple(0, false, 0, false));
+            EXPECT_EQ(reader.Counts(), counts);
+
+            ASSERT_TRUE(testsupport::WriteOverFile(data, whole));
+            EXPECT_EQ(reader.Bitmap(record), TImageDecodeStatus::NoImage) << "whole again, but not mapped again";
+            ASSERT_TRUE(reader.File.Reload(0));
+            EXPECT_FALSE(reader.File.ViewsFailed());
+            EXPECT_EQ(reader.Texture(entry), TImageDecodeStatus::Decoded);
+            EXPECT_EQ(reader.Bitmap(record), TImageDecodeStatus::Decoded);
+            EXPECT_EQ(std::tuple(entry.Width, entry.Loaded(), record.Width, bool(record.Bitmap)),
+                      std::tuple(6, true, 6, true));
+        }
 }
 
 // ---- The SIL writer --------------------------------------------------------------------------------------------
