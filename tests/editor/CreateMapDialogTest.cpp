@@ -128,6 +128,39 @@ TEST(CreateMapDialog, TheDialogsStayAboveTheMainWindowWhenItIsClicked)
     }
 }
 
+// The dialogs raised again over the main window when it is clicked keep the order the user gave them among
+// themselves, and none is left on top of every other program's windows.
+TEST(CreateMapDialog, TheDialogsKeepTheirOrderAndAreNotLeftOnTopWhenTheMainWindowIsClicked)
+{
+    TMainScene s;
+    TfrmSorvantaMain& w = s.W();
+    const std::array<TfrmMapCreate_MAP*, 3> dialogs = {&OpenDialog(s), &OpenDialog(s), &OpenDialog(s)};
+    // The dialogs' indexes from the top of the window order down.
+    const auto order = [&] {
+        std::vector<int> indexes;
+        for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT))
+            for (size_t i = 0; i < dialogs.size(); ++i)
+                if (dialogs[i]->Handle() == h) indexes.push_back(int(i));
+        return indexes;
+    };
+    const auto noneOnTop = [&] {
+        for (TfrmMapCreate_MAP* d : dialogs)
+            EXPECT_FALSE(GetWindowLongPtrA(d->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << d->Name();
+    };
+    noneOnTop();  // the main window was clicked to open them
+    // Each order is made by clicking the dialogs in turn, the last clicked on top.
+    const std::vector<int> orders[] = {{2, 1, 0}, {0, 2, 1}, {1, 0, 2}};
+    for (const std::vector<int>& made : orders) {
+        SCOPED_TRACE(::testing::PrintToString(made));
+        for (auto i = made.rbegin(); i != made.rend(); ++i) s.Click(*dialogs[size_t(*i)]->maMapName);
+        ASSERT_EQ(order(), made);
+        s.ClickAt(*w.plDrawEnvir, 20, 20);
+        ASSERT_EQ(GetActiveWindow(), w.Handle());
+        EXPECT_EQ(order(), made);
+        noneOnTop();
+    }
+}
+
 // Both buttons carry every colour set of the glow button's style 7 (hot, down and checked too) and no border; at
 // rest the screen shows the face's own colour on the top row, where a border would be, and the style's even
 // mirror colour in the lower half.

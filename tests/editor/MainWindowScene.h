@@ -180,8 +180,7 @@ public:
             std::fputs(Settings.c_str(), ini);
             std::fclose(ini);
         }
-        // The real cursor rests outside the window: only the tests' own mouse messages count.
-        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+        RestPointer();
         log = std::make_unique<TLogEngine>("Sorvanta Map Editor", "6.6.2.x", client.File("LogFile.log"));
         window = std::make_unique<TfrmSorvantaMain>(nullptr, client.Folder(), log.get());
         window->AdoptLog(std::move(log));
@@ -242,17 +241,41 @@ public:
     void ClickAt(TControl& control, int x, int y)
     {
         int wx = x, wy = y;
-        const HWND top = GetAncestor(WindowAt(control, wx, wy), GA_ROOT);
-        if (GetActiveWindow() != top) {
-            SetForegroundWindow(top);
-            PumpFor(20);
-        }
+        Activate(WindowAt(control, wx, wy));
         Post(control, WM_MOUSEMOVE, 0, x, y);
         Post(control, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
         Post(control, WM_LBUTTONUP, 0, x, y);
         PumpFor(30);
     }
     void Click(TControl& control) { ClickAt(control, control.Width() / 2, control.Height() / 2); }
+    // A click as a user makes it: the real pointer moved to that point of a window's client area, the button
+    // pressed and released through the platform's input queue, so that whatever window lies there gets it with
+    // everything a click brings. The pointer then goes back to its resting place.
+    void UserClickAt(TWinControl& control, int x, int y)
+    {
+        Activate(control.Handle());
+        POINT at{x, y};
+        ClientToScreen(control.Handle(), &at);
+        SetCursorPos(at.x, at.y);
+        INPUT press[2]{};
+        press[0].type = press[1].type = INPUT_MOUSE;
+        press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        EXPECT_EQ(SendInput(2, press, sizeof(INPUT)), 2u);
+        PumpFor(50);
+        RestPointer();
+        PumpFor(20);
+    }
+    // The real pointer rests in the screen's corner, outside the window: only the tests' own mouse input counts.
+    static void RestPointer() { SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1); }
+    // The top-level window of `wnd` made the active one, as the platform does for a user's click on it.
+    static void Activate(HWND wnd)
+    {
+        const HWND top = GetAncestor(wnd, GA_ROOT);
+        if (GetActiveWindow() == top) return;
+        SetForegroundWindow(top);
+        PumpFor(20);
+    }
     void MoveTo(TControl& control, int x, int y, WPARAM keys = 0)
     {
         Post(control, WM_MOUSEMOVE, keys, x, y);

@@ -4,6 +4,8 @@
 #include "tests/editor/MainWindowScene.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "Common/Dev_Render.h"
 #include "classlib/ActnList.h"
@@ -118,6 +120,46 @@ TEST(MainWindow, TheControlsHaveTheirLaidOutSizes)
         const TRect expected =
             Bounds(laid(r.X, at.Left), laid(r.Y, at.Top), laid(r.Width, at.Width()), laid(r.Height, at.Height()));
         EXPECT_EQ(PlaceText(at), PlaceText(expected)) << r.Name;
+    }
+}
+
+// A user's click on the background of an open option group moves no group: each group is laid out open at the
+// height that a press on it keeps, its locked height.
+TEST(MainWindow, AClickOnAnOptionGroupMovesNoGroup)
+{
+    TMainScene s;
+    TfrmSorvantaMain& w = s.W();
+    s.Open(s.client.MapPath());
+    const auto group = [&](const char* name) -> TWinControl& {
+        auto* found = dynamic_cast<TWinControl*>(w.FindComponent(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found ? *found : *w.plRigth;
+    };
+    const char* const groups[] = {"spGridView", "spObjectView", "spZoomJump", "spBlocker"};
+    const auto places = [&] {
+        std::vector<std::string> lines;
+        for (const char* g : groups) lines.push_back(std::string(g) + " " + PlaceText(RectInForm(w, group(g))));
+        return lines;
+    };
+    struct Row {
+        const char* Group;
+        int X, Y;  // a point of the group's background, in its client area
+    };
+    const Row rows[] = {
+        {"spGridView", 200, 50},
+        {"spObjectView", 200, 60},
+        {"spZoomJump", 64, 51},  // between the zoom arrows and the X field
+        {"spBlocker", 200, 60},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Group);
+        TWinControl& clicked = group(r.Group);
+        POINT at{r.X, r.Y};
+        ClientToScreen(clicked.Handle(), &at);
+        ASSERT_EQ(WindowFromPoint(at), clicked.Handle()) << "the point shows the group's own background";
+        const std::vector<std::string> before = places();
+        s.UserClickAt(clicked, r.X, r.Y);
+        EXPECT_EQ(places(), before);
     }
 }
 
