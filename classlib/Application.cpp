@@ -142,10 +142,10 @@ void TApplication::ShowException(const std::exception& E)
 
 // ---- message boxes ---------------------------------------------------------------------------------------------
 
-int TApplication::MessageBox(const std::string& Text, const std::string& Caption, UINT Flags)
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, UINT Flags, HWND Owner)
 {
     if (OnMessageBox) return OnMessageBox(Text, Caption, Flags);
-    return ::MessageBoxA(GetActiveWindow(), Text.c_str(), Caption.c_str(), Flags);
+    return ::MessageBoxA(Owner ? Owner : GetActiveWindow(), Text.c_str(), Caption.c_str(), Flags);
 }
 
 void ShowMessage(const std::string& Text)

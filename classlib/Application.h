@@ -66,8 +66,9 @@ public:
     TExceptionEvent OnException;
 
     // ---- message boxes ----
-    // The system's message box (owned by the active window), or OnMessageBox when set. Returns the button.
-    int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags);
+    // The system's message box, owned by Owner (null: the active window), or OnMessageBox when set. Returns the
+    // button.
+    int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags, HWND Owner = nullptr);
     TMessageBoxEvent OnMessageBox;
     // Caption of the program's own boxes: the executable's name without folder and extension.
     std::string Title;

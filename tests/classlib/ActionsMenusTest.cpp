@@ -376,4 +376,40 @@ TEST(Dialogs, AFaultInADialogBoxEndsOnlyItsMessageAndTheBoxStays) {
   }
 }
 
+// The guard puts its procedure around a Unicode box through the Unicode call: the box stays a Unicode window, and
+// a text outside the ANSI code page, given to it and asked back, comes back as it went in.
+TEST(Dialogs, AGuardedUnicodeBoxAnswersATextOutsideTheAnsiCodePageUnchanged) {
+  struct TProbe {
+    std::wstring Given = L"\u5730\u56F3 \u041A\u0430\u0440\u0442\u0430", Answered;
+    bool Unicode = false;
+  } probe;
+  BOOL lost = FALSE;
+  WideCharToMultiByte(CP_ACP, 0, probe.Given.c_str(), -1, nullptr, 0, nullptr, &lost);
+  ASSERT_TRUE(lost) << "the ANSI code page holds the text";
+  TFileDialogHook previous = SetFileDialogHook([&](OPENFILENAMEA&, bool) {
+    alignas(4) WORD empty[16] = {};  // a box template: no controls, menu, class or title
+    reinterpret_cast<DLGTEMPLATE*>(empty)->style = WS_POPUP | WS_CAPTION;
+    DialogBoxIndirectParamW(
+        nullptr, reinterpret_cast<DLGTEMPLATE*>(empty), nullptr,
+        [](HWND box, UINT msg, WPARAM, LPARAM lParam) -> INT_PTR {
+          if (msg != WM_INITDIALOG) return FALSE;
+          auto& p = *reinterpret_cast<TProbe*>(lParam);
+          p.Unicode = IsWindowUnicode(box);
+          SetWindowTextW(box, p.Given.c_str());
+          wchar_t answered[64] = L"";
+          GetWindowTextW(box, answered, 64);
+          p.Answered = answered;
+          EndDialog(box, IDCANCEL);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&probe));
+    return false;
+  });
+  TOpenDialog open(nullptr);
+  EXPECT_FALSE(open.Execute());
+  SetFileDialogHook(previous);
+  EXPECT_TRUE(probe.Unicode);
+  EXPECT_EQ(probe.Answered, probe.Given);
+}
+
 }  // namespace

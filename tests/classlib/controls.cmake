@@ -34,6 +34,7 @@ if(EDITOR_WIN32)
     OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/layouts/CommonControls6.manifest;${CMAKE_CURRENT_LIST_DIR}/layouts/StdCtrlsTestForm.lay")
   editor_test(stdctrls_tests SERIAL SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ActionsMenusTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FileDialogTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ComboBoxTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EditTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GridTest.cpp

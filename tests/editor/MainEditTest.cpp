@@ -16,6 +16,7 @@
 #include "sddcontrols/unSDDPanel.h"
 #include "sddcontrols/unSDDRadChk.h"
 #include "sddcontrols/unSDDStatus.h"
+#include "tests/classlib/FileDialogDriver.h"
 
 namespace mainwin_test {
 namespace {
@@ -348,6 +349,35 @@ TEST(MainEdit, WhatHappensWhileAFileDialogIsUpIsSeenWhenItReturns)
         SetFileDialogHook(answers);
         if (saving) EXPECT_FALSE(std::filesystem::exists(chosen));
         else EXPECT_EQ(w.Map, nullptr);
+    }
+}
+
+// The platform's own file dialogs: a name too long for a path, confirmed there, is refused over the dialog; the name
+// given after it saves the created map, or opens the map, as ever.
+TEST(MainEdit, AfterANameTooLongTheRealFileDialogsSaveAndOpen)
+{
+    for (const bool save : {true, false}) {
+        SCOPED_TRACE(save ? "save" : "open");
+        TMainScene s;
+        TfrmSorvantaMain& w = s.W();
+        ASSERT_TRUE(w.ApplyNewMap("new.map", 8, 6, 0));
+        const std::string proper = save ? s.client.MapPath("Saved.map") : s.client.MapPath();
+        TFileDialogHook answers = SetFileDialogHook(nullptr);
+        TMessageBoxEvent boxes = std::move(Application->OnMessageBox);  // the boxes show, for the driver to close
+        Application->OnMessageBox = nullptr;
+        dialogtest::TFileDialogDriver driver({{"300", std::string(300, 'y'), true}, {"proper", proper, false}});
+        s.Click(save ? *w.PNGButton4 : *w.PNGButton3);
+        SetFileDialogHook(answers);
+        Application->OnMessageBox = std::move(boxes);
+        EXPECT_EQ(driver.Finish(), (std::vector<std::string>{
+                                       "300: box \"The file name is too long.\", the dialog keeps the name",
+                                       "proper: the dialog ends"}));
+        TVesk3Map written;
+        EXPECT_TRUE(written.LoadFromFile(proper));
+        const std::array size = save ? std::array{8, 6} : std::array{FixtureMapWidth, FixtureMapHeight};
+        EXPECT_EQ((std::array{written.Width, written.Height}), size);
+        ASSERT_NE(w.Map, nullptr);
+        EXPECT_EQ((std::array{w.Map->Width, w.Map->Height}), size);
     }
 }
 
