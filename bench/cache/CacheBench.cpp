@@ -104,6 +104,8 @@ std::vector<TTexelImage> ViewTexels(const std::string& folder, const std::vector
         WriteCacheTexels({canvas.Bytes(), canvas.Width, canvas.Height, size_t{4} * canvas.Width},
                          reinterpret_cast<uint8_t*>(image.Texels.data()), size_t{4} * canvas.Width, canvas.Width,
                          canvas.Height);
+        RepeatImageEdges(reinterpret_cast<uint8_t*>(image.Texels.data()), size_t{4} * canvas.Width, header.Width,
+                         header.Height, canvas.Width, canvas.Height);
         out.push_back(std::move(image));
     }
     return out;
