@@ -64,7 +64,8 @@ public:
 private:
     // The component of open scope `Index` (0 = outermost), null when it was forgotten; valid right after Depth.
     static const TComponent* ComponentAt(int Index);
-    // Whether a fault is noted and not yet reported; drops the one noted.
+    // Whether a fault is noted and not yet reported.
     static bool FaultNoted();
+    // Drops the fault noted, unreported.
     static void ForgetFault();
 };

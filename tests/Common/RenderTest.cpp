@@ -6,6 +6,7 @@
 #include "Common/Dev_SystemReport.h"
 #include "classlib/core/SysUtils.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/FormatSettingsScope.h"
 
 #include <cstring>
 #include <fstream>
@@ -317,11 +318,7 @@ TEST_F(RenderTest, StatisticsTextsOfKnownSettings)
 // The frames per second read with the user's decimal separator, a comma here.
 TEST_F(RenderTest, TheFrameRateTakesTheUsersDecimalSeparator)
 {
-    // Put back however the test ends: the settings are the whole program's.
-    const struct TRestore {
-        TFormatSettings Saved = FormatSettings;
-        ~TRestore() { FormatSettings = Saved; }
-    } restore;
+    const testsupport::TFormatSettingsScope restore;
     FormatSettings.DecimalSeparator = L',';
     NoVSync = true;
     ASSERT_EQ(CreateDevice(1280, 1024), S_OK);

@@ -3,6 +3,7 @@
 // picker shows it, picking, the option boxes, the screenshot request, and the full-view switch on the two
 // splitters.
 #include "tests/editor/MainWindowScene.h"
+#include "tests/gamedata/ImageTestSupport.h"
 #include "tests/support/UnixFileCut.h"
 
 #include <array>
@@ -142,10 +143,8 @@ TEST(MainPicker, ALibraryCutShortWhileShownShowsNoImageUntilMappedAgain)
     const std::vector<uint8_t> whole = fixtures::ReadFileBytes(path);
     ASSERT_TRUE(testsupport::CutFileShortFromUnix(path, 0));
     const auto lines = [&] {
-        const std::string log = s.LogText(), line = "Image cache of library 0: cannot read " + path + " any more";
-        int n = 0;
-        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++n;
-        return n;
+        return testsupport::CountInFile(s.client.File("LogFile.log"),
+                                        "Image cache of library 0: cannot read " + path + " any more");
     };
     for (int paint = 0; paint < 3; ++paint) {
         EXPECT_EQ(repainted(), std::pair(false, true)) << "paint " << paint;

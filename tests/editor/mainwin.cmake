@@ -23,7 +23,7 @@ if(EDITOR_WIN32)
     ${CMAKE_SOURCE_DIR}/editor/layouts/MainWindow.rc
     ${CMAKE_SOURCE_DIR}/editor/SorvantaMapEditor6.rc
     ${SDD_SPLIT_CURSORS_RC}
-    DEPS editor_mainwin editor_fixtures_map editor_fixtures_wil)
+    DEPS editor_mainwin editor_fixtures_map editor_fixtures_wil gamedata_image_test_support)
   # The end-to-end test starts the editor itself.
   if(TARGET editor_mainwin_tests)
     target_compile_definitions(editor_mainwin_tests PRIVATE EDITOR_EXECUTABLE="$<TARGET_FILE:SorvantaMapEditor6>")

@@ -5,6 +5,8 @@
 // Wine only.
 #include <windows.h>
 
+#include "classlib/WinHandle.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -48,8 +50,7 @@ inline bool CutFileShortFromUnix(const std::string& Path, uint64_t Size)
     if (!CreateProcessW(dosProgram.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const TWinHandle started(process.hProcess), thread(process.hThread);
     for (int waited = 0; waited < 5000; waited += 5) {
         if (FileSizeOf(Path) == int64_t(Size)) return true;
         Sleep(5);
@@ -61,13 +62,12 @@ inline bool CutFileShortFromUnix(const std::string& Path, uint64_t Size)
 // which makes a file that was cut short whole again.
 inline bool WriteOverFile(const std::string& Path, const std::vector<uint8_t>& Bytes)
 {
-    const HANDLE file = CreateFileA(Path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const TWinHandle file(CreateFileA(Path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    const bool ok = WriteFile(file, Bytes.data(), DWORD(Bytes.size()), &written, nullptr) && written == Bytes.size();
-    CloseHandle(file);
-    return ok;
+    return file && WriteFile(file.Get(), Bytes.data(), DWORD(Bytes.size()), &written, nullptr) &&
+           written == Bytes.size();
 }
 
 }  // namespace testsupport

@@ -1,6 +1,7 @@
 #include "Common/core/Dev_StrSafe.h"
 
 #include "classlib/core/SysUtils.h"
+#include "tests/support/FormatSettingsScope.h"
 
 #include <gtest/gtest.h>
 
@@ -94,11 +95,7 @@ TEST(FormatW, ConversionsAndRefusals)
 // point in a text argument, not an integer. The frame statistics are formatted this way.
 TEST(FormatW, FixedPointNumbersTakeTheUsersDecimalSeparator)
 {
-    // Put back however the test ends: the settings are the whole program's.
-    const struct TRestore {
-        TFormatSettings Saved = FormatSettings;
-        ~TRestore() { FormatSettings = Saved; }
-    } restore;
+    const testsupport::TFormatSettingsScope restore;
     FormatSettings.DecimalSeparator = L',';
     std::wstring out;
     const auto format = [&out](const wchar_t* text, std::initializer_list<TFormatArg> args) {
