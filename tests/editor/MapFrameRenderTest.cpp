@@ -108,12 +108,12 @@ TEST_F(MapFrame, ImagesAppearOnADeviceMadeAnew)
 
 // Between one device's end and the next, nothing holds the old device any more: not the image caches nor their
 // textures, not the renderer's sprites, not the statistics text's sprite and font, not the framework's device
-// change nor its recovery from a loss. The test's own reference, let go when the framework makes the next device,
-// must be the last. A lost device the recovery cannot reset (a default-pool buffer outlives the loss, until the
+// change nor its recovery from a loss, called alone or from the frame loop. The test's own reference, let go when
+// the framework makes the next device, must be the last. A lost device the recovery cannot reset (a default-pool buffer outlives the loss, until the
 // device is destroyed) is made anew, also when the desktop's format is no longer the settings'.
 TEST_F(MapFrame, ADeviceMadeAnewFindsTheOldOneLetGo)
 {
-    enum class TWay { ForcedChange, Recovery, RecoveryToTheDesktopsFormat };
+    enum class TWay { ForcedChange, Recovery, RecoveryToTheDesktopsFormat, FrameLoop };
     const struct {
         const char* What;
         TWay Way;
@@ -121,6 +121,7 @@ TEST_F(MapFrame, ADeviceMadeAnewFindsTheOldOneLetGo)
         {"a forced device change", TWay::ForcedChange},
         {"a recovery whose reset fails", TWay::Recovery},
         {"a recovery to a changed desktop format", TWay::RecoveryToTheDesktopsFormat},
+        {"the frame loop's recovery", TWay::FrameLoop},
     };
     struct TProbe {
         IDirect3DDevice9* Old;
@@ -159,7 +160,12 @@ TEST_F(MapFrame, ADeviceMadeAnewFindsTheOldOneLetGo)
                 settings->AdapterFormat = D3DFMT_R5G6B5;  // the desktop is X8R8G8B8
                 GetDXUTState().ExchangeCurrentSettings(std::move(settings));
             }
-            DXUTRecoverLostDevice();
+            if (row.Way == TWay::FrameLoop) {
+                GetDXUTState().Set(&TDX9State_STATE::IsDeviceLost, true);
+                DXUTRender3DEnvironment();
+            } else {
+                DXUTRecoverLostDevice();
+            }
         }
         SetRenderCallbacks();
         Device = DXUTGetD3DDevice();
