@@ -260,6 +260,8 @@ void DXUTRender3DEnvironment()
     if (!s.Get(&S::IsDeviceLost) && PresentsByReadback() && IsLossCode(device->TestCooperativeLevel()))
         s.Set(&S::IsDeviceLost, true);
     if (s.Get(&S::IsDeviceLost) && !s.Get(&S::RenderingPaused)) {
+        // The recovery may make the device anew: a reference kept here would keep the old one alive meanwhile.
+        device.Reset();
         if (!DXUTRecoverLostDevice()) return;
         device = DXUTGetD3DDevice(); // recovery may have recreated it
         if (!device) return;

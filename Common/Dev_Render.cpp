@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <new>
+#include <optional>
 #include <string>
 
 // Sections: helpers; device change; create, reset, clean-up; loss recovery; shutdown; toggles and monitors;
@@ -507,9 +508,15 @@ void DXUTCleanup3DEnvironment(bool ReleaseSettings)
 bool DXUTRecoverLostDevice()
 {
     TDX9State& s = State();
-    const ComPtr<IDirect3DDevice9> device = DXUTGetD3DDevice();
-    if (!device) return false;
-    HRESULT hr = device->TestCooperativeLevel();
+    // The device is only asked: a reference kept here would keep it alive while a recreation below makes its
+    // successor, past the clean-up that releases its last reference.
+    const std::optional<HRESULT> cooperative = []() -> std::optional<HRESULT> {
+        const ComPtr<IDirect3DDevice9> device = DXUTGetD3DDevice();
+        if (!device) return std::nullopt;
+        return device->TestCooperativeLevel();
+    }();
+    if (!cooperative) return false;
+    HRESULT hr = *cooperative;
     if (hr == kD3DErrDeviceLost) return false;
     if (FAILED(hr)) {
         const TDX9DeviceSettings settings = DXUTGetDeviceSettings();

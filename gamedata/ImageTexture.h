@@ -10,10 +10,10 @@ struct IDirect3DTexture9;
 
 // The texture of decoded pixels holding an image of ImageWidth x ImageHeight at their top-left corner (a canvas):
 // sides the next powers of two of the pixels' sides, texels as WriteCacheTexels makes them (opaque black keyed to
-// 0x00000000, a side that is not a power of two stretched to the texture's) and the image's last column and row
-// repeated into the texels right of and below it (RepeatImageEdges). Within the image these are the texels the
-// platform's loader gives for the same pixels as a PNG file with default sizes and filters and colour key
-// 0xFF000000. Pixels with a side of 0 give no texture (D3DERR_INVALIDCALL).
+// 0x00000000, a side that is not a power of two stretched to the texture's) and the colours of the image's last
+// column and row repeated with alpha 0 into the texels right of and below it (RepeatImageEdges). Within the image
+// these are the texels the platform's loader gives for the same pixels as a PNG file with default sizes and
+// filters and colour key 0xFF000000. Pixels with a side of 0 give no texture (D3DERR_INVALIDCALL).
 ComPtr<IDirect3DTexture9> CreateCacheTexture(IDirect3DDevice9* device, const TRgbaPixels& pixels,
                                              uint32_t imageWidth, uint32_t imageHeight, long* result = nullptr);
 

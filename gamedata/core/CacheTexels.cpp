@@ -77,13 +77,21 @@ void RepeatImageEdges(uint8_t* texels, size_t pitch, uint32_t imageWidth, uint32
                       uint32_t textureWidth, uint32_t textureHeight)
 {
     if (imageWidth == 0 || imageHeight == 0) return;
+    const auto clear = [](const uint8_t* texel) { return LoadPixel(texel) & 0x00FFFFFFu; };
     const uint32_t rows = std::min(imageHeight, textureHeight);
     if (imageWidth < textureWidth)
         for (uint32_t y = 0; y < rows; ++y) {
             uint8_t* row = texels + y * pitch;
-            const uint32_t edge = LoadPixel(row + 4 * size_t{imageWidth - 1});
+            const uint32_t edge = clear(row + 4 * size_t{imageWidth - 1});
             for (uint32_t x = imageWidth; x < textureWidth; ++x) std::memcpy(row + 4 * size_t{x}, &edge, sizeof edge);
         }
-    for (uint32_t y = imageHeight; y < textureHeight; ++y)
-        std::memcpy(texels + y * pitch, texels + size_t{imageHeight - 1} * pitch, size_t{4} * textureWidth);
+    // Each row below the image takes the one above it, the image's last row (so widened) to begin with.
+    for (uint32_t y = imageHeight; y < textureHeight; ++y) {
+        const uint8_t* above = texels + size_t{y - 1} * pitch;
+        uint8_t* row = texels + y * pitch;
+        for (uint32_t x = 0; x < textureWidth; ++x) {
+            const uint32_t edge = clear(above + 4 * size_t{x});
+            std::memcpy(row + 4 * size_t{x}, &edge, sizeof edge);
+        }
+    }
 }

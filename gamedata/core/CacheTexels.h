@@ -3,7 +3,8 @@
 // caches' colour key applied (every opaque black pixel becomes the transparent texel 0x00000000; any other alpha,
 // 0x7F black included, is kept) and, for a side that is not a power of two, the stretch the platform's texture
 // loader makes with its default filter: nearest texel, texel x taken from pixel x * Width / TextureWidth (rows
-// likewise). Then the image's edges are repeated into the texture's unused part (RepeatImageEdges).
+// likewise). Then the colours of the image's edges are repeated, transparent, into the texture's unused part
+// (RepeatImageEdges).
 #include <cstddef>
 #include <cstdint>
 
@@ -30,10 +31,12 @@ inline uint32_t CacheTexel(uint32_t rgba)
 void WriteCacheTexels(const TRgbaPixels& pixels, uint8_t* texels, size_t pitch, uint32_t textureWidth,
                       uint32_t textureHeight);
 
-// Repeats the last column of an image of ImageWidth x ImageHeight texels at the texture's top-left corner into
-// the columns right of it, and then its last row (so widened) into the rows below it. A bilinear filter reads up
-// to one texel beyond the image's drawn rectangle (0, 0, ImageWidth, ImageHeight); it then reads the edge's own
-// colour, not the unused part's. The left and top edges need none: the sprites address with clamping. A side of 0
-// or at least the texture's leaves that side's texels as they are.
+// Repeats the colour of the last column of an image of ImageWidth x ImageHeight texels at the texture's top-left
+// corner into the columns right of it, and then that of its last row (so widened) into the rows below it, each
+// with alpha 0: a keyed edge (0x00000000) stays 0. The map draws tiles and markers with fixed rectangles that may
+// reach past a smaller image; there the texture shows transparent, as a keyed margin would. A bilinear filter reads
+// up to one texel beyond the image's drawn rectangle (0, 0, ImageWidth, ImageHeight); it then mixes the edge's own
+// colour, so an image drawn without blending (the tiles) shows no darker seam. The left and top edges need none:
+// the sprites address with clamping. A side of 0 or at least the texture's leaves that side's texels as they are.
 void RepeatImageEdges(uint8_t* texels, size_t pitch, uint32_t imageWidth, uint32_t imageHeight,
                       uint32_t textureWidth, uint32_t textureHeight);

@@ -108,29 +108,71 @@ TEST_F(MapFrame, ImagesAppearOnADeviceMadeAnew)
 
 // Between one device's end and the next, nothing holds the old device any more: not the image caches nor their
 // textures, not the renderer's sprites, not the statistics text's sprite and font, not the framework's device
-// change. The test's own reference, let go when the framework makes the next device, must be the last.
+// change nor its recovery from a loss, called alone or from the frame loop. The test's own reference, let go when
+// the framework makes the next device, must be the last. A lost device the recovery cannot reset (a default-pool buffer outlives the loss, until the
+// device is destroyed) is made anew, also when the desktop's format is no longer the settings'.
 TEST_F(MapFrame, ADeviceMadeAnewFindsTheOldOneLetGo)
 {
-    Tile(0, 2, 0, 0);
-    Frame();  // textures, sprites and text drawn on the old device
-    ASSERT_TRUE(Cache->Cache(0)->Entry(0).Loaded());
+    enum class TWay { ForcedChange, Recovery, RecoveryToTheDesktopsFormat, FrameLoop };
+    const struct {
+        const char* What;
+        TWay Way;
+    } rows[] = {
+        {"a forced device change", TWay::ForcedChange},
+        {"a recovery whose reset fails", TWay::Recovery},
+        {"a recovery to a changed desktop format", TWay::RecoveryToTheDesktopsFormat},
+        {"the frame loop's recovery", TWay::FrameLoop},
+    };
     struct TProbe {
         IDirect3DDevice9* Old;
-        ULONG Left = ~0ul;  // its references after the test's own went
-    } probe{Device.Detach()};
-    DXUTSetCallbackDeviceCreated(
-        [](IDirect3DDevice9* device, const D3DSURFACE_DESC* desc, void* context) {
-            auto* p = static_cast<TProbe*>(context);
-            p->Left = p->Old->Release();
-            return OnDeviceCreated(device, desc, nullptr);
-        },
-        &probe);
-    TDX9DeviceSettings settings = DXUTGetDeviceSettings();
-    const HRESULT changed = DXUTChangeDevice(&settings, nullptr, true, false);
-    SetRenderCallbacks();
-    ASSERT_EQ(changed, S_OK);
-    Device = DXUTGetD3DDevice();
-    EXPECT_EQ(probe.Left, 0u);
+        ComPtr<IDirect3DVertexBuffer9> Buffer;  // in the default pool: no reset while it lives
+        ULONG Left = ~0ul;                      // the old device's references after the test's own went
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.What);
+        Tile(0, 2, 0, 0);
+        Frame();  // textures, sprites and text drawn on the old device
+        ASSERT_TRUE(Cache->Cache(0)->Entry(0).Loaded());
+        TProbe probe{Device.Detach(), {}};
+        DXUTSetCallbackDeviceCreated(
+            [](IDirect3DDevice9* device, const D3DSURFACE_DESC* desc, void* context) {
+                auto* p = static_cast<TProbe*>(context);
+                p->Left = p->Old->Release();
+                return OnDeviceCreated(device, desc, nullptr);
+            },
+            &probe);
+        DXUTSetCallbackDeviceDestroyed(
+            [](void* context) {
+                static_cast<TProbe*>(context)->Buffer.Reset();
+                OnDeviceDestroyed(nullptr);
+            },
+            &probe);
+        if (row.Way == TWay::ForcedChange) {
+            TDX9DeviceSettings settings = DXUTGetDeviceSettings();
+            EXPECT_EQ(DXUTChangeDevice(&settings, nullptr, true, false), S_OK);
+        } else {
+            ASSERT_EQ(probe.Old->CreateVertexBuffer(64, 0, 0, D3DPOOL_DEFAULT, probe.Buffer.Out(), nullptr), S_OK);
+            D3DPRESENT_PARAMETERS pp = DXUTDevicePresentParameters(DXUTGetPresentParameters());
+            ASSERT_TRUE(FAILED(probe.Old->Reset(&pp)));
+            ASSERT_EQ(probe.Old->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
+            if (row.Way == TWay::RecoveryToTheDesktopsFormat) {
+                auto settings = std::make_unique<TDX9DeviceSettings>(DXUTGetDeviceSettings());
+                settings->AdapterFormat = D3DFMT_R5G6B5;  // the desktop is X8R8G8B8
+                GetDXUTState().ExchangeCurrentSettings(std::move(settings));
+            }
+            if (row.Way == TWay::FrameLoop) {
+                GetDXUTState().Set(&TDX9State_STATE::IsDeviceLost, true);
+                DXUTRender3DEnvironment();
+            } else {
+                DXUTRecoverLostDevice();
+            }
+        }
+        SetRenderCallbacks();
+        Device = DXUTGetD3DDevice();
+        ASSERT_TRUE(Device);
+        EXPECT_EQ(DXUTGetDeviceSettings().AdapterFormat, D3DFMT_X8R8G8B8);
+        EXPECT_EQ(probe.Left, 0u) << "~0: no device was made";
+    }
 }
 
 TEST_F(MapFrame, ScreenshotsHoldTheLayersAndCursorOfTheViewsCorner)

@@ -6,6 +6,7 @@
 
 #include "classlib/core/PngImage.h"
 #include "tests/fixtures/core/MapFixture.h"
+#include "tests/gamedata/ImageTestSupport.h"
 
 #include <functional>
 #include <sstream>
@@ -104,35 +105,38 @@ TEST_F(TexelExact, TextsKeepTheirGlyphsFullStrength)
     EXPECT_GT(Count(340, 330, 640, 420, 0xFFFF00u), 60) << "the info box's lowest row in full yellow";
 }
 
-// Away from 100 % the filter smooths, over the image's own texels only: an image of one colour keeps it to the
-// last pixel of its drawn area (the texture's unused part right of and below the image never shows through), and
-// one-pixel stripes shrink to greys.
+// Away from 100 % the filter smooths, over the image's own colours only: a tile of one colour keeps it to the last
+// pixel of its drawn area (the texture's unused part right of and below the image never shows a colour of its
+// own), an object's edge mixes its own colour with what lies beneath (over a tile of the same colour, one colour),
+// and one-pixel stripes shrink to greys.
 TEST_F(TexelExact, AtOtherZoomsImagesAreSmoothedOverTheirOwnTexelsOnly)
 {
     enum TExpect { OneColour, Greys };
     const struct {
         int32_t Zoom;
         const char* What;
-        bool Tile;  // else an object: on step cell (4, 4), blended
-        int32_t Image;  // of library 0 (tiles) or 4 (objects)
+        bool Tile;  // else an object: on step cell (4, 4), blended over a red tile
+        int32_t Library, Image;
         int Width, Height;
         TExpect Expect;
         uint32_t Colour;
     } rows[] = {
-        {125, "a red tile", true, 0, 96, 64, OneColour, Rgb(Red565)},
-        {150, "a red tile", true, 0, 96, 64, OneColour, Rgb(Red565)},
-        {75, "a red tile", true, 0, 96, 64, OneColour, Rgb(Red565)},
-        {150, "a white 10 x 10 object", false, 0, 10, 10, OneColour, Rgb(White565)},
-        {50, "a tile of black and white columns", true, 4, 96, 64, Greys, 0},
+        {125, "a red tile", true, 0, 0, 96, 64, OneColour, Rgb(Red565)},
+        {150, "a red tile", true, 0, 0, 96, 64, OneColour, Rgb(Red565)},
+        {75, "a red tile", true, 0, 0, 96, 64, OneColour, Rgb(Red565)},
+        {150, "a red 20 x 20 object", false, 11, 3, 20, 20, OneColour, Rgb(Red565)},
+        {50, "a tile of black and white columns", true, 0, 4, 96, 64, Greys, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::to_string(row.Zoom) + " %, " + row.What);
         ASSERT_TRUE(Map.NewMap("Fix.map", 24, 20, 0));
         const int x = row.Tile ? 96 : 48 * 4, y = row.Tile ? 64 : 32 * 4 + 32 - row.Height;  // unscaled
-        if (row.Tile)
-            Tile(1, 1, 0, row.Image);
-        else
-            Map.SetLayerA(4, 4, 4, row.Image);
+        if (row.Tile) {
+            Tile(1, 1, row.Library, row.Image);
+        } else {
+            Tile(2, 2, 0, 0);  // (192, 128) to (288, 192)
+            Map.SetLayerA(4, 4, row.Library, row.Image);
+        }
         State.ZoomPercent = row.Zoom;
         Frame();
         const double scale = row.Zoom / 100.0;
@@ -148,6 +152,37 @@ TEST_F(TexelExact, AtOtherZoomsImagesAreSmoothedOverTheirOwnTexelsOnly)
         else
             EXPECT_GT(Count(left, top, right, bottom, [](uint32_t p) { return p != 0 && p != 0xFFFFFF; }), area / 2)
                 << edges.str();
+    }
+}
+
+// A marker is drawn with its cell's rectangle, 48 x 32, whatever its image's size: at 100 % the cell shows what
+// lies beneath (a green tile) around a smaller image, whether its texture reaches past the cell or not.
+TEST_F(TexelExact, AroundAMarkerSmallerThanItsCellShowsWhatLiesBeneath)
+{
+    testsupport::TTestImages markers(60);
+    markers[58] = fixtures::MakeWilImage(20, 10, fixtures::Opaque(Red565));   // a 32 x 16 texture
+    markers[59] = fixtures::MakeWilImage(40, 20, fixtures::Opaque(Blue565));  // 64 x 32
+    // As a SIL library: the scene's WIL library 3 is mapped and cannot be written over.
+    ImageLibKind = ImageLibKindSIL;
+    const std::filesystem::path path = LibraryFilePath(Folder(), 3, ImageLibKind);
+    ASSERT_TRUE(testsupport::WriteTestLibrary((path.parent_path() / path.stem()).string(), ImageLibKind, markers));
+    ASSERT_TRUE(Cache->BuildCache(3));
+    State.ShowBlockers = true;
+    Tile(2, 3, 0, 2);  // green, from (192, 192)
+    const struct {
+        uint8_t Blocker;  // 1 "Can't Move" (image 58), 2 "Can't Move and Fly" (59)
+        int Width, Height;
+        uint32_t Colour;
+    } rows[] = {{1, 20, 10, Rgb(Red565)}, {2, 40, 20, Rgb(Blue565)}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.Width) + " x " + std::to_string(row.Height));
+        Map.SetCellMoveFlags(4, 6, row.Blocker);  // the cell at (192, 192)
+        Frame();
+        const int image = row.Width * row.Height;
+        EXPECT_EQ(Count(192, 192, 192 + row.Width, 192 + row.Height, row.Colour), image);
+        EXPECT_EQ(Count(192, 192, 240, 224, Rgb(Green565)), 48 * 32 - image)
+            << std::hex << "right of the image " << Pixel(192 + row.Width, 192) << ", below it "
+            << Pixel(192, 192 + row.Height);
     }
 }
 

@@ -99,12 +99,13 @@ TEST_P(CacheManager, EntriesTexturesAndBitmaps)
     EXPECT_EQ(testsupport::CountInFile(LogPath(), "ERROR::NGL::Cache::GBPI001"), 2) << "index 3, in each round";
     EXPECT_EQ(manager->GetImage(0, 0).Texture.Get(), manager->GetImage(0, 0).Texture.Get()) << "decoded once";
     EXPECT_EQ(testsupport::ReadTexels(manager->GetImage(0, 2).Texture.Get()), std::vector<uint32_t>{0});
-    // The 8 x 2 canvas is keyed on opaque black only; half-transparent texels keep alpha 0x7F; the image's last
-    // column fills the canvas's margin.
+    // The 8 x 2 canvas is keyed on opaque black only; half-transparent texels keep alpha 0x7F; the canvas's margin
+    // holds the colour of the image's last column with alpha 0.
     const std::vector<uint32_t> texels = testsupport::ReadTexels(manager->GetImage(0, 0).Texture.Get());
     const uint32_t green = 0xFF00FF00;
-    EXPECT_EQ(texels, (std::vector<uint32_t>{0xFFFF0000, 0, 0x7FFFFFFF, 0, 0x7F000000, 0xFF000008, 0xFF000008,
-                                             0xFF000008, green, green, green, green, green, green, green, green}));
+    EXPECT_EQ(texels, (std::vector<uint32_t>{0xFFFF0000, 0, 0x7FFFFFFF, 0, 0x7F000000, 0xFF000008, 0x00000008,
+                                             0x00000008, green, green, green, green, green, green, 0x0000FF00,
+                                             0x0000FF00}));
     // The bitmap holds the colours only: alpha dropped, transparent and keyed pixels black.
     TImageBitmapRecord record;
     ASSERT_TRUE(manager->GetImageBitmap(0, 0, record));

@@ -1,8 +1,9 @@
 // The cache textures made here from decoded pixels against the platform's loader, the oracle: the same pixels as
 // a PNG file through D3DXCreateTextureFromFileInMemoryEx with the arguments the caches used to pass (default sizes,
-// one level, managed, default filters, colour key 0xFF000000), with the image's edges repeated beyond it. Sizes
-// and every texel must be equal: opaque colours, keyed black, half alpha, a side of 0's canvas, non-square and
+// one level, managed, default filters, colour key 0xFF000000). Sizes and every texel within the image must be
+// equal, and beyond it transparent: opaque colours, keyed black, half alpha, a side of 0's canvas, non-square and
 // non-power-of-two images (which the loader stretches), and every image of the test library through both readers.
+// What a canvas's margin holds is stated texel by texel.
 #include "gamedata/ImageTexture.h"
 #include "gamedata/uBase_SIL_File.h"
 #include "gamedata/uBase_WIL_File.h"
@@ -21,6 +22,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -53,20 +56,34 @@ TTexels LoaderTexels(IDirect3DDevice9* device, const std::vector<uint8_t>& png)
     return SUCCEEDED(hr) ? Describe(texture.Get()) : TTexels{};
 }
 
-// The loader's texels with the last column and row of an image of Width x Height repeated beyond it.
-TTexels WithEdgesRepeated(TTexels texels, uint32_t width, uint32_t height)
+// Where texels made here differ from the loader's (empty when nowhere): within an image of Width x Height at the
+// top-left corner they must be equal, beyond it have alpha 0.
+std::string Differences(const TTexels& made, const TTexels& loader, uint32_t width, uint32_t height)
 {
-    RepeatImageEdges(reinterpret_cast<uint8_t*>(texels.Words.data()), 4u * texels.Width, width, height, texels.Width,
-                     texels.Height);
-    return texels;
+    std::ostringstream out;
+    if (std::pair(made.Width, made.Height) != std::pair(loader.Width, loader.Height) ||
+        made.Words.size() != loader.Words.size()) {
+        out << made.Width << " x " << made.Height << " for " << loader.Width << " x " << loader.Height;
+        return out.str();
+    }
+    for (size_t i = 0; i < loader.Words.size(); ++i) {
+        const size_t x = i % loader.Width, y = i / loader.Width;
+        const bool inside = x < width && y < height;
+        if (inside ? made.Words[i] == loader.Words[i] : made.Words[i] >> 24 == 0) continue;
+        out << std::hex << "texel " << x << ", " << y << ": " << made.Words[i] << " for ";
+        if (inside) out << loader.Words[i];
+        else out << "alpha 0";
+        return out.str();
+    }
+    return {};
 }
 
-// The pixels hold the image whole (no canvas margin).
-TTexels DirectTexels(IDirect3DDevice9* device, const TPngImage& image)
+// Pixels holding an image of Width x Height at their top-left corner, made here.
+TTexels DirectTexels(IDirect3DDevice9* device, const TPngImage& pixels, uint32_t width, uint32_t height)
 {
     const ComPtr<IDirect3DTexture9> texture = CreateCacheTexture(
-        device, {reinterpret_cast<const uint8_t*>(image.Row(0)), image.Width(), image.Height(), 4u * image.Width()},
-        image.Width(), image.Height());
+        device, {reinterpret_cast<const uint8_t*>(pixels.Row(0)), pixels.Width(), pixels.Height(), 4u * pixels.Width()},
+        width, height);
     return Describe(texture.Get());
 }
 
@@ -129,20 +146,16 @@ TEST_F(CacheTexture, EqualsTheLoadersTexelsForEveryKindOfPixel)
             ASSERT_TRUE(row.Pixels.SaveToMemory(png, level)) << row.Name;
             const TTexels loader = LoaderTexels(device.Get(), png);
             ASSERT_FALSE(loader.Words.empty()) << row.Name << ": the loader made an A8R8G8B8 texture";
-            const TTexels oracle = WithEdgesRepeated(loader, row.Pixels.Width(), row.Pixels.Height());
-            const TTexels direct = DirectTexels(device.Get(), row.Pixels);
-            EXPECT_EQ(std::pair(direct.Width, direct.Height), std::pair(oracle.Width, oracle.Height)) << row.Name;
-            ASSERT_EQ(direct.Words.size(), oracle.Words.size()) << row.Name;
-            for (size_t i = 0; i < oracle.Words.size(); ++i)
-                ASSERT_EQ(direct.Words[i], oracle.Words[i])
-                    << row.Name << ": texel " << i % oracle.Width << ", " << i / oracle.Width << std::hex;
+            const uint32_t width = row.Pixels.Width(), height = row.Pixels.Height();
+            EXPECT_EQ(Differences(DirectTexels(device.Get(), row.Pixels, width, height), loader, width, height), "")
+                << row.Name;
         }
     }
 }
 
 // Every image of a library as the caches serve it, from the WIL reader and from the SIL reader, equals the
-// loader's texels of the PNG image the conversion makes of it (the SIL record's own PNG, its canvas), with the
-// image's edges repeated into the canvas's margin.
+// loader's texels of the PNG image the conversion makes of it (the SIL record's own PNG, its canvas) within the
+// image; the canvas's margin is transparent.
 TEST_F(CacheTexture, ReadersServeTheLoadersTexels)
 {
     testsupport::TTestImages images = testsupport::TestImages();
@@ -181,10 +194,34 @@ TEST_F(CacheTexture, ReadersServeTheLoadersTexels)
         ASSERT_EQ(LookupSilImage(silBytes, sixBytes, i, record), TImageDecodeStatus::Decoded) << i;
         const TTexels loader = LoaderTexels(device.Get(), {record.Png.begin(), record.Png.end()});
         ASSERT_FALSE(loader.Words.empty()) << i;
-        const TTexels oracle = WithEdgesRepeated(loader, record.Header.Width, record.Header.Height);
-        EXPECT_EQ(Describe(fromWil.Texture.Get()), oracle) << "WIL image " << i;
-        EXPECT_EQ(Describe(fromSil.Texture.Get()), oracle) << "SIL image " << i;
+        const uint32_t width = record.Header.Width, height = record.Header.Height;
+        EXPECT_EQ(Differences(Describe(fromWil.Texture.Get()), loader, width, height), "") << "WIL image " << i;
+        EXPECT_EQ(Differences(Describe(fromSil.Texture.Get()), loader, width, height), "") << "SIL image " << i;
         ++compared;
     }
     EXPECT_EQ(compared, 5) << "images with both sides";
+}
+
+// A canvas's margin holds the colours of the image's last column and row with alpha 0; a keyed edge stays
+// 0x00000000. The canvas is opaque black beyond the image, as the readers make it.
+TEST_F(CacheTexture, TheCanvasMarginHoldsTheEdgesColoursTransparent)
+{
+    const TRgba black{0, 0, 0, 255}, red{255, 0, 0, 255}, halfWhite{255, 255, 255, 0x7F}, blue{0, 0, 255, 255};
+    const struct {
+        const char* Name;
+        TPngImage Canvas;
+        uint32_t Width, Height;  // of the image
+        std::vector<uint32_t> Texels;
+    } rows[] = {
+        {"3 x 1 in 4 x 2, its last pixel keyed",
+         Image(4, 2, [&](uint32_t x, uint32_t y) { return y ? black : x == 0 ? red : x == 1 ? halfWhite : black; }),
+         3, 1,
+         {0xFFFF0000, 0x7FFFFFFF, 0x00000000, 0x00000000,
+          0x00FF0000, 0x00FFFFFF, 0x00000000, 0x00000000}},
+        {"1 x 1 in 2 x 2", Image(2, 2, [&](uint32_t x, uint32_t y) { return x || y ? black : blue; }), 1, 1,
+         {0xFF0000FF, 0x000000FF,
+          0x000000FF, 0x000000FF}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(DirectTexels(device.Get(), row.Canvas, row.Width, row.Height).Words, row.Texels) << row.Name;
 }

@@ -1,12 +1,11 @@
 // The cache textures' texels from decoded pixels (platform-free, also under the sanitizers): the key and the
 // channel order of single pixels, whole images of every small width copied or stretched into rows with padding,
-// which stays untouched, and an image's edges repeated into the texture's unused part. That the texels within the
-// image equal the platform loader's is shown under Wine.
+// which stays untouched, and the colours of an image's edges repeated, transparent, into the texture's unused
+// part. That the texels within the image equal the platform loader's is shown under Wine.
 #include "gamedata/core/CacheTexels.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -62,34 +61,51 @@ TEST(CacheTexels, CopiesAndStretchesRowsWithinTheirPitch)
             }
 }
 
-// Every texel (x, y) of the texture becomes the image's texel (min(x, w - 1), min(y, h - 1)); an image with a side
-// of 0 changes nothing, a side at least the texture's changes nothing along it, and the rows' padding stays.
-TEST(CacheTexels, RepeatImageEdgesIntoTheUnusedPart)
+// The unused part right of and below the image takes the colour of the image's last column, then of its (widened)
+// last row, with alpha 0; texels within the image, a side as large as the texture's, an image with a side of 0
+// and the rows' padding stay as they were. Canvas texels outside the image start as U.
+TEST(CacheTexels, RepeatImageEdgesTransparentIntoTheUnusedPart)
 {
-    constexpr uint32_t Padding = 0xDEADBEEF;
+    constexpr uint32_t U = 0xDDDDDDDD, Padding = 0xBEEFBEEF;
     const struct {
+        const char* What;
         uint32_t ImageWidth, ImageHeight, TextureWidth, TextureHeight;
+        std::vector<uint32_t> Before, After;  // row after row, without padding
     } rows[] = {
-        {3, 2, 4, 4}, {1, 1, 4, 2}, {5, 3, 8, 4}, {4, 4, 4, 4}, {4, 1, 4, 4},
-        {2, 4, 4, 4}, {6, 1, 4, 2}, {1, 9, 2, 4}, {0, 3, 4, 4}, {3, 0, 4, 4},
+        {"3 x 1 in 4 x 2", 3, 1, 4, 2,
+         {0xFF112233, 0x7F445566, 0xFF778899, U,
+          U, U, U, U},
+         {0xFF112233, 0x7F445566, 0xFF778899, 0x00778899,
+          0x00112233, 0x00445566, 0x00778899, 0x00778899}},
+        {"2 x 2 in 4 x 4, its right edge keyed, then half alpha", 2, 2, 4, 4,
+         {0xFF0000FF, 0x00000000, U, U,
+          0x80FF0000, 0x7F00FF00, U, U,
+          U, U, U, U,
+          U, U, U, U},
+         {0xFF0000FF, 0x00000000, 0x00000000, 0x00000000,
+          0x80FF0000, 0x7F00FF00, 0x0000FF00, 0x0000FF00,
+          0x00FF0000, 0x0000FF00, 0x0000FF00, 0x0000FF00,
+          0x00FF0000, 0x0000FF00, 0x0000FF00, 0x0000FF00}},
+        {"wider than the texture", 3, 1, 2, 2,
+         {0xFF112233, 0xFF445566,
+          U, U},
+         {0xFF112233, 0xFF445566,
+          0x00112233, 0x00445566}},
+        {"as large as the texture", 2, 1, 2, 1, {0xFF112233, 0xFF445566}, {0xFF112233, 0xFF445566}},
+        {"a width of 0", 0, 1, 2, 1, {U, U}, {U, U}},
+        {"a height of 0", 1, 0, 2, 1, {U, U}, {U, U}},
     };
     for (const auto& row : rows) {
-        const size_t rowWords = row.TextureWidth + 2;
+        const size_t rowWords = row.TextureWidth + 1;
         std::vector<uint32_t> texels(rowWords * row.TextureHeight, Padding);
-        for (uint32_t y = 0; y < row.TextureHeight; ++y)
-            for (uint32_t x = 0; x < row.TextureWidth; ++x) texels[y * rowWords + x] = y << 8 | x;
-        const std::vector<uint32_t> before = texels;
+        for (size_t i = 0; i < row.Before.size(); ++i)
+            texels[i / row.TextureWidth * rowWords + i % row.TextureWidth] = row.Before[i];
         RepeatImageEdges(reinterpret_cast<uint8_t*>(texels.data()), 4 * rowWords, row.ImageWidth, row.ImageHeight,
                          row.TextureWidth, row.TextureHeight);
-        const bool none = row.ImageWidth == 0 || row.ImageHeight == 0;
-        for (uint32_t y = 0; y < row.TextureHeight; ++y)
-            for (uint32_t x = 0; x < rowWords; ++x) {
-                const uint32_t want = none || x >= row.TextureWidth
-                                          ? before[y * rowWords + x]
-                                          : std::min(y, row.ImageHeight - 1) << 8 | std::min(x, row.ImageWidth - 1);
-                ASSERT_EQ(texels[y * rowWords + x], want) << row.ImageWidth << " x " << row.ImageHeight << " in "
-                                                           << row.TextureWidth << " x " << row.TextureHeight
-                                                           << " at " << x << ", " << y;
-            }
+        std::vector<uint32_t> after, padding;
+        for (size_t i = 0; i < texels.size(); ++i)
+            (i % rowWords < row.TextureWidth ? after : padding).push_back(texels[i]);
+        EXPECT_EQ(after, row.After) << row.What;
+        EXPECT_EQ(padding, std::vector<uint32_t>(row.TextureHeight, Padding)) << row.What;
     }
 }
