@@ -312,6 +312,35 @@ TEST(LibraryCutShort, ItsImagesAreMissingUntilItIsMappedAgain)
         }
 }
 
+// Cut just past the page that holds the headers while the library is mapped: the headers, the index and the
+// image's own header still read, and the image's bytes (the WIL rows, the SIL record's PNG) fault where they are
+// read. That read answers: the image is missing and the views have failed.
+TEST(LibraryCutShort, PastItsFirstPageTheImagesOwnBytesFault)
+{
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    // Noise compresses badly: the image's bytes run over several pages in either kind.
+    WilImage noise = MakeWilImage(64, 64);
+    for (size_t i = 0; i < noise.Pixels.size(); ++i) noise.Pixels[i] = Opaque(uint16_t(i * 2654435761u >> 13));
+    for (const int32_t kind : {ImageLibKindWIL, ImageLibKindSIL}) {
+        SCOPED_TRACE(kind == ImageLibKindWIL ? "WIL" : "SIL");
+        testsupport::TempDir dir;
+        ASSERT_TRUE(testsupport::WriteTestLibrary(dir.file("lib"), kind, {noise}));
+        const std::string data = dir.file(kind == ImageLibKindWIL ? "lib.wil" : "lib.sil");
+        ASSERT_GT(std::filesystem::file_size(data), 2 * system.dwPageSize);
+        TWILFile wil;
+        TSILFile sil;
+        TImageLibraryFile& file = kind == ImageLibKindWIL ? static_cast<TImageLibraryFile&>(wil) : sil;
+        ASSERT_TRUE(kind == ImageLibKindWIL ? wil.Open(data) : sil.Open(data));
+        ASSERT_TRUE(testsupport::CutFileShortFromUnix(data, system.dwPageSize));
+
+        TImageBitmapRecord record;
+        EXPECT_EQ(kind == ImageLibKindWIL ? wil.DecodeFrameBitmap(0, record) : sil.DecodeFrameBitmap(0, record),
+                  TImageDecodeStatus::NoImage);
+        EXPECT_TRUE(file.ViewsFailed());
+    }
+}
+
 // ---- The readers' guard ----------------------------------------------------------------------------------------
 
 // A reader whose test reads the views as the decoders do, through ReadViews.
