@@ -18,17 +18,30 @@ const char* ProcessorFaultName(DWORD Code)
     }
 }
 
+const void* FaultDataAddress(const EXCEPTION_RECORD& Record)
+{
+    const DWORD code = Record.ExceptionCode;
+    if ((code != EXCEPTION_ACCESS_VIOLATION && code != EXCEPTION_IN_PAGE_ERROR) || Record.NumberParameters < 2)
+        return nullptr;
+    return reinterpret_cast<const void*>(Record.ExceptionInformation[1]);
+}
+
 #if defined(__x86_64__)
 
 // The boundary is a frame of its own with an exception handler in the platform's table-based scheme, which C++
-// code built by this compiler cannot declare: FaultBoundaryCall, in assembly, calls Call(Context) and returns 1;
-// when its handler claims a fault, the platform unwinds to FaultBoundaryResume with 0 in the result register.
+// code built by this compiler cannot declare: FaultBoundaryCall, in assembly, keeps Claim (null: every fault the
+// boundary may end) in its frame, calls Call(Context) and returns 1; when its handler claims a fault, the platform
+// unwinds to FaultBoundaryResume with 0 in the result register.
 extern "C" {
-int ClasslibFaultBoundaryCall(void (*Call)(void*), void* Context);
+int ClasslibFaultBoundaryCall(void (*Call)(void*), void* Context, const TFaultClaim* Claim);
 extern const char ClasslibFaultBoundaryResume[];
 EXCEPTION_DISPOSITION ClasslibFaultBoundaryHandler(EXCEPTION_RECORD* Record, void* Frame, CONTEXT* Context,
                                                    DISPATCHER_CONTEXT* Dispatch);
 }
+
+// Where the assembly keeps the claim ("32(%rsp)"), from the frame's address as the handler receives it (the stack
+// pointer after the prologue): just above the 32 bytes the callee may use as its home area.
+constexpr int ClaimSlot = 32;
 
 asm(R"(
     .text
@@ -41,6 +54,7 @@ ClasslibFaultBoundaryCall:
     .seh_stackalloc 40
     .seh_endprologue
     .seh_handler ClasslibFaultBoundaryHandler, @except
+    movq %r8, 32(%rsp)
     movq %rcx, %rax
     movq %rdx, %rcx
     callq *%rax
@@ -61,6 +75,8 @@ EXCEPTION_DISPOSITION ClasslibFaultBoundaryHandler(EXCEPTION_RECORD* Record, voi
     if ((Record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) || !ProcessorFaultName(code) ||
         code == EXCEPTION_STACK_OVERFLOW)
         return ExceptionContinueSearch;
+    const TFaultClaim* claim = *reinterpret_cast<const TFaultClaim* const*>(static_cast<char*>(Frame) + ClaimSlot);
+    if (claim && !claim->Claims(*Record, claim->Context)) return ExceptionContinueSearch;
     RtlUnwindEx(Frame, const_cast<char*>(ClasslibFaultBoundaryResume), Record, nullptr, Dispatch->ContextRecord,
                 Dispatch->HistoryTable);
     return ExceptionContinueSearch;  // not reached: the unwind resumes in the boundary
@@ -68,7 +84,12 @@ EXCEPTION_DISPOSITION ClasslibFaultBoundaryHandler(EXCEPTION_RECORD* Record, voi
 
 bool CallInsideFaultBoundary(void (*Call)(void*), void* Context)
 {
-    return ClasslibFaultBoundaryCall(Call, Context) != 0;
+    return ClasslibFaultBoundaryCall(Call, Context, nullptr) != 0;
+}
+
+bool CallInsideFaultBoundary(const TFaultClaim& Claim, void (*Call)(void*), void* Context)
+{
+    return ClasslibFaultBoundaryCall(Call, Context, &Claim) != 0;
 }
 
 #else
@@ -77,6 +98,11 @@ bool CallInsideFaultBoundary(void (*Call)(void*), void* Context)
 {
     Call(Context);
     return true;
+}
+
+bool CallInsideFaultBoundary(const TFaultClaim&, void (*Call)(void*), void* Context)
+{
+    return CallInsideFaultBoundary(Call, Context);
 }
 
 #endif

@@ -18,10 +18,47 @@ const char* ProcessorFaultName(DWORD Code);
 // safely); C++ exceptions pass through.
 bool CallInsideFaultBoundary(void (*Call)(void*), void* Context);
 
+// Which of those faults a boundary ends. Claims is asked with the fault's record and Context once every handler
+// below the boundary has declined it; a fault it does not claim goes on to whatever lies above the boundary, as if
+// the boundary were not there. It runs while the fault is being dispatched, on the faulting thread's stack: it
+// reads the record and plain values, and neither allocates nor throws.
+struct TFaultClaim {
+    bool (*Claims)(const EXCEPTION_RECORD& Record, const void* Context) noexcept;
+    const void* Context;
+};
+
+// CallInsideFaultBoundary for the faults Claim claims. Each boundary asks its own claim: nested boundaries with
+// claims of their own each answer for theirs.
+bool CallInsideFaultBoundary(const TFaultClaim& Claim, void (*Call)(void*), void* Context);
+
+// The data address an access violation or an in-page error (C0000006: a page of a mapped file that could not be
+// read, such as one on a drive that went away) was raised for; null for any other exception.
+const void* FaultDataAddress(const EXCEPTION_RECORD& Record);
+
+// The typed call as the boundaries above take it: Invoke<TCallee>(Untyped(Call)) runs Call.
+namespace faultboundary_detail {
+template <class TCallee>
+void Invoke(void* Call)
+{
+    (*static_cast<TCallee*>(Call))();
+}
+template <class TCall>
+void* Untyped(TCall& Call)
+{
+    return const_cast<void*>(static_cast<const void*>(&Call));
+}
+}  // namespace faultboundary_detail
+
 template <class TCall>
 bool CallInsideFaultBoundary(TCall&& Call)
 {
     using TCallee = std::remove_reference_t<TCall>;
-    return CallInsideFaultBoundary([](void* c) { (*static_cast<TCallee*>(c))(); },
-                                   const_cast<void*>(static_cast<const void*>(&Call)));
+    return CallInsideFaultBoundary(&faultboundary_detail::Invoke<TCallee>, faultboundary_detail::Untyped(Call));
+}
+
+template <class TCall>
+bool CallInsideFaultBoundary(const TFaultClaim& Claim, TCall&& Call)
+{
+    using TCallee = std::remove_reference_t<TCall>;
+    return CallInsideFaultBoundary(Claim, &faultboundary_detail::Invoke<TCallee>, faultboundary_detail::Untyped(Call));
 }

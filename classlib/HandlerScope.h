@@ -45,14 +45,16 @@ public:
     // and reports the fault.
     static void AtMessageLoop();
 
-    // CallInsideFaultBoundary for a caller that answers a fault there itself (a reader whose mapped file was cut
-    // short, say, which then has no image to give): a fault that ends the call is no fault of the window procedure
-    // it ran in and is not reported. A fault noted before the call is still reported.
+    // CallInsideFaultBoundary(Claim, Call) for a caller that answers the faults it claims itself (a reader whose
+    // mapped file was cut short, say, which then has no image to give): a fault that its own boundary ended is no
+    // fault of the window procedure it ran in and is not reported. A fault noted before the call is still
+    // reported, and so is one the claim declines: it goes on up as if the boundary were not there.
     template <class TCall>
-    static bool CallAnsweringFaults(TCall&& Call)
+    static bool CallAnsweringFaults(const TFaultClaim& Claim, TCall&& Call)
     {
         const bool noted = FaultNoted();
-        if (CallInsideFaultBoundary(std::forward<TCall>(Call))) return true;
+        // False only when this boundary ended the call: a fault it declined never comes back here.
+        if (CallInsideFaultBoundary(Claim, std::forward<TCall>(Call))) return true;
         if (!noted) ForgetFault();
         return false;
     }

@@ -53,6 +53,17 @@ bool TImageLibraryFile::Reload(uint32_t PauseMs)
     return Path.empty() || MapLibraryPair(PairLibraryFiles(Path, DataExt, IndexExt), DataView, IndexView);
 }
 
+bool TImageLibraryFile::ClaimsViewFault(const EXCEPTION_RECORD& Record, const void* Reader) noexcept
+{
+    const auto* self = static_cast<const TImageLibraryFile*>(Reader);
+    const auto at = reinterpret_cast<uintptr_t>(FaultDataAddress(Record));
+    const auto inside = [at](const TMappedFile& view) {
+        const auto start = reinterpret_cast<uintptr_t>(view.Data());
+        return view.Mapped() && at >= start && at - start < view.Size();
+    };
+    return inside(self->DataView) || inside(self->IndexView);
+}
+
 void TImageLibraryFile::SetDevice(IDirect3DDevice9* NewDevice)
 {
     if (NewDevice == Device.Get()) return;

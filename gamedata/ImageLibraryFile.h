@@ -60,15 +60,18 @@ protected:
     void CloseViews();
     bool ViewsMapped() const { return DataView.Mapped() && IndexView.Mapped(); }
     // Runs Read, which reads the views, and tells whether it returned: false, Read not run, once the views have
-    // failed; false when a processor fault ended it, and the views have failed from then on. The fault ends Read
-    // without unwinding its frames (see FaultBoundary.h), so Read holds nothing that must be destroyed or released:
-    // it reads the views into plain values or into buffers sized before the call, and allocates nothing. Const
-    // readers use it too: a failure is what was found out about the files, not a change the caller made.
+    // failed; false when a read of the views faulted (an access violation or an in-page error at an address inside
+    // either view), and the views have failed from then on. The fault ends Read without unwinding its frames (see
+    // FaultBoundary.h), so Read holds nothing that must be destroyed or released: it reads the views into plain
+    // values or into buffers sized before the call, and allocates nothing. Any other fault inside Read is no
+    // failure of the files: it goes on up, to be reported as a fault of the program, and the views stay as they
+    // were. Const readers use it too: a failure is what was found out about the files, not a change the caller
+    // made.
     template <class TRead>
     bool ReadViews(TRead&& Read) const
     {
         if (Failed) return false;
-        if (THandlerScope::CallAnsweringFaults(std::forward<TRead>(Read))) return true;
+        if (THandlerScope::CallAnsweringFaults({&ClaimsViewFault, this}, std::forward<TRead>(Read))) return true;
         Failed = true;
         return false;
     }
@@ -82,6 +85,9 @@ protected:
     TWilImageHeader LastHeader;
 
 private:
+    // The claim of ReadViews' boundary; Reader is the TImageLibraryFile.
+    static bool ClaimsViewFault(const EXCEPTION_RECORD& Record, const void* Reader) noexcept;
+
     const char* ClassName;
     std::string_view DataExt;
     std::string_view IndexExt;

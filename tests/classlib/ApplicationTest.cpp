@@ -109,19 +109,6 @@ TEST(Application, ExceptionsInAWindowProcedureAreReported)
     EXPECT_EQ(SendMessageA(window.Window.Handle(), WM_TEST, 0, 0), 0);  // a failing reporter is swallowed
 }
 
-// A hidden window whose handler faults while it is told that it moves, as a message the platform itself sends.
-struct TFaultingWindow {
-    TMessageWindow Window{&Handle, this};
-
-    static bool Handle(void*, TMessage& m)
-    {
-        if (m.Msg != WM_WINDOWPOSCHANGING) return false;
-        RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
-        return true;
-    }
-    void Move() { SetWindowPos(Window.Handle(), nullptr, 0, 0, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE); }
-};
-
 // The platform drops a fault (an access violation, say) where it called a window procedure, and the program goes on
 // above that point: the fault is reported naming the window's class, and no handler scope stays open behind it.
 TEST(Application, AFaultDroppedByThePlatformIsReportedAndLeavesNoScopeOpen)
@@ -129,7 +116,8 @@ TEST(Application, AFaultDroppedByThePlatformIsReportedAndLeavesNoScopeOpen)
     for (bool fromHandler : {false, true}) {
         SCOPED_TRACE(fromHandler ? "from another handler" : "from the top level");
         TReportCapture capture;
-        TFaultingWindow faulty;
+        TMovedWindow faulty;
+        faulty.Action = [] { RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr); };
         TActionWindow outer;
         int depthAfterFault = -1;
         outer.Action = [&] {

@@ -1,7 +1,8 @@
 #pragma once
-// Shared by the Win32 tests: a bare message loop like the Direct3D framework's, and a capture of what the
-// application reports, so that no modal box ever appears.
+// Shared by the Win32 tests: a bare message loop like the Direct3D framework's, a window whose handler the
+// platform calls, and a capture of what the application reports, so that no modal box ever appears.
 #include "classlib/Application.h"
+#include "classlib/MessageWindow.h"
 
 #include <windows.h>
 
@@ -43,6 +44,21 @@ inline void DrainQuit()
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
 }
+
+// A hidden window whose handler runs Action when it is told that it moves (Move): a message the platform itself
+// sends, through its dispatcher, which drops a fault inside a window procedure and goes on above it.
+struct TMovedWindow {
+    std::function<void()> Action;
+    TMessageWindow Window{&Handle, this};
+
+    static bool Handle(void* self, TMessage& m)
+    {
+        if (m.Msg != WM_WINDOWPOSCHANGING) return false;
+        static_cast<TMovedWindow*>(self)->Action();
+        return true;
+    }
+    void Move() { SetWindowPos(Window.Handle(), nullptr, 0, 0, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE); }
+};
 
 struct TReport {
     TObject* Sender;

@@ -1,12 +1,16 @@
-// The image caches' failures are error lines with their reason: a lookup and a loader step whose clock fails, and
-// a library that cannot be mapped again at a sweep or a reload (its files are gone). Each row runs on a client
-// folder of its own with one library, a log of its own and no device.
+// The image caches' failures are error lines with their reason: a lookup and a loader step whose clock fails, a
+// library that cannot be mapped again at a sweep or a reload (its files are gone), and one line for each time a
+// library's file fails while it is read. Each row runs on a client folder of its own with one library, a log of its
+// own and no device.
 #include "gamedata/uCache_Manager.h"
 
 #include "Common/Dev_LogEngineClass.h"
 #include "tests/classlib/RuntimeTestSupport.h"
+#include "tests/fixtures/core/MapFixture.h"
 #include "tests/fixtures/core/WilFixture.h"
+#include "tests/gamedata/ImageTestSupport.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/UnixFileCut.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -105,6 +109,39 @@ TEST(CacheLog, FailuresAreErrorLinesWithTheirReason)
             expected.replace(at, 8, client.Folder());
         const std::string log = client.LogText();
         EXPECT_NE(log.find(expected), std::string::npos) << log;
+    }
+}
+
+// A library cut short while mapped: the read that meets the fault writes the line. Mapped again whole (by a reload,
+// or by a sweep's re-map) and cut short again, it fails again and writes the line again.
+TEST(CacheLog, ALibraryThatFailsAgainAfterItWasMappedAgainSaysSoAgain)
+{
+    const struct {
+        const char* Name;
+        void (*MapAgain)(TClient&);
+    } rows[] = {
+        {"reload", [](TClient& c) { c.manager->ReloadAll(); }},
+        {"sweep",
+         [](TClient& c) {
+             c.clock += 47000;
+             c.manager->GetImage(0, 0);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TClient client;
+        ASSERT_TRUE(client.manager->BuildCache(0));
+        const std::string data = client.Folder() + "Data\\Tilesc.wil";
+        const std::vector<uint8_t> whole = fixtures::ReadFileBytes(data);
+        const std::string line = "Image cache of library 0: cannot read " + data + " any more";
+        for (int failure = 1; failure <= 2; ++failure) {
+            ASSERT_TRUE(testsupport::CutFileShortFromUnix(data, 0));
+            TImageBitmapRecord record;
+            EXPECT_FALSE(client.manager->GetImageBitmap(0, 0, record));
+            EXPECT_EQ(testsupport::CountInFile(client.dir.file("cache.log"), line), failure);
+            ASSERT_TRUE(testsupport::WriteOverFile(data, whole));
+            row.MapAgain(client);
+        }
     }
 }
 

@@ -1,21 +1,24 @@
 // The pairing of a library's two files by either name; the image-library readers' own parts over real files under
 // Wine (what the caches show of both readers is tested there): opening a pair by either file, Reload after the
 // library shrank (shared by both readers, shown on the WIL reader), a library of unknown version, the staging file
-// "x.tmp" and a SIL record whose PNG is damaged; a library cut short while mapped, in both kinds; then the SIL
-// writer.
+// "x.tmp" and a SIL record whose PNG is damaged; a library cut short while mapped, in both kinds; the faults the
+// readers' guard answers and those it leaves to the program; then the SIL writer.
 #include "gamedata/MappedFile.h"
 #include "gamedata/uBase_SIL_File.h"
 #include "gamedata/uBase_WIL_File.h"
 
 #include "Common/Dev_LogEngineClass.h"
+#include "classlib/Application.h"
 #include "classlib/Graphics.h"
 #include "classlib/core/SysUtils.h"
+#include "tests/classlib/RuntimeTestSupport.h"
 #include "tests/fixtures/core/SilFixture.h"
 #include "tests/gamedata/ImageTestSupport.h"
 #include "tests/gamedata/TestDevice.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UnixFileCut.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,6 +27,7 @@
 #include <filesystem>
 #include <functional>
 #include <new>
+#include <optional>
 #include <thread>
 #include <tuple>
 
@@ -306,6 +310,110 @@ TEST(LibraryCutShort, ItsImagesAreMissingUntilItIsMappedAgain)
             EXPECT_EQ(std::tuple(entry.Width, entry.Loaded(), record.Width, bool(record.Bitmap)),
                       std::tuple(6, true, 6, true));
         }
+}
+
+// Cut just past the page that holds the headers while the library is mapped: the headers, the index and the
+// image's own header still read, and the image's bytes (the WIL rows, the SIL record's PNG) fault where they are
+// read. That read answers: the image is missing and the views have failed.
+TEST(LibraryCutShort, PastItsFirstPageTheImagesOwnBytesFault)
+{
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    // Noise compresses badly: the image's bytes run over several pages in either kind.
+    WilImage noise = MakeWilImage(64, 64);
+    for (size_t i = 0; i < noise.Pixels.size(); ++i) noise.Pixels[i] = Opaque(uint16_t(i * 2654435761u >> 13));
+    for (const int32_t kind : {ImageLibKindWIL, ImageLibKindSIL}) {
+        SCOPED_TRACE(kind == ImageLibKindWIL ? "WIL" : "SIL");
+        testsupport::TempDir dir;
+        ASSERT_TRUE(testsupport::WriteTestLibrary(dir.file("lib"), kind, {noise}));
+        const std::string data = dir.file(kind == ImageLibKindWIL ? "lib.wil" : "lib.sil");
+        ASSERT_GT(std::filesystem::file_size(data), 2 * system.dwPageSize);
+        TWILFile wil;
+        TSILFile sil;
+        TImageLibraryFile& file = kind == ImageLibKindWIL ? static_cast<TImageLibraryFile&>(wil) : sil;
+        ASSERT_TRUE(kind == ImageLibKindWIL ? wil.Open(data) : sil.Open(data));
+        ASSERT_TRUE(testsupport::CutFileShortFromUnix(data, system.dwPageSize));
+
+        TImageBitmapRecord record;
+        EXPECT_EQ(kind == ImageLibKindWIL ? wil.DecodeFrameBitmap(0, record) : sil.DecodeFrameBitmap(0, record),
+                  TImageDecodeStatus::NoImage);
+        EXPECT_TRUE(file.ViewsFailed());
+    }
+}
+
+// ---- The readers' guard ----------------------------------------------------------------------------------------
+
+// A reader whose test reads the views as the decoders do, through ReadViews.
+class TReadingWil : public TWILFile {
+public:
+    using TImageLibraryFile::ReadViews;
+    const TMappedFile& Data() const { return DataView; }
+    const TMappedFile& Index() const { return IndexView; }
+};
+
+// Raises Code with the parameters of a read at At that failed because its device went away.
+void RaiseFaultAt(DWORD Code, const void* At)
+{
+    const ULONG_PTR info[3] = {0, reinterpret_cast<ULONG_PTR>(At), ULONG_PTR(0xC000009D)};
+    RaiseException(Code, 0, 3, info);
+}
+
+// A fault inside a read of the views, in a window procedure. An access violation or an in-page error (what Windows
+// raises for a mapped file on a drive that went away) at an address inside either view is the files' failure: the
+// read answers false, the views have failed, nothing is reported. Any other fault is the program's: it ends the
+// window procedure, where the platform drops it, it is reported as the window procedure's, and the views stay good.
+TEST(LibraryGuard, AnswersOnlyTheFaultsOfItsOwnViews)
+{
+    const struct {
+        const char* Name;
+        bool CutFirst;  // the data file cut to nothing from the Unix side before the read
+        void (*Read)(const TReadingWil&);
+        const char* Reported;  // the report's start; null when the read answers the fault
+    } rows[] = {
+        {"a read of the data file cut short", true,
+         [](const TReadingWil& r) { (void)*static_cast<const volatile uint8_t*>(r.Data().Data()); }, nullptr},
+        {"an in-page error at the index view's last byte", false,
+         [](const TReadingWil& r) {
+             RaiseFaultAt(EXCEPTION_IN_PAGE_ERROR, r.Index().Data() + r.Index().Size() - 1);
+         },
+         nullptr},
+        {"an access violation just past the data view", false,
+         [](const TReadingWil& r) { RaiseFaultAt(EXCEPTION_ACCESS_VIOLATION, r.Data().Data() + r.Data().Size()); },
+         "Access violation (C0000005)"},
+        {"a division by zero whose record names the data view", false,
+         [](const TReadingWil& r) { RaiseFaultAt(EXCEPTION_INT_DIVIDE_BY_ZERO, r.Data().Data()); },
+         "Division by zero (C0000094)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        testsupport::TempDir dir;
+        ASSERT_TRUE(testsupport::WriteTestLibrary(dir.file("lib"), ImageLibKindWIL, testsupport::TestImages()));
+        TReadingWil reader;
+        ASSERT_TRUE(reader.Open(dir.file("lib.wil")));
+        if (row.CutFirst) {
+            ASSERT_TRUE(testsupport::CutFileShortFromUnix(dir.file("lib.wil"), 0));
+        }
+        runtimetest::TReportCapture capture;
+        std::optional<bool> answered;
+        runtimetest::TMovedWindow window;
+        window.Action = [&] { answered = reader.ReadViews([&] { row.Read(reader); }); };
+        window.Move();
+        Application->ProcessMessages();
+
+        EXPECT_EQ(reader.ViewsFailed(), !row.Reported);
+        if (!row.Reported) {
+            EXPECT_EQ(answered, false);
+            EXPECT_TRUE(capture.Reports.empty());
+            continue;
+        }
+        EXPECT_EQ(answered, std::nullopt) << "the fault left the read";
+        EXPECT_EQ(capture.Reports.size(), 1u);
+        const std::string report = capture.Reports.empty() ? "" : capture.Reports[0].Text;
+        EXPECT_THAT(report, testing::StartsWith(row.Reported));
+        EXPECT_THAT(report, testing::HasSubstr("in the window procedure of"));
+        TImageBitmapRecord record;
+        EXPECT_EQ(reader.DecodeFrameBitmap(0, record), TImageDecodeStatus::Decoded);
+    }
 }
 
 // ---- The SIL writer --------------------------------------------------------------------------------------------

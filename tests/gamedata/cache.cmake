@@ -11,4 +11,4 @@ editor_test(cache_manager_tests
 
 # The caches' failures in the log, without a device.
 editor_test(cache_log_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/CacheLogTest.cpp
-  DEPS gamedata_cache editor_fixtures_wil)
+  DEPS gamedata_cache gamedata_image_test_support editor_fixtures_wil)
