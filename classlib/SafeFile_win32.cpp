@@ -42,12 +42,12 @@ private:
     HANDLE h_;
 };
 
-// Creates a fresh file beside `path`, named after it with the process id and a counter.
+// Creates a fresh file beside `path`, named by TemporaryFileName for the process and a counter of its own.
 HANDLE CreateTemporary(const std::string& path, std::string& tempName)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName = path + ".tmp" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(counter++);
+        tempName = TemporaryFileName(path, GetCurrentProcessId(), counter++);
         const HANDLE h = CreateFileA(tempName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                      nullptr);
         if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)

@@ -3,6 +3,7 @@ set(classlib_core_sources
   core/IniFiles.cpp
   core/IniText.cpp
   core/Objects.cpp
+  core/SafeFile.cpp
   core/Streams.cpp
   core/StringList.cpp
   core/SysUtils.cpp

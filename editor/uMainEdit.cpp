@@ -162,8 +162,9 @@ void TfrmSorvantaMain::SDDButton4Click(TObject*)
 }
 
 // ---- saving ------------------------------------------------------------------------------------------------------
-// A map from a file goes back to it; a created map (no file path) asks for a name at every save. A failed save
-// leaves the file as it was (the map document replaces it only once the new one is written) and says why.
+// A map from a file goes back to it; a created map (no file path) asks for a name at every save, and the save dialog
+// asks before that name replaces an existing file (the layout's overwrite prompt). A failed save leaves the file as
+// it was (the map document replaces it only once the new one is written) and says why.
 
 void TfrmSorvantaMain::PNGButton4Click(TObject*)
 {

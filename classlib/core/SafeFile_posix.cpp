@@ -15,12 +15,13 @@ namespace {
 
 std::string Reason(int error) { return std::strerror(error); }
 
-// Opens a fresh file beside `path`, named after it with a counter and the process id; returns -1 with errno set.
+// Opens a fresh file beside `path`, named by TemporaryFileName for the process and a counter of its own; returns -1
+// with errno set.
 int CreateTemporary(const std::string& path, std::string& tempName)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName = path + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(counter++);
+        tempName = TemporaryFileName(path, static_cast<unsigned>(getpid()), counter++);
         const int fd = open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;

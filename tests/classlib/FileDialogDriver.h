@@ -2,9 +2,9 @@
 // Drives the platform's own file dialog, shown by the thread that made the driver, from a thread of the driver's own,
 // as a user would: for each step it puts a name into the dialog's name field (as pasting does) and confirms it with
 // Enter in the field or with the OK button, then notes what followed, one line a step: a message box over the dialog
-// (its text; the box is closed again and the name field read) or the dialog's end. Every wait has a deadline; a step
-// that went otherwise ends the steps, and whatever is still open of the dialog is cancelled, so that the dialog's
-// caller always gets control back.
+// (its text; the box is answered with the step's button, then the dialog's end or its name field noted) or the
+// dialog's end. Every wait has a deadline; a step that went otherwise ends the steps, and whatever is still open of
+// the dialog is cancelled, so that the dialog's caller always gets control back.
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
@@ -20,10 +20,11 @@ struct TStep {
     std::string Label;  // names the step in its line
     std::string Name;
     bool Enter;  // else the OK button
+    int Answer = IDOK;  // the button of a box over the dialog that answers it (IDYES, IDNO...)
 };
 
-// The lines: "<label>: box "<text>", the dialog keeps the name" (or "... lost the name"), "<label>: the dialog
-// ends", or a line saying where the steps stopped.
+// The lines: "<label>: box "<text>", the dialog keeps the name" (or "... lost the name", or "..., the dialog ends"
+// when the answer ended it), "<label>: the dialog ends", or a line saying where the steps stopped.
 class TFileDialogDriver {
 public:
     explicit TFileDialogDriver(std::vector<TStep> Steps) : state_(std::make_shared<TState>())
@@ -148,8 +149,13 @@ private:
                 return state.Lines.push_back(line + "nothing followed");
             if (!box) return state.Lines.push_back(line + "the dialog ends");
             line += "box \"" + BoxText(box) + "\"";
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            if (!GetDlgItem(box, step.Answer)) return state.Lines.push_back(line + " without the answer's button");
+            PostMessageA(box, WM_COMMAND, WPARAM(step.Answer), 0);
             if (!WaitFor([box] { return !IsWindow(box); })) return state.Lines.push_back(line + ", which stays");
+            // The dialog ends, if the answer ends it, before its thread takes a message again; one it answers shows
+            // that it stays (an ending dialog is hidden at once).
+            Send(dialog, WM_NULL, 0, 0);
+            if (!IsWindow(dialog) || !IsWindowVisible(dialog)) return state.Lines.push_back(line + ", the dialog ends");
             state.Lines.push_back(line + (TextOf(field) == step.Name ? ", the dialog keeps the name"
                                                                      : ", the dialog lost the name"));
         }

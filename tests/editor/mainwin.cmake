@@ -17,6 +17,7 @@ if(EDITOR_WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainViewTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainEditTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainSaveTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainPickerTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CreateMapDialogTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProgramRunTest.cpp

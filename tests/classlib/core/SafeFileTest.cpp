@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -137,6 +138,44 @@ TEST(SafeFile, PlainWriteCreatesTruncatesOrLeavesNothing)
         EXPECT_NE(e.Message.find("\"" + folder + "\""), std::string::npos) << e.Message;
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
+// The temporary file of a replacement lies beside the target and is never longer, in path or in name: a target at
+// the platform's limit can be written. Its name is never the target's and varies over the writer's attempts.
+TEST(SafeFile, TheTemporaryFileIsNoLongerThanTheTarget)
+{
+    EXPECT_EQ(TemporaryFileName("C:\\Map\\Fixture.map", 264, 0), "C:\\Map\\~7c_0.tmp");
+    const std::string paths[] = {"C:\\Map\\Fixture.map", "maps/x.map", "C:x", "a", "d/0", "d/", std::string(255, 'n')};
+    for (const std::string& path : paths) {
+        std::set<std::string> names;
+        for (unsigned attempt = 0; attempt < 100; ++attempt) {
+            const std::string temp = TemporaryFileName(path, 0xFFFFFFFFu, attempt);
+            const size_t folder = path.find_last_of("\\/:") + 1;
+            ASSERT_EQ(temp.substr(0, folder), path.substr(0, folder)) << path;
+            ASSERT_EQ(temp.find_first_of("\\/:", folder), std::string::npos) << temp;
+            ASSERT_LE(temp.size(), std::max(path.size(), folder + 1)) << temp;
+            ASSERT_NE(temp, path);
+            names.insert(temp);
+        }
+        EXPECT_GE(names.size(), 30u) << path;  // a few names left behind by a crash block no write
+    }
+
+    // The longest name a file can have (255 characters, on Windows as many as a path of MAX_PATH - 1 holds) and the
+    // shortest, written and replaced, with nothing left beside them.
+    testsupport::TempDir dir;
+#ifdef _WIN32
+    const size_t longest = std::min<size_t>(255, MAX_PATH - 2 - dir.path().string().size());
+#else
+    const size_t longest = 255;
+#endif
+    for (const std::string& name : {std::string(longest, 'n'), std::string("a")}) {
+        const std::string path = dir.file(name);
+        WriteFileReplacing(path, "first", 5);
+        WriteFileReplacing(path, "second", 6);
+        EXPECT_EQ(ReadFileText(path), "second") << name.size();
+        EXPECT_EQ(FileCount(dir.path()), 1u) << name.size();
+        std::filesystem::remove(path);
+    }
 }
 
 } // namespace
