@@ -219,6 +219,9 @@ bool TImageLibraryCheck::ConvertLibraryImages(int32_t Index)
         case TMakePngResult::WriteFailed:
             Fail("cannot write \"x.tmp\" for image " + IntToStr(j) + " of " + name + ": " + Reader->WriteError());
             return false;
+        case TMakePngResult::ReadFailed:
+            Fail("cannot read " + name + " whole: it was cut short or changed on the disk while it was converted");
+            return false;
         }
         View.SetPosition(TCheckBar::Convert, int64_t(j) + 1);
     }

@@ -5,10 +5,10 @@
 //
 // Sections: the view; the check.
 //
-// Failures (a library that cannot be opened, "x.tmp" or a SIL file that cannot be written, the settings file)
-// end the check at once with a log line and no message: what was converted and written before stays, the
-// library being converted loses its incomplete SIL pair, and its CRC key is not written, so the next start
-// tries again; a first start answered Yes keeps the forced-conversion key set until its full conversion
+// Failures (a library that cannot be opened or read whole, "x.tmp" or a SIL file that cannot be written, the
+// settings file) end the check at once with a log line and no message: what was converted and written before
+// stays, the library being converted loses its incomplete SIL pair, and its CRC key is not written, so the next
+// start tries again; a first start answered Yes keeps the forced-conversion key set until its full conversion
 // finishes, so a failed one runs again at the next start. The check always frees what it made, hides the progress
 // panel and removes "x.tmp".
 #include <cstdint>

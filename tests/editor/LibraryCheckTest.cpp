@@ -4,6 +4,7 @@
 
 #include "gamedata/core/SilFormat.h"
 #include "tests/editor/ClientFolder.h"
+#include "tests/support/UnixFileCut.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -32,6 +33,7 @@ struct RecordingView : TLibraryCheckView {
     size_t Boxes = 0;  // the question, the final message
     const int ViewsBefore = MappedViews();
     int MappedAtHide = -1;  // views the check still held when it hid the panel; -1: never hidden
+    std::string CutAfterFirstImage;  // a file cut to nothing once the first library converted has its image 0
 
     bool AskYesNo(const std::string&, const std::string&) override
     {
@@ -40,6 +42,12 @@ struct RecordingView : TLibraryCheckView {
     }
     void ShowInfo(const std::string&) override { ++Boxes; }
     void HidePanel() override { MappedAtHide = MappedViews() - ViewsBefore; }
+    void SetPosition(TCheckBar bar, int64_t value) override
+    {
+        if (bar != TCheckBar::Convert || value != 1 || CutAfterFirstImage.empty()) return;
+        EXPECT_TRUE(testsupport::CutFileShortFromUnix(CutAfterFirstImage, 0));
+        CutAfterFirstImage.clear();
+    }
 };
 
 // Every entry of the SIL pair against the WIL reader's own output for the same index: the same empty entries,
@@ -81,12 +89,15 @@ TEST(LibraryCheck, EachStartConvertsWhatItsSettingsAndKeysCallFor)
         bool ProbeMissing;  // "Data\Snow\Tiles30c.wil" removed before the start
         std::set<int32_t> Stale;
         TConverted Converted;
-        std::string Obstacle = "";  // at library Failing: its ".wix" or ".wil" held open alone, or "x.tmp" a folder
+        // At library Failing: its ".wix" or ".wil" held open alone, "x.tmp" a folder, or its ".wil" "cut" short
+        // while its images are converted.
+        std::string Obstacle = "";
         int32_t Failing = -1;
         const char* LogLine = "";
     };
     const char* const noTmp = "cannot write \"x.tmp\" for image 0 of Data\\Tilesc.wil";
     const char* const unread = "cannot read Data\\Tilesc.wil for its CRC";
+    const char* const cut = "cannot read Data\\Tilesc.wil whole: it was cut short or changed on the disk";
     const Row rows[] = {
         {"first start answered No", nullptr, false, false, {}, None},
         {"first start answered Yes", nullptr, false, false, {}, All},
@@ -103,6 +114,8 @@ TEST(LibraryCheck, EachStartConvertsWhatItsSettingsAndKeysCallFor)
         {"x.tmp not writable, full", "WIL", true, false, {0, 46}, All, "x.tmp", 0, noTmp},
         {"unreadable, CRC pass", "SIL", false, false, {0, 46}, StaleOnes, ".wil", 0, unread},
         {"unreadable, full", "WIL", true, false, {0, 46}, All, ".wil", 0, unread},
+        {"cut short while converted, CRC pass", "SIL", false, false, {0, 46}, StaleOnes, "cut", 0, cut},
+        {"cut short while converted, full", "WIL", true, false, {0, 46}, All, "cut", 0, cut},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -115,17 +128,20 @@ TEST(LibraryCheck, EachStartConvertsWhatItsSettingsAndKeysCallFor)
         if (row.UsingLib)
             client.WriteSettings(row.UsingLib, row.Convert, keys);
         const std::string ini = ReadFile(client.Ini());
-        const bool failed = row.Obstacle == ".wix" || row.Obstacle == "x.tmp";
+        const bool failed = row.Obstacle == ".wix" || row.Obstacle == "x.tmp" || row.Obstacle == "cut";
         if (row.Obstacle == "x.tmp")
             std::filesystem::create_directory(TWILFile::TempPngPath());
         else
             std::ofstream(TWILFile::TempPngPath()) << "left by an earlier start";
+        const std::string wil = client.Base(row.Failing) + ".wil", whole = ReadFile(wil);
         const std::string locked = client.Base(row.Failing) + row.Obstacle;
         HANDLE lock = row.Obstacle.starts_with(".wi")
                           ? CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                           : INVALID_HANDLE_VALUE;
         RecordingView view;
         view.Answer = row.Converted == All;
+        if (row.Obstacle == "cut")
+            view.CutAfterFirstImage = wil;
         const bool full = row.Converted == All && !failed;
         EXPECT_EQ(client.Run(view), !row.UsingLib || full);
         CloseHandle(lock);
@@ -152,6 +168,8 @@ TEST(LibraryCheck, EachStartConvertsWhatItsSettingsAndKeysCallFor)
         if (row.Failing < 0)
             continue;
         std::filesystem::remove(TWILFile::TempPngPath());
+        if (row.Obstacle == "cut")
+            std::ofstream(wil, std::ios::binary) << whole;
         RecordingView retry;
         client.Run(retry);
         EXPECT_FALSE(client.failed);
