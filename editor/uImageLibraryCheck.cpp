@@ -217,13 +217,22 @@ bool TImageLibraryCheck::RunChecks()
     // With the WIL libraries kept nothing is converted, so no library is read for its CRC either.
     for (int32_t i = 0; i < LibraryCount; ++i) {
         uint32_t crc = 0;
-        if (!keepWil && LibraryExists(i) && LibraryCRC(i, crc) &&
-            CRC32AsSetting(crc) != ini.ReadInteger(SectionCrc, IntToStr(i), 0)) {
+        if (!keepWil && LibraryExists(i) && LibraryCRC(i, crc) && NeedsConversion(ini, i, crc)) {
             if (!ConvertChangedLibrary(ini, i, crc)) return false;
         }
         View.SetPosition(TCheckBar::Progress, i + 1);
     }
     return false;
+}
+
+bool TImageLibraryCheck::NeedsConversion(const TIniFile& Ini, int32_t Index, uint32_t Crc)
+{
+    if (CRC32AsSetting(Crc) != Ini.ReadInteger(SectionCrc, IntToStr(Index), 0)) return true;
+    TSILFile pair;
+    if (pair.Open(BasePath(Index) + ".sil") && pair.IsComplete()) return false;
+    if (Log) Log->LogWarning("Image library check: the SIL pair of " + CheckedLibraryFileName(Index) +
+                             " is missing or unreadable; it is converted again");
+    return true;
 }
 
 // ---- conversions -------------------------------------------------------------------------------------------------

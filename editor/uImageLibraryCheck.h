@@ -14,7 +14,8 @@
 // stays, the library being converted loses the incomplete SIL pair this check began writing (a pair it never
 // began stays), and its CRC key is not written, so the next start tries again; a first start answered Yes keeps
 // the forced-conversion key set until its full conversion finishes, so a failed one runs again at the next start.
-// The check always frees what it made, hides the progress panel and removes "x.tmp".
+// With the SIL libraries in use, a library whose pair is missing or incomplete (SilPairComplete) is converted again
+// like a changed one. The check always frees what it made, hides the progress panel and removes "x.tmp".
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -84,6 +85,8 @@ private:
     bool RunChecks();
     bool FirstStart();
     bool FullConversion(TIniFile& Ini);
+    // True when the CRC differs from the stored key, or when the SIL pair is missing or incomplete (logged).
+    bool NeedsConversion(const TIniFile& Ini, int32_t Index, uint32_t Crc);
     bool ConvertChangedLibrary(TIniFile& Ini, int32_t Index, uint32_t Crc);
     bool ConvertLibraryImages(int32_t Index);
     void CommonEnd();

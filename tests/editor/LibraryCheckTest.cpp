@@ -189,4 +189,48 @@ TEST(LibraryCheck, EachStartConvertsWhatItsSettingsAndKeysCallFor)
     }
 }
 
+// With the SIL libraries in use and every key matching, the pair of "Data\Snow\Tiles30c.wil" (two images, six
+// index entries) whole, or one of its files removed or cut to a size (negative: that many bytes short). A pair that
+// is not whole is converted again, and the log says why; a whole one is left alone.
+TEST(LibraryCheck, APairThatIsMissingOrUnreadableIsConvertedAgain)
+{
+    constexpr int64_t Whole = INT64_MAX, Gone = INT64_MIN;
+    const struct {
+        const char* Name;
+        const char* File;
+        int64_t Size;
+    } rows[] = {
+        {"whole", ".sil", Whole},
+        {".sil missing", ".sil", Gone},
+        {".six missing", ".six", Gone},
+        {".sil empty", ".sil", 0},
+        {".six empty", ".six", 0},
+        {".sil cut inside its header", ".sil", 20},
+        {".sil of its header alone", ".sil", 26},
+        {".sil short of its last byte", ".sil", -1},
+        {".six of one entry of two", ".six", 22 + 4},
+    };
+    const std::string line =
+        "the SIL pair of Data\\Snow\\Tiles30c.wil is missing or unreadable; it is converted again";
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Client client;
+        ASSERT_TRUE(client.ConvertAll());
+        client.WriteSettings("SIL", false, {});
+        const std::string file = client.Base(46) + row.File;
+        const auto size = int64_t(std::filesystem::file_size(file));
+        if (row.Size == Gone)
+            std::filesystem::remove(file);
+        else if (row.Size != Whole)
+            std::filesystem::resize_file(file, uintmax_t(row.Size < 0 ? size + row.Size : row.Size));
+        RecordingView view;
+        client.Run(view);
+        const bool damaged = row.Size != Whole;
+        EXPECT_FALSE(client.failed);
+        EXPECT_EQ(client.converted, damaged ? 2 : 0);
+        EXPECT_EQ(ReadFile(client.dir.file("check.log")).find(line) != std::string::npos, damaged);
+        ExpectSilMatchesWil(client, 46, 2);
+    }
+}
+
 }  // namespace
