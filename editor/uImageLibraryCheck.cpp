@@ -1,6 +1,7 @@
 #include "editor/uImageLibraryCheck.h"
 
 #include "Common/Dev_LogEngineClass.h"
+#include "classlib/WinHandle.h"
 #include "classlib/core/IniFiles.h"
 #include "classlib/core/SysUtils.h"
 #include "editor/core/uCRC32.h"
@@ -10,9 +11,10 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <exception>
 
-// Sections: helpers; run and common end; CRC pass; conversions; first start.
+// Sections: helpers; the folder's lock; run and common end; CRC pass; conversions; first start.
 
 namespace {
 
@@ -29,6 +31,8 @@ const char* const KeyUsingLib = "UsingLib";
 const char* const SectionCrc = "CRC_Check";
 const char* const SectionDirectX = "DirectX";
 const char* const KeyNoVSync = "NoVSync";
+// How often the screen repaints while another check holds the folder's lock, in milliseconds.
+constexpr DWORD LockWaitSliceMs = 50;
 
 void RemoveFile(const std::string& Path)
 {
@@ -39,6 +43,69 @@ void RemoveSilPair(const std::string& Base)
 {
     RemoveFile(Base + ".sil");
     RemoveFile(Base + ".six");
+}
+
+// The folder's lock as this thread holds it: released and closed when the owner dies.
+struct TFolderLock {
+    TWinHandle Mutex;
+    bool Held = false;
+    ~TFolderLock()
+    {
+        if (Held) ReleaseMutex(Mutex.Get());
+    }
+};
+
+// The folder's path as the lock's name sees it: full, in its long form where the folder exists, in one case.
+std::wstring FolderPathKey(const std::string& Folder)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, Folder.data(), int(Folder.size()), nullptr, 0);
+    std::wstring path(size_t(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, Folder.data(), int(Folder.size()), path.data(), length);
+    // Both platform calls answer the size they need (with the terminator) when the buffer is too short, the length
+    // they wrote otherwise, and 0 on failure, which keeps the path as it was.
+    const auto apply = [&path](auto Call) {
+        std::wstring out(path.size() + 1, L'\0');
+        for (int tries = 0; tries < 2; ++tries) {
+            const DWORD n = Call(path.c_str(), out.data(), DWORD(out.size()));
+            if (n == 0) return;
+            if (n < out.size()) {
+                path.assign(out.data(), n);
+                return;
+            }
+            out.resize(n);
+        }
+    };
+    apply([](LPCWSTR In, LPWSTR Out, DWORD Size) { return GetFullPathNameW(In, Size, Out, nullptr); });
+    apply([](LPCWSTR In, LPWSTR Out, DWORD Size) { return GetLongPathNameW(In, Out, Size); });
+    CharUpperBuffW(path.data(), DWORD(path.size()));
+    return path;
+}
+
+// Takes the folder's lock for this thread. While another check holds it, the progress bar says why and the screen
+// repaints every slice; a lock whose holder ended without releasing it is ours at once. When the platform gives no
+// lock the check runs without it, logged.
+void LockFolder(TFolderLock& Lock, const std::string& Folder, TLibraryCheckView& View, TLogEngine* Log)
+{
+    Lock.Mutex.Reset(CreateMutexA(nullptr, FALSE, LibraryCheckLockName(Folder).c_str()));
+    DWORD result = Lock.Mutex ? WaitForSingleObject(Lock.Mutex.Get(), 0) : WAIT_FAILED;
+    if (result == WAIT_TIMEOUT) {
+        if (Log) Log->LogInfo("Image library check: another editor is checking the image libraries of this folder; "
+                              "waiting until it has finished");
+        View.SetTextOption(TCheckBar::Progress, TCheckText::Caption);
+        View.SetCaption(TCheckBar::Progress, LibraryCheckWaitingCaption);
+        do {
+            View.ProcessMessages();
+            result = WaitForSingleObject(Lock.Mutex.Get(), LockWaitSliceMs);
+        } while (result == WAIT_TIMEOUT);
+        View.SetTextOption(TCheckBar::Progress, TCheckText::Percent);
+    }
+    Lock.Held = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+    if (result == WAIT_ABANDONED && Log)
+        Log->LogWarning("Image library check: an editor that checked this folder before ended without finishing; "
+                        "checking as usual");
+    if (!Lock.Held && Log)
+        Log->LogWarning("Image library check: cannot lock this folder for the check (error " +
+                        IntToStr(int32_t(GetLastError())) + "); it is checked without the lock");
 }
 
 }  // namespace
@@ -84,6 +151,18 @@ void TImageLibraryCheck::Fail(const std::string& Message)
     if (Log) Log->LogError("Image library check stopped: " + Message);
 }
 
+// ---- the folder's lock -------------------------------------------------------------------------------------------
+
+std::string LibraryCheckLockName(const std::string& ClientFolder)
+{
+    const std::wstring key = FolderPathKey(ClientFolder);
+    uint32_t crc = 0xFFFFFFFFu;
+    CRC32Update(key.data(), key.size() * sizeof(wchar_t), crc);
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08X", unsigned(~crc));
+    return std::string("SorvantaMapEditor6.LibraryCheck.") + hex;
+}
+
 // ---- run and common end ------------------------------------------------------------------------------------------
 
 bool TImageLibraryCheck::Run()
@@ -91,7 +170,9 @@ bool TImageLibraryCheck::Run()
     Converted = 0;
     Failure = false;
     bool result = false;
+    TFolderLock lock;  // held until after the common end
     try {
+        LockFolder(lock, Folder, View, Log);
         result = FileExists(Folder + SettingsFileName) ? RunChecks() : FirstStart();
     } catch (const std::exception& e) {
         Fail(e.what());
@@ -136,13 +217,22 @@ bool TImageLibraryCheck::RunChecks()
     // With the WIL libraries kept nothing is converted, so no library is read for its CRC either.
     for (int32_t i = 0; i < LibraryCount; ++i) {
         uint32_t crc = 0;
-        if (!keepWil && LibraryExists(i) && LibraryCRC(i, crc) &&
-            CRC32AsSetting(crc) != ini.ReadInteger(SectionCrc, IntToStr(i), 0)) {
+        if (!keepWil && LibraryExists(i) && LibraryCRC(i, crc) && NeedsConversion(ini, i, crc)) {
             if (!ConvertChangedLibrary(ini, i, crc)) return false;
         }
         View.SetPosition(TCheckBar::Progress, i + 1);
     }
     return false;
+}
+
+bool TImageLibraryCheck::NeedsConversion(const TIniFile& Ini, int32_t Index, uint32_t Crc)
+{
+    if (CRC32AsSetting(Crc) != Ini.ReadInteger(SectionCrc, IntToStr(Index), 0)) return true;
+    TSILFile pair;
+    if (pair.Open(BasePath(Index) + ".sil") && pair.IsComplete()) return false;
+    if (Log) Log->LogWarning("Image library check: the SIL pair of " + CheckedLibraryFileName(Index) +
+                             " is missing or unreadable; it is converted again");
+    return true;
 }
 
 // ---- conversions -------------------------------------------------------------------------------------------------
@@ -173,16 +263,18 @@ bool TImageLibraryCheck::ConvertLibraryImages(int32_t Index)
 {
     const std::string name = CheckedLibraryFileName(Index);
     const std::string base = BasePath(Index);
-    // An incomplete pair would pass for a converted library; it goes unless the conversion finishes.
+    // An incomplete pair would pass for a converted library: the pair this check began writing goes unless the
+    // conversion finishes. A pair it never began (the library would not open) is not its to remove.
     struct TPartialPair {
         TImageLibraryCheck& Check;
         std::string Base;
+        bool Begun = false;
         bool Done = false;
         ~TPartialPair()
         {
             Check.Writer.reset();
             Check.Reader.reset();
-            if (!Done) RemoveSilPair(Base);
+            if (Begun && !Done) RemoveSilPair(Base);
         }
     } pair{*this, base};
 
@@ -193,6 +285,7 @@ bool TImageLibraryCheck::ConvertLibraryImages(int32_t Index)
     }
     const int32_t n = Reader->GetCount();
     Writer = std::make_unique<TSILFile>();
+    pair.Begun = true;
     Writer->CreateNew(base, Reader->CountImages());
     View.ProcessMessages();
 
@@ -218,6 +311,9 @@ bool TImageLibraryCheck::ConvertLibraryImages(int32_t Index)
             break;
         case TMakePngResult::WriteFailed:
             Fail("cannot write \"x.tmp\" for image " + IntToStr(j) + " of " + name + ": " + Reader->WriteError());
+            return false;
+        case TMakePngResult::ReadFailed:
+            Fail("cannot read " + name + " whole: it was cut short or changed on the disk while it was converted");
             return false;
         }
         View.SetPosition(TCheckBar::Convert, int64_t(j) + 1);

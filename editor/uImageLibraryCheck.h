@@ -5,12 +5,17 @@
 //
 // Sections: the view; the check.
 //
-// Failures (a library that cannot be opened, "x.tmp" or a SIL file that cannot be written, the settings file)
-// end the check at once with a log line and no message: what was converted and written before stays, the
-// library being converted loses its incomplete SIL pair, and its CRC key is not written, so the next start
-// tries again; a first start answered Yes keeps the forced-conversion key set until its full conversion
-// finishes, so a failed one runs again at the next start. The check always frees what it made, hides the progress
-// panel and removes "x.tmp".
+// One check at a time per client folder: Run holds a named lock of the folder (LibraryCheckLockName) from before it
+// looks for the settings file until after its common end. A check started meanwhile waits, its progress bar saying
+// why, and then checks what the other one left; a holder that ended without releasing the lock holds nobody up.
+//
+// Failures (a library that cannot be opened or read whole, "x.tmp" or a SIL file that cannot be written, the
+// settings file) end the check at once with a log line and no message: what was converted and written before
+// stays, the library being converted loses the incomplete SIL pair this check began writing (a pair it never
+// began stays), and its CRC key is not written, so the next start tries again; a first start answered Yes keeps
+// the forced-conversion key set until its full conversion finishes, so a failed one runs again at the next start.
+// With the SIL libraries in use, a library whose pair is missing or incomplete (SilPairComplete) is converted again
+// like a changed one. The check always frees what it made, hides the progress panel and removes "x.tmp".
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -54,6 +59,13 @@ inline constexpr const char* FirstStartQuestion =
 // The library's path relative to the client folder for 0 to 74 ("Data\Tilesc.wil" ...), "" otherwise.
 std::string CheckedLibraryFileName(int32_t Index);
 
+// The progress bar's caption while another editor's check of the same folder holds the lock.
+inline constexpr const char* LibraryCheckWaitingCaption =
+    "Waiting for another Sorvanta Map Editor to finish checking the image libraries of this folder...";
+// The name of the folder's lock: a named mutex of the session, one for every spelling of the folder's path (its
+// full, long form in one case, hashed with CRC-32).
+std::string LibraryCheckLockName(const std::string& ClientFolder);
+
 class TImageLibraryCheck {
 public:
     // ClientFolder ends with a path delimiter: the executable's folder in the program. Log may be null.
@@ -73,6 +85,8 @@ private:
     bool RunChecks();
     bool FirstStart();
     bool FullConversion(TIniFile& Ini);
+    // True when the CRC differs from the stored key, or when the SIL pair is missing or incomplete (logged).
+    bool NeedsConversion(const TIniFile& Ini, int32_t Index, uint32_t Crc);
     bool ConvertChangedLibrary(TIniFile& Ini, int32_t Index, uint32_t Crc);
     bool ConvertLibraryImages(int32_t Index);
     void CommonEnd();

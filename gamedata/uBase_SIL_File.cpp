@@ -52,6 +52,13 @@ int32_t TSILFile::GetCount() const
 
 // ---- reading --------------------------------------------------------------------------------------------------
 
+bool TSILFile::IsComplete() const
+{
+    bool complete = false;
+    return ViewsMapped() && ReadViews([&] { complete = SilPairComplete(DataView.Bytes(), IndexView.Bytes()); }) &&
+           complete;
+}
+
 // The record of image Index, its header in LastHeader (zeroed first). A decoded record's PNG bytes are copied out
 // of the view (Record.Png is then the copy): a fault on the view strikes here, never inside the PNG decoder.
 // Damaged also covers a PNG whose header names a canvas beyond 4096 x 4096, which no decoder gets to see.

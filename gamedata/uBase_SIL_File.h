@@ -51,6 +51,9 @@ public:
     const uint8_t* DataHeader() const { return DataHeaderCopy; }
     const uint8_t* IndexHeader() const { return IndexHeaderCopy; }
 
+    // True when the mapped pair is whole by SilPairComplete; false without views, or when they fail.
+    bool IsComplete() const;
+
     // ---- writing ----
     // Fresh headers with Count, written at once (plainly: Finish replaces them durably) as BasePath + ".sil" and
     // BasePath + ".six".

@@ -121,10 +121,12 @@ TImageDecodeStatus TWILFile::DecodeFrame32Draw(int32_t Index, TImageHeaderD3D& E
 
 TMakePngResult TWILFile::DecodeFrame32MakePNG(int32_t Index, TSILImageRecord& Record, uint8_t CompressionLevel)
 {
-    // Decoding and encoding fail for this image alone: the conversion goes on with an empty entry.
+    // Decoding and encoding fail for this image alone: the conversion goes on with an empty entry. Failed views
+    // fail this and every later image, which no empty entry may stand for.
     try {
         const TImageDecodeStatus status = DecodeImage(Index);
         if (status == TImageDecodeStatus::Damaged) LogFailure("DecodeFrame32MakePNG", Index);
+        if (ViewsFailed()) return TMakePngResult::ReadFailed;
         if (status != TImageDecodeStatus::Decoded) return TMakePngResult::NoImage;
         if (!EncodeCanvas(PngBytes, CompressionLevel)) {
             LogFailure("DecodeFrame32MakePNG", Index);

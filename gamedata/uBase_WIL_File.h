@@ -4,9 +4,10 @@
 // beside the executable, or into a 16-bit bitmap. The decoding itself is platform-free (core/WilDecoder.h).
 //
 // The views, path, device, log and Reload are the shared TImageLibraryFile's, and so is the answer to a fault while
-// the views are read (a file cut short while mapped): every decoder answers NoImage from then on, the counts stay
-// as Open read them, until the library is mapped again. Errors are values: a decoder reports what happened and,
-// when the reader holds a log, writes its error text through LogErrorPlain. Only the GUI thread uses a reader.
+// the views are read (a file cut short while mapped): every decoder answers NoImage from then on (the conversion's
+// DecodeFrame32MakePNG ReadFailed), the counts stay as Open read them, until the library is mapped again. Errors
+// are values: a decoder reports what happened and, when the reader holds a log, writes its error text through
+// LogErrorPlain. Only the GUI thread uses a reader.
 #include "classlib/core/PngImage.h"
 #include "gamedata/ImageHeaderD3D.h"
 #include "gamedata/ImageLibraryFile.h"
@@ -17,11 +18,12 @@
 #include <vector>
 
 // What DecodeFrame32MakePNG did. The conversion adds an image for Written and an empty entry for NoImage; a
-// failed write must not pass for either.
+// failed write or read must not pass for either.
 enum class TMakePngResult {
     Written,
-    NoImage,      // no image at the index, no views or failed ones, or a damaged image or one that cannot be encoded
+    NoImage,      // no image at the index, no views, or a damaged image or one that cannot be encoded
     WriteFailed,  // decoded, but "x.tmp" could not be written
+    ReadFailed,   // the views have failed: the library cannot be read whole until it is mapped again
 };
 
 class TWILFile : public TImageLibraryFile {

@@ -94,6 +94,16 @@ TImageDecodeStatus LookupSilImage(TByteSpan data, TByteSpan index, int64_t i, TS
     return emptyImage || SilPngWithinBounds(record.Png) ? TImageDecodeStatus::Decoded : TImageDecodeStatus::Damaged;
 }
 
+bool SilPairComplete(TByteSpan data, TByteSpan index)
+{
+    const uint16_t count = ReadSilCount(data);
+    if (count == 0 || index.size() < SilIndexHeaderSize + size_t{4} * count) return false;
+    uint32_t last = count;
+    while (last > 0 && ReadSilIndexEntry(index, last - 1) == 0) --last;
+    TSilRecord record;
+    return last == 0 || FindSilImage(data, index, last - 1, record) == TSilLookup::Found;
+}
+
 void TSilWriter::Start(uint16_t count)
 {
     const auto data = MakeSilDataHeader(count);

@@ -57,6 +57,12 @@ bool SilPngWithinBounds(TByteSpan png);
 // is out of bounds: `record` holds it too; otherwise `record` is untouched.
 TImageDecodeStatus LookupSilImage(TByteSpan data, TByteSpan index, int64_t i, TSilRecord& record);
 
+// True when the pair holds what a finished write leaves: a data-file header with a count N of at least 1, N
+// entries after the index file's header, and the record of the last non-empty one among them (the data file's
+// last record) inside the data file. A pair cut short, emptied, or left with its headers alone by a write that
+// never finished fails. Reads the headers, the index entries and one record header, not the images.
+bool SilPairComplete(TByteSpan data, TByteSpan index);
+
 // ---- writing -----------------------------------------------------------------------------------------------
 // Both files of a library being written. The data offsets in the index are u32: an image whose record would start
 // beyond `maxOffset` (4 GiB - 1 in use; smaller in tests) is refused and nothing is appended.

@@ -64,6 +64,13 @@ public:
         failed = check.Failed();
         return result;
     }
+    // Every present library converted and its key stored, as a finished full conversion leaves them.
+    bool ConvertAll()
+    {
+        WriteSettings("WIL", true, {});
+        TLibraryCheckView quiet;
+        return Run(quiet);
+    }
     std::string Setting(const char* sect, const char* key) const { return TIniFile(Ini()).ReadString(sect, key, "?"); }
     int CrcKey(int32_t index) const { return TIniFile(Ini()).ReadInteger("CRC_Check", std::to_string(index), 12345); }
     int32_t FileCrc(int32_t index) const

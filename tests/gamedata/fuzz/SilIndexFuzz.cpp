@@ -1,7 +1,7 @@
 // Fuzzes the SIL reader's lookup as the program makes it, then the PNG decoding it hands a found image to, with
 // the decoder's default limits. Every index from -1 to N + 1 gives found, none or damaged exactly as the two files
-// say; a found record's PNG lies inside the data file; nothing reads outside the two files (each in an allocation
-// of its own).
+// say; a found record's PNG lies inside the data file; a pair called complete holds N >= 1 index entries; nothing
+// reads outside the two files (each in an allocation of its own).
 #include "classlib/core/PngImage.h"
 #include "gamedata/core/SilFormat.h"
 #include "tests/gamedata/fuzz/WilFuzzInput.h"
@@ -21,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
     const WilFuzzInput input = SplitWilFuzzInput(bytes, size);
     const int64_t count = ReadSilCount(input.Data);
+    Check(!SilPairComplete(input.Data, input.Index) ||
+          (count >= 1 && input.Index.size() >= SilIndexHeaderSize + size_t(4 * count)));
     for (int64_t i = -1; i <= count + 1 && i < 64; ++i) {
         TSilRecord record;
         record.PngLength = 0xDEAD;
