@@ -33,8 +33,9 @@ std::string PlatformFilter(const std::string& filter) {
 // The platform calls a dialog box's procedure straight from the box's modal loop, with no boundary of its own in
 // between: a fault inside it (the platform's save dialog faults on some names typed into it) would pass through
 // our frames and end the program. So while a file dialog runs, every dialog box opened in this thread gets a window
-// procedure of ours around the platform's: a fault ends only the message that raised it, is reported naming the
-// box's window class (the handler scope notes it), and the box stays, to be answered again or cancelled.
+// procedure of ours around the platform's: a fault ends only the message that raised it and is reported naming the
+// box's window class (the handler scope notes it). Any other box stays, to be answered again or cancelled; the file
+// dialog's own box ends as cancelled, since the platform's code that faulted was left half-way.
 
 constexpr char kPlatformProcProp[] = "ClasslibDialogBoxProc";
 
@@ -174,14 +175,16 @@ LRESULT CALLBACK GuardedDialogBoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM 
   } catch (...) {
     if (Application) Application->HandleException(nullptr);
   }
-  // The fault itself is reported (the scope's end hands it on); the user learns that the name did nothing.
-  if (faulted && nameField) {
-    try {
-      SayWhyNotConfirmed(wnd, "This file name cannot be used.");
-    } catch (...) {
-      if (Application) Application->HandleException(nullptr);
-    }
+  if (!faulted) return result;
+  // The fault itself is reported (the scope's end hands it on); the user learns that the name did nothing. The
+  // platform's code that faulted was left half-way (a lock it held stays held), so a file dialog is not used any
+  // further: it ends as cancelled, and the next one starts afresh.
+  try {
+    if (nameField) SayWhyNotConfirmed(wnd, "This file name cannot be used.");
+  } catch (...) {
+    if (Application) Application->HandleException(nullptr);
   }
+  if (msg != WM_DESTROY && msg != WM_NCDESTROY && NameField(wnd)) EndDialog(wnd, 0);
   return result;
 }
 

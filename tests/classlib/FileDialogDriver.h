@@ -3,7 +3,7 @@
 // as a user would: for each step it chooses an item of the dialog's list when the step names one, puts a name into
 // the dialog's name field (as pasting does) and confirms it with Enter in the field or with the OK button, then notes
 // what followed, one line a step: a message box over the dialog (its text; the box is closed again and the name field
-// read), the dialog showing another folder, or the dialog's end. Every wait has a deadline;
+// read, or the dialog's end seen), the dialog showing another folder, or the dialog's end. Every wait has a deadline;
 // a step that went otherwise ends the steps, and whatever is still open of the dialog is cancelled, so that the
 // dialog's caller always gets control back.
 #include <windows.h>
@@ -25,7 +25,7 @@ struct TStep {
     std::string Choose = {};  // the text of an item of the dialog's list chosen first; empty for none
 };
 
-// The lines: "<label>: box "<text>", the dialog keeps the name" (or "... lost the name"),
+// The lines: "<label>: box "<text>", the dialog keeps the name" (or "... lost the name", "... the dialog ends"),
 // "<label>: the dialog shows "<folder's last part>"", "<label>: the dialog ends", or a line saying where the steps
 // stopped.
 class TFileDialogDriver {
@@ -184,6 +184,13 @@ private:
             line += "box \"" + BoxText(box) + "\"";
             PostMessageA(box, WM_COMMAND, IDOK, 0);
             if (!WaitFor([box] { return !IsWindow(box); })) return state.Lines.push_back(line + ", which stays");
+            // Once the dialog answers, the owner is back in its loop; a dialog ended meanwhile is hidden by then.
+            Send(dialog, WM_NULL, 0, 0);
+            if (!IsWindowVisible(dialog)) {
+                if (!WaitFor([dialog] { return !IsWindow(dialog); }))
+                    return state.Lines.push_back(line + ", the dialog stays hidden");
+                return state.Lines.push_back(line + ", the dialog ends");
+            }
             state.Lines.push_back(line + (TextOf(field) == step.Name ? ", the dialog keeps the name"
                                                                      : ", the dialog lost the name"));
         }
