@@ -46,10 +46,14 @@ public:
 
   // Shows the dialog over the active window; true when a file was chosen (FileName and FilterIndex then hold the
   // choice), false when the dialog was cancelled or could not be shown. A fault inside a dialog box shown meanwhile
-  // ends only the message that raised it: it is reported through Application->HandleException, and the box stays.
-  // A name confirmed in the platform's dialog whose path would pass MAX_PATH characters never reaches the platform
-  // (it overruns a buffer there): a message box over the dialog says the name is too long, and the dialog stays with
-  // the name in it; a name the dialog faults on is refused with a message box the same way.
+  // ends only the message that raised it: it is reported through Application->HandleException, and the box stays;
+  // a fault inside the platform's file dialog itself ends that dialog as cancelled (its code was left half-way, and
+  // is not used further), after a message box over it saying that the name confirmed cannot be used, and Execute
+  // returns false. A name confirmed in the platform's dialog whose path, as the platform makes it (with its folder,
+  // the drive it puts before "\..." and the extension it appends), would reach MAX_PATH characters with its null
+  // never reaches the platform (it overruns a buffer there): a message box over the dialog says the name is too
+  // long, and the dialog stays with the name in it. What browses goes to the platform whatever its length: a name
+  // of an existing folder, "..", or the OK command while a folder is chosen in the dialog's list.
   // The dialog's modal loop runs every handler of the program while it is up: a caller checks again, once it
   // returns, that what it asked for still stands.
   bool Execute();

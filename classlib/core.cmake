@@ -1,5 +1,7 @@
-# The platform-free half of the class library: object model, exceptions, streams, text and ini files.
+# The platform-free half of the class library: object model, exceptions, streams, text and ini files, the paths
+# the file dialog makes.
 set(classlib_core_sources
+  core/FileDialogPaths.cpp
   core/IniFiles.cpp
   core/IniText.cpp
   core/Objects.cpp

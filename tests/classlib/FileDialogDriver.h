@@ -1,14 +1,16 @@
 #pragma once
 // Drives the platform's own file dialog, shown by the thread that made the driver, from a thread of the driver's own,
-// as a user would: for each step it puts a name into the dialog's name field (as pasting does) and confirms it with
-// Enter in the field or with the OK button, then notes what followed, one line a step: a message box over the dialog
-// (its text; the box is answered with the step's button, then the dialog's end or its name field noted) or the
-// dialog's end. Every wait has a deadline; a step that went otherwise ends the steps, and whatever is still open of
-// the dialog is cancelled, so that the dialog's caller always gets control back.
+// as a user would: for each step it chooses an item of the dialog's list when the step names one, puts a name into
+// the dialog's name field (as pasting does) and confirms it with Enter in the field or with the OK button, then notes
+// what followed, one line a step: a message box over the dialog (its text; the box is answered with the step's
+// button, then the name field read, or the dialog's end seen), the dialog showing another folder, or the dialog's
+// end. Every wait has a deadline; a step that went otherwise ends the steps, and whatever is still open of the
+// dialog is cancelled, so that the dialog's caller always gets control back.
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,12 +21,14 @@ namespace dialogtest {
 struct TStep {
     std::string Label;  // names the step in its line
     std::string Name;
-    bool Enter;  // else the OK button
-    int Answer = IDOK;  // the button of a box over the dialog that answers it (IDYES, IDNO...)
+    bool Enter;                // else the OK button
+    int Answer = IDOK;         // the button of a box over the dialog that answers it (IDYES, IDNO...)
+    std::string Choose = {};   // the text of an item of the dialog's list chosen first; empty for none
 };
 
 // The lines: "<label>: box "<text>", the dialog keeps the name" (or "... lost the name", or "..., the dialog ends"
-// when the answer ended it), "<label>: the dialog ends", or a line saying where the steps stopped.
+// when the answer ended it), "<label>: the dialog shows "<folder's last part>"", "<label>: the dialog ends", or a
+// line saying where the steps stopped.
 class TFileDialogDriver {
 public:
     explicit TFileDialogDriver(std::vector<TStep> Steps) : state_(std::make_shared<TState>())
@@ -96,6 +100,27 @@ private:
             reinterpret_cast<LPARAM>(&find));
         return find.Found;
     }
+    // The folder the dialog shows (its last part).
+    static std::string FolderOf(HWND dialog)
+    {
+        std::string folder(MAX_PATH * 4, '\0');
+        folder.resize(size_t(std::max<LRESULT>(
+            Send(dialog, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data())) - 1, 0)));
+        return folder.substr(folder.find_last_of('\\') + 1);
+    }
+    // Chooses the item of the dialog's list with that text, as a click on it does.
+    static bool Choose(HWND dialog, const std::string& text)
+    {
+        const HWND view = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr);
+        const HWND list = view ? FindWindowExA(view, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
+        LVFINDINFOA find{};
+        find.flags = LVFI_STRING;
+        find.psz = text.c_str();
+        const int item = list ? int(Send(list, LVM_FINDITEMA, WPARAM(-1), reinterpret_cast<LPARAM>(&find))) : -1;
+        LVITEMA state{};
+        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        return item >= 0 && Send(list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&state));
+    }
     // The text of a message box: its static controls' texts, joined.
     static std::string BoxText(HWND box)
     {
@@ -136,6 +161,9 @@ private:
         const HWND edit = reinterpret_cast<HWND>(Send(field, CBEM_GETEDITCONTROL, 0, 0));
         for (const TStep& step : state.Steps) {
             std::string line = step.Label + ": ";
+            if (!step.Choose.empty() && !Choose(dialog, step.Choose))
+                return state.Lines.push_back(line + "no item \"" + step.Choose + "\" in the list");
+            const std::string folder = FolderOf(dialog);
             Send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.Name.c_str()));
             if (step.Enter) {
                 PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
@@ -145,9 +173,15 @@ private:
             }
             HWND box = nullptr;
             const auto overDialog = [dialog](HWND w) { return GetWindow(w, GW_OWNER) == dialog; };
-            if (!WaitFor([&] { return (box = FindBox(state.Owner, overDialog)) || !IsWindow(dialog); }))
+            if (!WaitFor([&] {
+                    return (box = FindBox(state.Owner, overDialog)) || !IsWindow(dialog) || FolderOf(dialog) != folder;
+                }))
                 return state.Lines.push_back(line + "nothing followed");
-            if (!box) return state.Lines.push_back(line + "the dialog ends");
+            if (!IsWindow(dialog)) return state.Lines.push_back(line + "the dialog ends");
+            if (!box) {
+                state.Lines.push_back(line + "the dialog shows \"" + FolderOf(dialog) + "\"");
+                continue;
+            }
             line += "box \"" + BoxText(box) + "\"";
             if (!GetDlgItem(box, step.Answer)) return state.Lines.push_back(line + " without the answer's button");
             PostMessageA(box, WM_COMMAND, WPARAM(step.Answer), 0);
@@ -155,7 +189,11 @@ private:
             // The dialog ends, if the answer ends it, before its thread takes a message again; one it answers shows
             // that it stays (an ending dialog is hidden at once).
             Send(dialog, WM_NULL, 0, 0);
-            if (!IsWindow(dialog) || !IsWindowVisible(dialog)) return state.Lines.push_back(line + ", the dialog ends");
+            if (!IsWindow(dialog) || !IsWindowVisible(dialog)) {
+                if (!WaitFor([dialog] { return !IsWindow(dialog); }))
+                    return state.Lines.push_back(line + ", the dialog stays hidden");
+                return state.Lines.push_back(line + ", the dialog ends");
+            }
             state.Lines.push_back(line + (TextOf(field) == step.Name ? ", the dialog keeps the name"
                                                                      : ", the dialog lost the name"));
         }

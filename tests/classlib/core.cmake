@@ -1,5 +1,6 @@
 editor_test(classlib_core_tests CORE
   SOURCES
+    core/FileDialogPathsTest.cpp
     core/IniFilesTest.cpp
     core/ObjectsTest.cpp
     core/SafeFileTest.cpp
