@@ -508,15 +508,14 @@ void DXUTCleanup3DEnvironment(bool ReleaseSettings)
 bool DXUTRecoverLostDevice()
 {
     TDX9State& s = State();
-    // The device is only asked: a reference kept here would keep it alive while a recreation below makes its
-    // successor, past the clean-up that releases its last reference.
-    const std::optional<HRESULT> cooperative = []() -> std::optional<HRESULT> {
+    // The device is only asked: a reference kept past this block would keep it alive while a recreation below makes
+    // its successor, past the clean-up that releases its last reference.
+    HRESULT hr = S_OK;
+    {
         const ComPtr<IDirect3DDevice9> device = DXUTGetD3DDevice();
-        if (!device) return std::nullopt;
-        return device->TestCooperativeLevel();
-    }();
-    if (!cooperative) return false;
-    HRESULT hr = *cooperative;
+        if (!device) return false;
+        hr = device->TestCooperativeLevel();
+    }
     if (hr == kD3DErrDeviceLost) return false;
     if (FAILED(hr)) {
         const TDX9DeviceSettings settings = DXUTGetDeviceSettings();

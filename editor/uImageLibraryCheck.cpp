@@ -55,29 +55,17 @@ struct TFolderLock {
     }
 };
 
-// The folder's path as the lock's name sees it: full, in its long form where the folder exists, in one case.
-std::wstring FolderPathKey(const std::string& Folder)
+// The folder's path as the lock's name sees it: full, in its long form where the folder exists, in one case. A call
+// that fails (a path past the platform's limit, which holds no library anyway) keeps what it was given.
+std::string FolderPathKey(const std::string& Folder)
 {
-    const int length = MultiByteToWideChar(CP_ACP, 0, Folder.data(), int(Folder.size()), nullptr, 0);
-    std::wstring path(size_t(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, Folder.data(), int(Folder.size()), path.data(), length);
-    // Both platform calls answer the size they need (with the terminator) when the buffer is too short, the length
-    // they wrote otherwise, and 0 on failure, which keeps the path as it was.
-    const auto apply = [&path](auto Call) {
-        std::wstring out(path.size() + 1, L'\0');
-        for (int tries = 0; tries < 2; ++tries) {
-            const DWORD n = Call(path.c_str(), out.data(), DWORD(out.size()));
-            if (n == 0) return;
-            if (n < out.size()) {
-                path.assign(out.data(), n);
-                return;
-            }
-            out.resize(n);
-        }
-    };
-    apply([](LPCWSTR In, LPWSTR Out, DWORD Size) { return GetFullPathNameW(In, Size, Out, nullptr); });
-    apply([](LPCWSTR In, LPWSTR Out, DWORD Size) { return GetLongPathNameW(In, Out, Size); });
-    CharUpperBuffW(path.data(), DWORD(path.size()));
+    std::string path = Folder;
+    char out[MAX_PATH * 2];  // a path of MAX_PATH characters in a double-byte code page
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof out, out, nullptr);
+    if (n > 0 && n < sizeof out) path.assign(out, n);
+    n = GetLongPathNameA(path.c_str(), out, sizeof out);
+    if (n > 0 && n < sizeof out) path.assign(out, n);
+    CharUpperBuffA(path.data(), DWORD(path.size()));
     return path;
 }
 
@@ -155,9 +143,9 @@ void TImageLibraryCheck::Fail(const std::string& Message)
 
 std::string LibraryCheckLockName(const std::string& ClientFolder)
 {
-    const std::wstring key = FolderPathKey(ClientFolder);
+    const std::string key = FolderPathKey(ClientFolder);
     uint32_t crc = 0xFFFFFFFFu;
-    CRC32Update(key.data(), key.size() * sizeof(wchar_t), crc);
+    CRC32Update(key.data(), key.size(), crc);
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08X", unsigned(~crc));
     return std::string("SorvantaMapEditor6.LibraryCheck.") + hex;

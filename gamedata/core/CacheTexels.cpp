@@ -85,13 +85,13 @@ void RepeatImageEdges(uint8_t* texels, size_t pitch, uint32_t imageWidth, uint32
             const uint32_t edge = clear(row + 4 * size_t{imageWidth - 1});
             for (uint32_t x = imageWidth; x < textureWidth; ++x) std::memcpy(row + 4 * size_t{x}, &edge, sizeof edge);
         }
-    // Each row below the image takes the one above it, the image's last row (so widened) to begin with.
-    for (uint32_t y = imageHeight; y < textureHeight; ++y) {
-        const uint8_t* above = texels + size_t{y - 1} * pitch;
-        uint8_t* row = texels + y * pitch;
-        for (uint32_t x = 0; x < textureWidth; ++x) {
-            const uint32_t edge = clear(above + 4 * size_t{x});
-            std::memcpy(row + 4 * size_t{x}, &edge, sizeof edge);
-        }
+    if (imageHeight >= textureHeight) return;
+    // The first row below the image is its last row (so widened) made transparent; the rest are copies of it.
+    uint8_t* below = texels + size_t{imageHeight} * pitch;
+    for (uint32_t x = 0; x < textureWidth; ++x) {
+        const uint32_t edge = clear(below - pitch + 4 * size_t{x});
+        std::memcpy(below + 4 * size_t{x}, &edge, sizeof edge);
     }
+    for (uint32_t y = imageHeight + 1; y < textureHeight; ++y)
+        std::memcpy(texels + y * pitch, below, size_t{4} * textureWidth);
 }

@@ -9,6 +9,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
@@ -56,6 +58,23 @@ bool LockFree(const std::string& name)
         if (result == WAIT_OBJECT_0) ReleaseMutex(lock.Get());
     }).join();
     return result == WAIT_OBJECT_0;
+}
+
+// Two editors started in one folder share the lock however each was given the folder's path; another folder has
+// its own.
+TEST(LibraryCheckLock, OneFolderHasOneLockHoweverItsPathIsSpelt)
+{
+    Client client;
+    const std::string folder = client.Folder();
+    std::filesystem::create_directory(folder + "Sub");
+    const std::string name = LibraryCheckLockName(folder);
+    std::string upper = folder;
+    std::ranges::transform(upper, upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+    const struct {
+        std::string Path;
+        bool Same;
+    } rows[] = {{upper, true}, {folder + "Sub\\..\\", true}, {folder + "Sub\\", false}};
+    for (const auto& row : rows) EXPECT_EQ(LibraryCheckLockName(row.Path) == name, row.Same) << row.Path;
 }
 
 // The other editor takes the lock before this one starts, and this check shows why it waits. The other then
